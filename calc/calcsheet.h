@@ -1,0 +1,67 @@
+#pragma once
+
+#include "calc/fieldtable.h"
+#include "calc/record.h"
+
+#include <QString>
+
+#include <array>
+#include <functional>
+
+struct BasGeneral;
+class Dialogs;
+
+// Outcome of ReadInputs.
+enum class ReadStatus : qint16 { InputCancelled = 0, FlowLaminar = 2, FlowTurbulent = 3 };
+
+// The main window without the window: the texts of the field array Text0, the status
+// line, the results, and every operation that computes them. frmStart shows this state
+// and forwards its events here; the batch tool and the core tests drive it directly.
+class CalcSheet
+{
+public:
+    CalcSheet(BasGeneral &general, Dialogs &dialogs);
+
+    BasGeneral &general() { return m_general; }
+    Dialogs &dialogs() { return m_dialogs; }
+    Results &results() { return m_results; }
+    const Results &results() const { return m_results; }
+
+    // Text of Text0(index); index must exist (see fieldExists).
+    QString Text0(int index) const;
+    // Sets the text of Text0(index). When the text of 9 or 10 changes, the change
+    // handling of the equivalent-length fields runs (Text0_Change).
+    void setText0(int index, const QString &text);
+    QString status() const { return m_status; }
+
+    // The main window's load step: start values into the record and the entry
+    // fields, design texts elsewhere; no calculation.
+    void Form_Load();
+    // Clear's last steps: the start values into the record and the entry fields.
+    void restoreStartValues();
+
+    ReadStatus ReadInputs();
+    void Calc();
+
+    // Text change of 9 and 10: BendsLd and ValvesLd from the two fields, Text0(8),
+    // AppendageLength and Text0(25), then Calc.
+    void Text0_Change(int index);
+    // Steps 1 to 3 of the text change, without Calc.
+    void refreshAppendageLength();
+
+    // The leave check of Text0(index): number loop, store by index, Calc.
+    void Text0_LostFocus(int index);
+
+    // Called after a field's text or the status line changed, so that a view can follow.
+    std::function<void(int index)> text0Changed;
+    std::function<void()> statusChanged;
+
+private:
+    void setStatus(const QString &text);
+
+    BasGeneral &m_general;
+    Dialogs &m_dialogs;
+    Results m_results;
+    std::array<QString, Text0Size> m_text;
+    QString m_status;
+};

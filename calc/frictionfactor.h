@@ -1,0 +1,16 @@
+#pragma once
+
+class Dialogs;
+
+// log10 as the program has always computed it: ln(x) / ln(10).
+double Log10(double x);
+
+// The Darcy friction factor of turbulent flow: the first value of the grid
+// 0.007, 0.0071, ... (built by repeated addition) that satisfies the program's
+// Colebrook-White equation within 0.0001. Returns 0 after the message
+// "Friction Factor undetermined" when no grid value does.
+// roughness and diameter in the same unit (mm); reynolds dimensionless.
+double SolveFrictionFactor(double roughness, double diameter, double reynolds, Dialogs &dialogs);
+
+// The same search without the message: 0 when no grid value fits.
+double frictionFactorOrZero(double roughness, double diameter, double reynolds);

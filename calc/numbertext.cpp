@@ -1,0 +1,129 @@
+#include "calc/numbertext.h"
+
+#include <cfenv>
+#include <cmath>
+#include <limits>
+
+namespace NumberText {
+
+namespace {
+
+QLocale strict(const QLocale &locale)
+{
+    QLocale l(locale);
+    l.setNumberOptions(QLocale::RejectGroupSeparator | QLocale::OmitGroupSeparator);
+    return l;
+}
+
+// Shown in place of a value that is not finite, so that no field ever reads "inf" or "nan".
+const QString NotFinite = QStringLiteral("****");
+
+// Drops the minus of a result that rounded to zero ("-0.00" reads as 0.00).
+QString withoutNegativeZero(const QString &text, const QLocale &locale)
+{
+    const QString minus = locale.negativeSign();
+    if (!text.startsWith(minus))
+        return text;
+    for (QChar c : text.mid(minus.size())) {
+        if (c.isDigit() && c != QLatin1Char('0'))
+            return text;
+    }
+    return text.mid(minus.size());
+}
+
+template <typename Int>
+std::optional<Int> toWhole(double value)
+{
+    if (!std::isfinite(value))
+        return std::nullopt;
+    // nearbyint rounds in the current rounding mode, which is to nearest with ties to even.
+    const double rounded = std::nearbyint(value);
+    if (rounded < double(std::numeric_limits<Int>::min())
+        || rounded > double(std::numeric_limits<Int>::max()))
+        return std::nullopt;
+    return Int(rounded);
+}
+
+} // namespace
+
+std::optional<double> parse(const QString &text, const QLocale &locale)
+{
+    if (text.trimmed().isEmpty())
+        return std::nullopt;
+    bool ok = false;
+    const double value = strict(locale).toDouble(text.trimmed(), &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+bool isNumber(const QString &text, const QLocale &locale)
+{
+    return parse(text, locale).has_value();
+}
+
+QString fixed(double value, int decimals, const QLocale &locale)
+{
+    if (!std::isfinite(value))
+        return NotFinite;
+    const QLocale l = strict(locale);
+    return withoutNegativeZero(l.toString(value, 'f', decimals), l);
+}
+
+QString scientific(double value, const QLocale &locale)
+{
+    if (!std::isfinite(value))
+        return NotFinite;
+    return strict(locale).toString(value, 'E', 2);
+}
+
+QString plain(double value, const QLocale &locale)
+{
+    if (!std::isfinite(value))
+        return NotFinite;
+    if (value == 0)
+        return QStringLiteral("0");
+
+    // Round to 15 significant digits first; the exponent is the one after rounding.
+    const QByteArray e = QByteArray::number(std::fabs(value), 'e', 14); // d.dddddddddddddde±x
+    const int ePos = e.indexOf('e');
+    QByteArray digits = e.left(ePos);
+    digits.remove(1, 1); // the '.'
+    const int exponent = e.mid(ePos + 1).toInt();
+    while (digits.size() > 1 && digits.endsWith('0'))
+        digits.chop(1);
+
+    const QLocale l = strict(locale);
+    const QString point = l.decimalPoint();
+    QString out = value < 0 ? l.negativeSign() : QString();
+    if (exponent >= -4 && exponent < 15) {
+        if (exponent < 0) {
+            out += QLatin1Char('0') + point + QString(-exponent - 1, QLatin1Char('0'))
+                   + QString::fromLatin1(digits);
+        } else if (digits.size() <= exponent + 1) {
+            out += QString::fromLatin1(digits) + QString(exponent + 1 - digits.size(), QLatin1Char('0'));
+        } else {
+            out += QString::fromLatin1(digits.left(exponent + 1)) + point
+                   + QString::fromLatin1(digits.mid(exponent + 1));
+        }
+        return out;
+    }
+    out += QLatin1Char(digits.at(0));
+    if (digits.size() > 1)
+        out += point + QString::fromLatin1(digits.mid(1));
+    out += exponent < 0 ? QStringLiteral("E-") : QStringLiteral("E+");
+    out += QString::number(std::abs(exponent)).rightJustified(2, QLatin1Char('0'));
+    return out;
+}
+
+std::optional<qint16> toInt16(double value)
+{
+    return toWhole<qint16>(value);
+}
+
+std::optional<qint32> toInt32(double value)
+{
+    return toWhole<qint32>(value);
+}
+
+} // namespace NumberText

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Quick start on a Debian 12 machine: installs what is missing, then builds and
+#   bash quickstart.sh run    starts the program
+#   bash quickstart.sh test   runs every test
+set -euo pipefail
+cd "$(dirname "$0")"
+
+packages=(make cmake g++ qt6-base-dev libgl-dev libbenchmark-dev xvfb xauth xdotool poppler-utils)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+exec make "${1:-run}"

@@ -3,6 +3,7 @@
 #include "shell/dialogs.h"
 
 #include <QList>
+#include <QtGlobal>
 #include <QString>
 #include <QStringList>
 
@@ -32,6 +33,8 @@ public:
     QList<bool> printerAnswers;   // printer dialog outcomes (missing = cancel)
     QList<FileDialogSetup> fileDialogs;
 
+    static constexpr qsizetype MaxPrompts = 500;
+
     QList<Prompt> prompts;
     QList<Message> messages;
 
@@ -44,6 +47,9 @@ public:
                      const QString &defaultAnswer) override
     {
         prompts.append({message, title, defaultAnswer});
+        // A prompt loop that never ends is a fault of the code under test, not a hang.
+        if (prompts.size() > MaxPrompts)
+            qFatal("ScriptedDialogs: more than %d prompts", int(MaxPrompts));
         if (whileOpen)
             whileOpen();
         return answers.isEmpty() ? QString() : answers.takeFirst();

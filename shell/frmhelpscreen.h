@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+class QLabel;
+class QPushButton;
 class frmStart;
 
 // "Help": what the program does.
@@ -12,6 +14,16 @@ class frmHelpScreen : public QWidget
 public:
     explicit frmHelpScreen(frmStart &main);
 
+    QLabel *Label1() const { return m_label1; }
+    QLabel *Label2() const { return m_label2; }
+    QPushButton *Command1() const { return m_command1; }
+
+    // "OK": closes and destroys the window.
+    void Command1_Click();
+
 private:
     frmStart &m_main;
+    QLabel *m_label1 = nullptr;
+    QLabel *m_label2 = nullptr;
+    QPushButton *m_command1 = nullptr;
 };

@@ -1,20 +1,23 @@
 #include "appendages/frmwgetal1.h"
 
+#include "shell/basgeneral.h"
 #include "shell/frmstart.h"
 
-#include <QLabel>
-#include <QLineEdit>
-
-// Placeholder until the window is built.
-frmWgetal1::frmWgetal1(frmStart &main)
-    : QWidget(&main, Qt::Window)
-    , m_main(main)
+namespace {
+CountWindow::Setup bendsSetup(frmStart &main)
 {
-    for (size_t i = 0; i < 6; ++i) {
-        m_text1[i] = new QLineEdit(QStringLiteral("0"), this);
-        m_label1[i] = new QLabel(this);
-    }
+    CountWindow::Setup setup;
+    setup.caption = QStringLiteral("Fittings");
+    setup.frameCaption = QStringLiteral("Bends / Tees");
+    setup.table = BendTable;
+    setup.targetField = 9;
+    setup.counts = main.general().BendCounts;
+    setup.total = &main.general().BendsTotalLd;
+    return setup;
 }
+} // namespace
 
-void frmWgetal1::BerekenTotaleWeerstand1() {}
-void frmWgetal1::ClearWgetal1_Click() {}
+frmWgetal1::frmWgetal1(frmStart &main)
+    : CountWindow(main, bendsSetup(main))
+{
+}

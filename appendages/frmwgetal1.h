@@ -1,31 +1,24 @@
 #pragma once
 
-#include <QWidget>
+#include "appendages/countwindow.h"
 
-#include <array>
-
-class QLabel;
-class QLineEdit;
-class QPushButton;
 class frmStart;
 
 // "Fittings": counts of the six bend and tee types, totalled into the main window's
 // Text0(9).
-class frmWgetal1 : public QWidget
+class frmWgetal1 : public CountWindow
 {
     Q_OBJECT
 
 public:
     explicit frmWgetal1(frmStart &main);
 
-    QLineEdit *Text1(int index) const { return m_text1.at(size_t(index)); }
-    QLabel *Label1(int index) const { return m_label1.at(size_t(index)); }
+    QLineEdit *Text1(int index) const { return countField(index); }
+    QLabel *Label1(int index) const { return rowLabel(index); }
+    QPushButton *Command1() const { return okButton(); }
+    QPushButton *ClearWgetal1() const { return clearButton(); }
 
-    void BerekenTotaleWeerstand1();
-    void ClearWgetal1_Click();
-
-private:
-    frmStart &m_main;
-    std::array<QLineEdit *, 6> m_text1{};
-    std::array<QLabel *, 6> m_label1{};
+    void BerekenTotaleWeerstand1() { recomputeTotal(); }
+    void ClearWgetal1_Click() { clearCounts(); }
+    void Command1_Click() { okClicked(); }
 };

@@ -1,20 +1,26 @@
 #include "appendages/frmwgetal2.h"
 
+#include "shell/basgeneral.h"
 #include "shell/frmstart.h"
 
-#include <QLabel>
-#include <QLineEdit>
-
-// Placeholder until the window is built.
-frmWgetal2::frmWgetal2(frmStart &main)
-    : QWidget(&main, Qt::Window)
-    , m_main(main)
+namespace {
+CountWindow::Setup valvesSetup(frmStart &main)
 {
-    for (size_t i = 0; i < 13; ++i) {
-        m_text2[i] = new QLineEdit(QStringLiteral("0"), this);
-        m_label1[i] = new QLabel(this);
-    }
+    CountWindow::Setup setup;
+    setup.caption = QStringLiteral("Appendages");
+    setup.frameCaption = QStringLiteral("Valves");
+    setup.table = ValveTable;
+    // The gate valve partly closed: drawn indented under "Gate valve open".
+    setup.firstIndented = 1;
+    setup.lastIndented = 3;
+    setup.targetField = 10;
+    setup.counts = main.general().ValveCounts;
+    setup.total = &main.general().ValvesTotalLd;
+    return setup;
 }
+} // namespace
 
-void frmWgetal2::BerekenTotaleWeerstand2() {}
-void frmWgetal2::ClearWgetal2_Click() {}
+frmWgetal2::frmWgetal2(frmStart &main)
+    : CountWindow(main, valvesSetup(main))
+{
+}

@@ -1,31 +1,24 @@
 #pragma once
 
-#include <QWidget>
+#include "appendages/countwindow.h"
 
-#include <array>
-
-class QLabel;
-class QLineEdit;
-class QPushButton;
 class frmStart;
 
-// "Appendages": counts of the thirteen valve and fitting types, totalled into the main window's
-// Text0(10).
-class frmWgetal2 : public QWidget
+// "Appendages": counts of the thirteen valve and fitting types, totalled into the main
+// window's Text0(10).
+class frmWgetal2 : public CountWindow
 {
     Q_OBJECT
 
 public:
     explicit frmWgetal2(frmStart &main);
 
-    QLineEdit *Text2(int index) const { return m_text2.at(size_t(index)); }
-    QLabel *Label1(int index) const { return m_label1.at(size_t(index)); }
+    QLineEdit *Text2(int index) const { return countField(index); }
+    QLabel *Label1(int index) const { return rowLabel(index); }
+    QPushButton *Command1() const { return okButton(); }
+    QPushButton *ClearWgetal2() const { return clearButton(); }
 
-    void BerekenTotaleWeerstand2();
-    void ClearWgetal2_Click();
-
-private:
-    frmStart &m_main;
-    std::array<QLineEdit *, 13> m_text2{};
-    std::array<QLabel *, 13> m_label1{};
+    void BerekenTotaleWeerstand2() { recomputeTotal(); }
+    void ClearWgetal2_Click() { clearCounts(); }
+    void Command1_Click() { okClicked(); }
 };

@@ -2,9 +2,18 @@
 
 #include <QWidget>
 
+#include <array>
+
+class QButtonGroup;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
 class frmStart;
 
-// "Pipe Data": the wall roughness picker.
+// "Pipe Data": the wall roughness picker. A choice goes to the record and to the main
+// window's roughness field at once; OK lets the main window take it over and
+// recalculate.
 class frmAbsRuwheid : public QWidget
 {
     Q_OBJECT
@@ -12,6 +21,26 @@ class frmAbsRuwheid : public QWidget
 public:
     explicit frmAbsRuwheid(frmStart &main);
 
+    QRadioButton *Option1(int index) const { return m_option1.at(size_t(index)); }
+    QLabel *Label1(int index) const { return m_label1.at(size_t(index)); }
+    QGroupBox *frame() const { return m_frame; }
+    QPushButton *Command1() const { return m_command1; }
+
+    void Option1_Click(int index);
+    void Command1_Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
+    void buildWindow();
+    void Form_Load();
+
     frmStart &m_main;
+    QGroupBox *m_frame = nullptr;
+    QButtonGroup *m_options = nullptr;
+    std::array<QRadioButton *, 13> m_option1{};
+    std::array<QLabel *, 3> m_label1{};
+    QPushButton *m_command1 = nullptr;
+    bool m_closing = false;
 };

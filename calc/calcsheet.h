@@ -58,10 +58,25 @@ public:
 
 private:
     void setStatus(const QString &text);
+    // Writes a field and tells the view, without the change handling of 9 and 10.
+    void writeText0(int index, const QString &text);
+
+    // The prompt step of ReadInputs: asks with message and default answer until
+    // accept(variable) holds. False when the user cancelled (an empty answer).
+    bool promptForValue(const QString &message, double defaultAnswer,
+                        bool (*accept)(double), double &variable);
+    // Step 1 of the leave check: asks until the field holds an acceptable number.
+    double numberLoop(int index);
+    void applyElevationRule();
+    void showVelocity();
+    void showReynolds();
 
     BasGeneral &m_general;
     Dialogs &m_dialogs;
     Results m_results;
     std::array<QString, Text0Size> m_text;
     QString m_status;
+    // A modal prompt or message inside the leave check can take the focus from the
+    // field and so ask for the leave check again; that nested call is ignored.
+    bool m_inLeaveCheck = false;
 };

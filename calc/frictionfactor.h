@@ -14,3 +14,16 @@ double SolveFrictionFactor(double roughness, double diameter, double reynolds, D
 
 // The same search without the message: 0 when no grid value fits.
 double frictionFactorOrZero(double roughness, double diameter, double reynolds);
+
+// The outcome of one search and what it cost, for tests and benchmarks.
+struct FrictionFactorSearch
+{
+    double factor = 0;      // 0 when no grid value fits
+    int evaluations = 0;    // right-hand sides of the equation computed
+    bool scanned = false;   // true when the search had to try the grid in order
+};
+FrictionFactorSearch searchFrictionFactor(double roughness, double diameter, double reynolds);
+
+// The grid of trial values, in order: 9831 values from 0.007 to just below 0.99.
+const double *frictionFactorGrid();
+int frictionFactorGridSize();

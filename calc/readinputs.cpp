@@ -1,0 +1,95 @@
+#include "calc/calcsheet.h"
+
+#include "calc/calctexts.h"
+#include "calc/numbertext.h"
+#include "shell/basgeneral.h"
+#include "shell/dialogs.h"
+
+namespace {
+
+bool positive(double value)
+{
+    return value > 0;
+}
+
+// At the prompt the roughness must stay below 5; a stored 5 is accepted without one.
+bool roughnessAnswerAcceptable(double value)
+{
+    return value > 0 && value < 5;
+}
+
+} // namespace
+
+bool CalcSheet::promptForValue(const QString &message, double defaultAnswer,
+                               bool (*accept)(double), double &variable)
+{
+    const QString text = message + QLatin1Char('\r') + CalcTexts::PleaseEnter;
+    const QString defaultText = NumberText::plain(defaultAnswer);
+    do {
+        const QString answer = m_dialogs.inputBox(text, CalcTexts::InputTitle, defaultText);
+        if (answer.isEmpty())
+            return false;
+        variable = NumberText::parse(answer).value_or(0);
+    } while (!accept(variable));
+    return true;
+}
+
+void CalcSheet::showVelocity()
+{
+    const double v = m_results.Velocity;
+    setText0(11, NumberText::fixed(v, v > 1 ? 2 : 4));
+}
+
+void CalcSheet::showReynolds()
+{
+    const double re = m_results.Reynolds;
+    setText0(12, re > 1000000 ? NumberText::scientific(re) : NumberText::fixed(re, 1));
+}
+
+ReadStatus CalcSheet::ReadInputs()
+{
+    Inputs &in = m_general;
+
+    if (!(in.FlowRate > 0)) {
+        if (!promptForValue(CalcTexts::FlowUnknown, 100, positive, in.FlowRate))
+            return ReadStatus::InputCancelled;
+        setText0(1, NumberText::plain(in.FlowRate));
+    }
+    if (!(in.InnerDiameter > 0)) {
+        if (!promptForValue(CalcTexts::DiameterUnknown, 100, positive, in.InnerDiameter))
+            return ReadStatus::InputCancelled;
+        setText0(4, NumberText::plain(in.InnerDiameter));
+    }
+
+    // l/h to m3/s over the area in m2. The area factor is the double nearest to
+    // 3.14159265358979 / 4, a little below pi / 4; the pipe area uses the same.
+    const double d = in.InnerDiameter / 1000;
+    m_results.Velocity = (in.FlowRate / 3600000) / (d * d * 0.7853981633974475);
+    showVelocity();
+
+    if (!(in.Viscosity > 0)) {
+        if (!promptForValue(CalcTexts::ViscosityUnknown, 1, positive, in.Viscosity))
+            return ReadStatus::InputCancelled;
+        setText0(3, NumberText::fixed(in.Viscosity, 4));
+    }
+    if (!(in.Density > 0)) {
+        if (!promptForValue(CalcTexts::DensityUnknown, 1000, positive, in.Density))
+            return ReadStatus::InputCancelled;
+        setText0(2, NumberText::fixed(in.Density, 4));
+    }
+
+    // The diameter in mm and the viscosity in cP both carry a factor 1/1000; they cancel.
+    m_results.Reynolds = in.Density * m_results.Velocity * in.InnerDiameter / in.Viscosity;
+    showReynolds();
+
+    if (m_results.Reynolds < 2320)
+        return ReadStatus::FlowLaminar;
+
+    if (!(in.WallRoughness > 0 && in.WallRoughness <= 5)) {
+        if (!promptForValue(CalcTexts::RoughnessUnknown, 0.01, roughnessAnswerAcceptable,
+                            in.WallRoughness))
+            return ReadStatus::InputCancelled;
+        setText0(23, NumberText::fixed(in.WallRoughness, 5));
+    }
+    return ReadStatus::FlowTurbulent;
+}

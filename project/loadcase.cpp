@@ -1,0 +1,66 @@
+#include "project/loadcase.h"
+
+#include "appendages/fittings.h"
+#include "calc/calcsheet.h"
+#include "calc/numbertext.h"
+#include "shell/basgeneral.h"
+
+namespace LoadCase {
+
+namespace {
+
+template <size_t N>
+QStringList countTexts(const std::array<qint16, N> &counts)
+{
+    QStringList texts;
+    texts.reserve(qsizetype(N));
+    for (qint16 count : counts)
+        texts << countText(count);
+    return texts;
+}
+
+} // namespace
+
+void storeLoadedCase(BasGeneral &general, const ProjectCase &loaded, const QString &openedPath)
+{
+    general.ProjectFileName = openedPath;
+    loaded.applyTo(general);
+}
+
+void showEntries(CalcSheet &sheet)
+{
+    const Inputs &e = sheet.general().inputs();
+    const std::pair<int, double> shown[] = {{1, e.FlowRate},   {2, e.Density},   {3, e.Viscosity},
+                                            {4, e.InnerDiameter}, {5, e.PipeLength},
+                                            {6, e.Elevation},  {7, e.ExtraLoss}, {23, e.WallRoughness}};
+    for (const auto &[index, value] : shown)
+        sheet.setText0(index, NumberText::plain(value));
+}
+
+QStringList bendCountTexts(const BasGeneral &general)
+{
+    return countTexts(general.BendCounts);
+}
+
+QStringList valveCountTexts(const BasGeneral &general)
+{
+    return countTexts(general.ValveCounts);
+}
+
+void loadCase(CalcSheet &sheet, const ProjectCase &loaded, const QString &openedPath)
+{
+    BasGeneral &general = sheet.general();
+    storeLoadedCase(general, loaded, openedPath);
+    showEntries(sheet);
+
+    // The entries are in the record before the totals change, since the equivalent
+    // length in metres that follows Text0(9) and Text0(10) needs the diameter.
+    general.BendsTotalLd = totalLd(bendCountTexts(general), BendTable);
+    sheet.setText0(9, QString::number(general.BendsTotalLd));
+    general.ValvesTotalLd = totalLd(valveCountTexts(general), ValveTable);
+    sheet.setText0(10, QString::number(general.ValvesTotalLd));
+
+    sheet.Calc();
+}
+
+} // namespace LoadCase

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+class QIODevice;
+
+// The work of zeptor-cli, without the command line: each file is loaded as the
+// window's File > Load does it, starting from the program's start state, and
+// calculated; the outcome is a report or a JSON line.
+namespace Batch {
+
+enum class Mode { Report, Json };
+
+enum class Outcome {
+    Done,       // output holds the report or the JSON line
+    Prompted,   // the case needs an answer to a prompt; no output
+    LoadFailed, // the file cannot be loaded; no output
+};
+
+struct FileResult
+{
+    Outcome outcome = Outcome::Done;
+    QByteArray output;  // UTF-8
+    QStringList notes;  // lines for standard error
+};
+
+FileResult runFile(Mode mode, const QString &path);
+
+// Exit status of a run: 0 when every file was done, 1 when a file could not be
+// loaded (this wins over 2, since that file was not even looked at), 2 when a case
+// needed an answer to a prompt.
+enum ExitStatus { ExitOk = 0, ExitLoadFailed = 1, ExitPrompted = 2, ExitUsage = 64 };
+
+// Runs every file in order, writing to `out` and `err` as it goes; the reports of
+// several files are separated by a line holding a form feed. Returns the exit status.
+int run(Mode mode, const QStringList &paths, QIODevice &out, QIODevice &err);
+
+} // namespace Batch

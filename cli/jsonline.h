@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// A small writer for one JSON object per line, with members in the order written
+// (a QJsonObject would sort them). Numbers read back bit-identical; values that are
+// not finite become null.
+class JsonLine
+{
+public:
+    JsonLine &beginObject(const char *key = nullptr);
+    JsonLine &endObject();
+    JsonLine &beginArray(const char *key = nullptr);
+    JsonLine &endArray();
+    JsonLine &value(const char *key, const QString &text);
+    JsonLine &value(const QString &key, const QString &text);
+    JsonLine &value(const char *key, double number);
+    JsonLine &element(const QString &text);
+
+    // The finished line, ended by "\n".
+    QByteArray take();
+
+    static QByteArray number(double value);
+    static QByteArray string(const QString &text);
+
+private:
+    void separate();
+    void key(const QByteArray &name);
+
+    QByteArray m_out;
+    bool m_first = true;
+};

@@ -1,1 +1,224 @@
 #include "shell/frmstart.h"
+
+#include "appendages/frmwgetal1.h"
+#include "appendages/frmwgetal2.h"
+#include "pickers/frmabsruwheid.h"
+#include "pickers/frmdiameter.h"
+#include "project/frmprojectgegevens.h"
+#include "shell/basgeneral.h"
+#include "shell/frmabout.h"
+#include "shell/frmhelpscreen.h"
+#include "shell/frmstart_texts.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+
+namespace {
+// The project date as the Date field of the project window shows it.
+QString projectDateText(const CaseDate &date)
+{
+    return QLocale().toString(date.date, QLocale::ShortFormat);
+}
+} // namespace
+
+frmStart::frmStart(BasGeneral &general, Dialogs &dialogs, QWidget *parent)
+    : QMainWindow(parent)
+    , m_sheet(general, dialogs)
+{
+    setObjectName(QStringLiteral("frmStart"));
+    setWindowTitle(QString::fromLatin1(frmStartTexts::DesignCaption));
+    buildWindow();
+    buildMenus();
+    buildToolbar();
+    buildTabOrder();
+
+    for (const FieldInfo &field : FieldTable)
+        showField(field.index);
+    showStatus();
+    m_sheet.text0Changed = [this](int index) { showField(index); };
+    m_sheet.statusChanged = [this] { showStatus(); };
+
+    Form_Load();
+}
+
+frmStart::~frmStart()
+{
+    m_closing = true;
+    m_sheet.text0Changed = nullptr;
+    m_sheet.statusChanged = nullptr;
+    for (QLineEdit *field : m_text0) {
+        if (field) {
+            field->removeEventFilter(this);
+            disconnect(field, nullptr, this, nullptr);
+        }
+    }
+    // The tool windows refer to this window; they go before its members do.
+    forgetToolWindows();
+}
+
+void frmStart::forgetToolWindows()
+{
+    delete m_wgetal1.data();
+    delete m_wgetal2.data();
+    delete m_absRuwheid.data();
+    delete m_diameter.data();
+    delete m_projectgegevens.data();
+    delete m_about.data();
+    delete m_helpScreen.data();
+}
+
+// The load step: start values into the record and the entry fields (no calculation),
+// and today's date as the project date, also into the hidden project window.
+void frmStart::Form_Load()
+{
+    m_sheet.Form_Load();
+    general().ProjectDate = CaseDate::today();
+    Projectgegevens().Text3(0)->setText(projectDateText(general().ProjectDate));
+}
+
+QLineEdit *frmStart::Text0(int index) const
+{
+    return index > 0 && index < Text0Size ? m_text0[size_t(index)] : nullptr;
+}
+
+QLabel *frmStart::Label1(int index) const
+{
+    if (index == 26)
+        return m_messageLabel;
+    return index > 0 && index < Text0Size ? m_label1[size_t(index)] : nullptr;
+}
+
+QLabel *frmStart::Label2(int index) const
+{
+    return index > 0 && index < Text0Size ? m_label2[size_t(index)] : nullptr;
+}
+
+QString frmStart::statusText() const
+{
+    return m_sheet.status();
+}
+
+QPushButton *frmStart::dotsButton(int index) const
+{
+    switch (index) {
+    case 4:
+        return m_SSCommand1;
+    case 23:
+        return m_SCommand2;
+    case 9:
+        return m_SCommand4;
+    case 10:
+        return m_SCommand5;
+    default:
+        return nullptr;
+    }
+}
+
+void frmStart::setText0(int index, const QString &text)
+{
+    m_sheet.setText0(index, text);
+}
+
+void frmStart::Calc()
+{
+    m_sheet.Calc();
+}
+
+void frmStart::showField(int index)
+{
+    QLineEdit *field = Text0(index);
+    if (field && field->text() != m_sheet.Text0(index))
+        field->setText(m_sheet.Text0(index));
+}
+
+void frmStart::showStatus()
+{
+    m_status->setText(m_sheet.status());
+}
+
+void frmStart::applyCaption()
+{
+    setWindowTitle(QString::fromLatin1(frmStartTexts::CaptionPrefix) + QLatin1Char('[')
+                   + general().ProjectFileName + QLatin1Char(']'));
+}
+
+frmWgetal1 &frmStart::Wgetal1()
+{
+    if (!m_wgetal1)
+        m_wgetal1 = new frmWgetal1(*this);
+    return *m_wgetal1;
+}
+
+frmWgetal2 &frmStart::Wgetal2()
+{
+    if (!m_wgetal2)
+        m_wgetal2 = new frmWgetal2(*this);
+    return *m_wgetal2;
+}
+
+frmProjectgegevens &frmStart::Projectgegevens()
+{
+    if (!m_projectgegevens)
+        m_projectgegevens = new frmProjectgegevens(*this);
+    return *m_projectgegevens;
+}
+
+frmAbout &frmStart::About()
+{
+    if (!m_about)
+        m_about = new frmAbout(*this);
+    return *m_about;
+}
+
+frmAbsRuwheid &frmStart::AbsRuwheid()
+{
+    if (!m_absRuwheid)
+        m_absRuwheid = new frmAbsRuwheid(*this);
+    return *m_absRuwheid;
+}
+
+frmDiameter &frmStart::Diameter()
+{
+    if (!m_diameter)
+        m_diameter = new frmDiameter(*this);
+    return *m_diameter;
+}
+
+frmHelpScreen &frmStart::HelpScreen()
+{
+    if (!m_helpScreen)
+        m_helpScreen = new frmHelpScreen(*this);
+    return *m_helpScreen;
+}
+
+void frmStart::showWindow(QWidget &window)
+{
+    if (window.isMinimized())
+        window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+// Closing the main window closes every window of the program, without a question.
+void frmStart::closeEvent(QCloseEvent *event)
+{
+    m_closing = true;
+    const QList<QWidget *> windows = {m_wgetal1, m_wgetal2, m_absRuwheid, m_diameter,
+                                      m_projectgegevens, m_about, m_helpScreen};
+    for (QWidget *window : windows) {
+        if (window)
+            window->close();
+    }
+    event->accept();
+}
+
+void frmStart::showEvent(QShowEvent *event)
+{
+    m_closing = false;
+    QMainWindow::showEvent(event);
+}

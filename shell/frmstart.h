@@ -61,7 +61,11 @@ public:
     frmWgetal2 &Wgetal2();
     frmProjectgegevens &Projectgegevens();
     frmAbout &About();
+    frmAbsRuwheid &AbsRuwheid();
+    frmDiameter &Diameter();
+    frmHelpScreen &HelpScreen();
     bool hasProjectgegevens() const { return !m_projectgegevens.isNull(); }
+    bool hasAbout() const { return !m_about.isNull(); }
 
     // Shows a window modeless: brought to the front, restored when minimised.
     static void showWindow(QWidget &window);
@@ -73,6 +77,7 @@ public:
     void mnuPrint_Click();
     void mnuExit_Click();
     void Command3_Click();  // Clear
+    void Command4_Click();  // Exit
     void Toolbar1_ButtonClick(const QString &key);
     void mnuProjectGegevens_Click();
     void mnuCalcBends_Click();
@@ -81,21 +86,41 @@ public:
     void DiameterLleiding_Click();
     void mnuHelpContents_Click();
     void mnuHelpAbout_Click();
+    void SSCommand1_Click();
+    void SCommand2_Click();
+    void SCommand4_Click();
+    void SCommand5_Click();
 
     QToolBar *toolbar() const { return m_toolbar; }
     QPushButton *dotsButton(int index) const; // SSCommand1 (4), SCommand2 (23), SCommand4 (9), SCommand5 (10)
+    QPushButton *clearButton() const { return m_Command3; }
+    QPushButton *exitButton() const { return m_Command4; }
+    QLabel *messageLabel() const { return m_messageLabel; } // Label1(26)
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
+    void Form_Load();
     void buildWindow();
+    QWidget *buildFrame(const char *frame);
     void buildMenus();
     void buildToolbar();
+    void buildTabOrder();
+    void forgetToolWindows();
+
+    // Field events, dispatched on the index of the field.
     void Text0_GotFocus(int index);
     void Text0_LeaveCheck(int index);
     bool Text0_KeyPress(int index, int key);
+    void Text0_FocusIn(int index, Qt::FocusReason reason);
+    void Text0_FocusOut(int index, Qt::FocusReason reason);
+    // Moves the focus by code: the checks that belong to the move have already run.
+    void giveFocus(QWidget *target);
+    int fieldIndexOf(const QObject *object) const;
+
     void showField(int index);
     void showStatus();
 
@@ -112,7 +137,15 @@ private:
     QPushButton *m_SCommand5 = nullptr;
     QPushButton *m_Command3 = nullptr; // Clear
     QPushButton *m_Command4 = nullptr; // Exit
+
+    // The field that holds the focus in the program's sense: it got the focus and its
+    // leave check has not run since. Switching to another application or opening a
+    // menu takes Qt's focus away without leaving the field; 0 means none.
+    int m_openField = 0;
     bool m_inLeaveCheck = false;
+    bool m_movingFocus = false;
+    bool m_closing = false;
+    int m_selectOnRelease = 0; // field clicked into: select its text once the click ends
 
     QPointer<frmWgetal1> m_wgetal1;
     QPointer<frmWgetal2> m_wgetal2;

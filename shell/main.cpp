@@ -1,0 +1,23 @@
+#include "shell/basgeneral.h"
+#include "shell/frmstart.h"
+#include "shell/qtdialogs.h"
+#include "shell/startup.h"
+
+#include <QApplication>
+#include <QIcon>
+
+// The program takes no arguments of its own; Qt's platform options still apply.
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zeptor"));
+    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
+                                            .arg(ZEPTOR_VERSION_MAJOR)
+                                            .arg(ZEPTOR_VERSION_MINOR)
+                                            .arg(ZEPTOR_VERSION_REVISION));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zeptor.png")));
+
+    QtDialogs dialogs;
+    const std::unique_ptr<frmStart> window = basGeneralMain(basGeneral(), dialogs);
+    return QApplication::exec();
+}

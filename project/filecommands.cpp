@@ -1,7 +1,114 @@
+// File > Load, Save, Save as and Print of the main window.
 #include "shell/frmstart.h"
 
-// Placeholders until the file commands are built.
-void frmStart::FileLoad_Click() {}
-void frmStart::FileSave_Click() {}
-void frmStart::FileSaveAs_Click() {}
-void frmStart::mnuPrint_Click() {}
+#include "appendages/frmwgetal1.h"
+#include "appendages/frmwgetal2.h"
+#include "project/dvlfile.h"
+#include "project/frmprojectgegevens.h"
+#include "project/loadcase.h"
+#include "project/reportprinter.h"
+#include "shell/basgeneral.h"
+#include "shell/dialogs.h"
+
+#include <QLineEdit>
+#include <QPrinter>
+#include <QStringList>
+
+namespace {
+
+// Load and Save as share the one dialog set-up: "Zeptor" files, *.dvl.
+Dialogs::FileDialogSetup fileDialogSetup()
+{
+    return Dialogs::FileDialogSetup{};
+}
+
+// The project window takes over a field the user is still editing, and then the main
+// window's entries do: what is written is what the user sees.
+void commitPendingEdits(frmStart &main)
+{
+    if (main.hasProjectgegevens())
+        main.Projectgegevens().commitFocusedField();
+    main.commitForSave();
+}
+
+} // namespace
+
+void frmStart::FileLoad_Click()
+{
+    const QString fileName = dialogs().openFileName(fileDialogSetup());
+    if (fileName.isEmpty())
+        return;
+
+    // The file is read whole into a case of its own first: a file that cannot be read
+    // changes nothing of the case on screen.
+    const DvlFile::LoadResult loaded = DvlFile::load(fileName);
+    if (!loaded.ok()) {
+        dialogs().messageBox(loaded.errorMessage, Dialogs::Icon::Warning);
+        return;
+    }
+
+    // The project keeps the name it was opened under, whatever name the file recorded.
+    LoadCase::storeLoadedCase(general(), *loaded.projectCase, fileName);
+    applyCaption();
+    LoadCase::showEntries(sheet());
+
+    // The entries are in the record before the totals are recomputed: the length in
+    // metres of the appendages depends on the inner diameter.
+    frmWgetal1 &bends = Wgetal1();
+    const QStringList bendTexts = LoadCase::bendCountTexts(general());
+    for (int i = 0; i < bendTexts.size(); ++i)
+        bends.Text1(i)->setText(bendTexts[i]);
+    bends.BerekenTotaleWeerstand1();
+
+    frmWgetal2 &valves = Wgetal2();
+    const QStringList valveTexts = LoadCase::valveCountTexts(general());
+    for (int i = 0; i < valveTexts.size(); ++i)
+        valves.Text2(i)->setText(valveTexts[i]);
+    valves.BerekenTotaleWeerstand2();
+
+    Projectgegevens().showRecord();
+    Calc();
+}
+
+void frmStart::FileSave_Click()
+{
+    // Save writes to the current name without asking; right after start-up that is the
+    // bare "new.dvl", in the current directory.
+    commitPendingEdits(*this);
+    const DvlFile::SaveResult saved =
+        DvlFile::save(general().ProjectFileName, ProjectCase::fromGeneral(general()));
+    if (!saved.ok)
+        dialogs().messageBox(saved.errorMessage, Dialogs::Icon::Warning);
+}
+
+void frmStart::FileSaveAs_Click()
+{
+    const QString fileName = dialogs().saveFileName(fileDialogSetup());
+    if (fileName.isEmpty())
+        return;
+
+    commitPendingEdits(*this);
+    ProjectCase projectCase = ProjectCase::fromGeneral(general());
+    projectCase.fileName = fileName;
+    const DvlFile::SaveResult saved = DvlFile::save(fileName, projectCase);
+    if (!saved.ok) {
+        // The project keeps its old name: it has not been written under the new one.
+        dialogs().messageBox(saved.errorMessage, Dialogs::Icon::Warning);
+        return;
+    }
+    general().ProjectFileName = fileName;
+    applyCaption();
+    Projectgegevens().Text3(4)->setText(fileName);
+}
+
+void frmStart::mnuPrint_Click()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    if (!dialogs().choosePrinter(printer))
+        return;
+    const QList<ReportLayout::Line> lines =
+        ReportLayout::lines(ReportPrinter::sourceFromWindows(*this));
+    const ReportPrinter::PrintResult printed = ReportPrinter::print(printer, lines);
+    if (!printed.ok)
+        dialogs().messageBox(printed.errorMessage, Dialogs::Icon::Warning);
+}

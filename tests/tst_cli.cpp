@@ -1,0 +1,260 @@
+#include "project/dvlfile.h"
+#include "project/loadcase.h"
+#include "support/calcfixture.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstring>
+
+namespace {
+
+struct Run
+{
+    int exitCode = -1;
+    QByteArray out;
+    QString err;
+};
+
+QString example(const char *name)
+{
+    return qEnvironmentVariable("ZEPTOR_SOURCE_DIR") + QStringLiteral("/examples/") + QLatin1String(name);
+}
+
+Run runCli(const QStringList &args, const QString &locale = QStringLiteral("C.UTF-8"))
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LC_ALL"), locale);
+    env.insert(QStringLiteral("LANG"), locale);
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(ZEPTOR_CLI_PATH), args);
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {p.exitCode(), p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
+}
+
+QList<QJsonObject> jsonLines(const QByteArray &out)
+{
+    QList<QJsonObject> objects;
+    for (const QByteArray &line : out.split('\n')) {
+        if (line.isEmpty())
+            continue;
+        QJsonParseError error;
+        const QJsonDocument doc = QJsonDocument::fromJson(line, &error);
+        if (error.error != QJsonParseError::NoError)
+            qWarning("not JSON: %s", line.constData());
+        objects << doc.object();
+    }
+    return objects;
+}
+
+bool sameBits(double a, double b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+QString writeFile(const QTemporaryDir &dir, const char *name, const QByteArray &bytes)
+{
+    const QString path = dir.filePath(QLatin1String(name));
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+    return path;
+}
+
+// An example with one line replaced.
+QByteArray exampleWith(const char *name, int line, const QByteArray &text)
+{
+    QFile f(example(name));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QList<QByteArray> lines = f.readAll().split('\n');
+    lines[line - 1] = text + '\r';
+    return lines.join('\n');
+}
+
+} // namespace
+
+class tst_Cli : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void jsonOfEveryExample();
+    void reportsAreSeparatedByFormFeed();
+    void exitCodes_data();
+    void exitCodes();
+    void localeOfTheUser();
+    void helpAndVersion();
+};
+
+void tst_Cli::jsonOfEveryExample()
+{
+    const char *names[] = {"start.dvl", "turbulent.dvl", "appendages.dvl", "cooling-water.dvl", "no-root.dvl"};
+    QStringList args = {QStringLiteral("json")};
+    for (const char *name : names)
+        args << example(name);
+    const Run run = runCli(args);
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err, QString());
+    const QList<QJsonObject> objects = jsonLines(run.out);
+    QCOMPARE(objects.size(), 5);
+
+    const QStringList resultNames = {
+        "Velocity", "Reynolds", "FrictionFactor", "PipeFriction", "PipeArea", "PipeVolume",
+        "AppendageFriction", "PipePressureDrop", "TotalPressureDrop", "TotalPressureDropPa",
+        "ResidenceTime", "RelativeRoughness", "BendsLd", "ValvesLd", "AppendageLength",
+        "PowerLoss", "ShearRate"};
+    QLocale::setDefault(QLocale::c());
+    for (int i = 0; i < 5; ++i) {
+        const QJsonObject o = objects[i];
+        QCOMPARE(o.value("file").toString(), example(names[i]));
+
+        // The same case loaded in this process: texts equal, numbers bit-identical.
+        CalcFixture f;
+        const DvlFile::LoadResult loaded = DvlFile::load(example(names[i]));
+        QVERIFY(loaded.ok());
+        LoadCase::loadCase(f.sheet, *loaded.projectCase, example(names[i]));
+        QCOMPARE(o.value("status").toString(), f.sheet.status());
+
+        const QJsonObject fields = o.value("fields").toObject();
+        QCOMPARE(fields.size(), qsizetype(FieldTable.size()));
+        for (const FieldInfo &field : FieldTable)
+            QCOMPARE(fields.value(QString::number(field.index)).toString(), f.sheet.Text0(field.index));
+
+        const QJsonObject results = o.value("results").toObject();
+        QCOMPARE(results.keys().size(), resultNames.size());
+        const Results &r = f.sheet.results();
+        const double expected[] = {r.Velocity, r.Reynolds, r.FrictionFactor, r.PipeFriction,
+                                   r.PipeArea, r.PipeVolume, r.AppendageFriction,
+                                   r.PipePressureDrop, r.TotalPressureDrop, r.TotalPressureDropPa,
+                                   r.ResidenceTime, r.RelativeRoughness, r.BendsLd, r.ValvesLd,
+                                   r.AppendageLength, r.PowerLoss, r.ShearRate};
+        for (int k = 0; k < resultNames.size(); ++k) {
+            const QJsonValue v = results.value(resultNames[k]);
+            QVERIFY2(v.isDouble(), qPrintable(resultNames[k]));
+            QVERIFY2(sameBits(v.toDouble(), expected[k]), qPrintable(resultNames[k]));
+        }
+    }
+    QCOMPARE(objects[0].value("fields").toObject().value("24").toString(), QStringLiteral("n.a."));
+    QCOMPARE(objects[2].value("fields").toObject().value("21").toString(), QStringLiteral("116028"));
+    QCOMPARE(objects[4].value("status").toString(), QStringLiteral("** Error in Friction Factor **"));
+    QCOMPARE(objects[4].value("fields").toObject().value("13").toString(), QStringLiteral("****"));
+    QCOMPARE(objects[4].value("messages").toArray(), QJsonArray({QStringLiteral("Friction Factor undetermined")}));
+    QCOMPARE(objects[1].value("messages").toArray(), QJsonArray());
+}
+
+void tst_Cli::reportsAreSeparatedByFormFeed()
+{
+    const Run run = runCli({QStringLiteral("report"), example("turbulent.dvl"), example("cooling-water.dvl")});
+    QCOMPARE(run.exitCode, 0);
+    const QString out = QString::fromUtf8(run.out);
+    const QStringList reports = out.split(QStringLiteral("\f\n"));
+    QCOMPARE(reports.size(), 2);
+    for (const QString &report : reports) {
+        QVERIFY(report.endsWith(QLatin1Char('\n')));
+        QCOMPARE(report.count(QLatin1Char('\n')), 62);
+        QVERIFY(report.startsWith(QStringLiteral("Zeptor\n")));
+    }
+    QVERIFY(reports[0].contains(QStringLiteral("    ==>                                          0.4023 [bar]\n")));
+    QVERIFY(reports[1].contains(QStringLiteral("    Project Name                                 Cooling water, line 3\n")));
+
+    const Run one = runCli({QStringLiteral("report"), example("start.dvl")});
+    QVERIFY(!one.out.contains('\f'));
+}
+
+void tst_Cli::exitCodes_data()
+{
+    QTest::addColumn<QStringList>("files"); // "good", "bad", "prompt", "missing"
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<int>("objects");
+
+    QTest::newRow("all good") << QStringList{"good", "good"} << 0 << 2;
+    QTest::newRow("unloadable file") << QStringList{"good", "bad", "good"} << 1 << 2;
+    QTest::newRow("missing file") << QStringList{"missing", "good"} << 1 << 1;
+    QTest::newRow("prompt") << QStringList{"prompt", "good"} << 2 << 1;
+    QTest::newRow("both: load failure wins") << QStringList{"prompt", "bad", "good"} << 1 << 1;
+}
+
+void tst_Cli::exitCodes()
+{
+    QFETCH(QStringList, files);
+    QFETCH(int, exitCode);
+    QFETCH(int, objects);
+
+    QTemporaryDir dir;
+    const QString bad = writeFile(dir, "bad case.dvl", exampleWith("turbulent.dvl", 4, "fifty"));
+    const QString prompt = writeFile(dir, "no flow.dvl", exampleWith("turbulent.dvl", 1, "0"));
+    const QString missing = dir.filePath(QStringLiteral("gone.dvl"));
+    QStringList args = {QStringLiteral("json")};
+    for (const QString &file : files) {
+        args << (file == QLatin1String("good") ? example("turbulent.dvl")
+                 : file == QLatin1String("bad") ? bad
+                 : file == QLatin1String("prompt") ? prompt : missing);
+    }
+    const Run run = runCli(args);
+    QCOMPARE(run.exitCode, exitCode);
+    const QList<QJsonObject> out = jsonLines(run.out);
+    QCOMPARE(out.size(), objects);
+    for (const QJsonObject &o : out)
+        QCOMPARE(o.value("file").toString(), example("turbulent.dvl"));
+    if (files.contains(QLatin1String("bad"))) {
+        QVERIFY2(run.err.contains(bad), qPrintable(run.err));
+        QVERIFY2(run.err.contains(QStringLiteral("line 4")), qPrintable(run.err));
+    }
+    if (files.contains(QLatin1String("missing")))
+        QVERIFY2(run.err.contains(missing), qPrintable(run.err));
+    if (files.contains(QLatin1String("prompt"))) {
+        QVERIFY2(run.err.contains(prompt), qPrintable(run.err));
+        QVERIFY2(run.err.contains(QStringLiteral("Variabele [Flow] unknown")), qPrintable(run.err));
+    }
+    if (exitCode == 0)
+        QCOMPARE(run.err, QString());
+}
+
+void tst_Cli::localeOfTheUser()
+{
+    const QStringList args = {QStringLiteral("json"), example("cooling-water.dvl")};
+    const QJsonObject german = jsonLines(runCli(args, QStringLiteral("de_DE.UTF-8")).out).value(0);
+    QCOMPARE(german.value("fields").toObject().value("2").toString(), QStringLiteral("998,2"));
+    QCOMPARE(german.value("results").toObject().value("PipeVolume").toDouble(),
+             jsonLines(runCli(args).out).value(0).value("results").toObject().value("PipeVolume").toDouble());
+
+    const QJsonObject forced = jsonLines(runCli({QStringLiteral("json"), QStringLiteral("--locale"),
+                                                  QStringLiteral("nl_NL"), example("appendages.dvl")})
+                                             .out)
+                                   .value(0);
+    QCOMPARE(forced.value("fields").toObject().value("7").toString(), QStringLiteral("0,2"));
+
+    const Run report = runCli({QStringLiteral("report"), example("appendages.dvl")}, QStringLiteral("de_DE.UTF-8"));
+    QVERIFY(report.out.contains("    Date                                         07.12.2026 09:30:00\n"));
+}
+
+void tst_Cli::helpAndVersion()
+{
+    const Run version = runCli({QStringLiteral("--version")});
+    QCOMPARE(version.exitCode, 0);
+    QCOMPARE(version.out, QByteArray("1.5.0\n"));
+
+    const Run help = runCli({QStringLiteral("--help")});
+    QCOMPARE(help.exitCode, 0);
+    for (const char *part : {"report", "json", "form feed", "standard error", "Exit status", "--locale"})
+        QVERIFY2(help.out.contains(part), part);
+
+    for (const QStringList &wrong : {QStringList{}, QStringList{"print", "x.dvl"}, QStringList{"json"},
+                                     QStringList{"json", "--colour", "x.dvl"}}) {
+        const Run run = runCli(wrong);
+        QCOMPARE(run.exitCode, 64);
+        QVERIFY(run.out.isEmpty());
+        QVERIFY(run.err.contains(QStringLiteral("--help")));
+    }
+}
+
+QTEST_GUILESS_MAIN(tst_Cli)
+#include "tst_cli.moc"

@@ -1,5 +1,6 @@
 #include "calc/calcsheet.h"
 #include "calc/frictionfactor.h"
+#include "calc/numbertext.h"
 #include "shell/basgeneral.h"
 #include "shell/dialogs.h"
 #include "tests/support/literalscan.h"
@@ -74,6 +75,17 @@ void BM_Calc_Turbulent(benchmark::State &state)
         state.SkipWithError("the case is not turbulent");
 }
 
+// One field text in the format "0.0000": Calc writes sixteen of them.
+void BM_FieldText_Fixed(benchmark::State &state)
+{
+    QLocale::setDefault(QLocale::c());
+    double value = 40.2;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(value);
+        benchmark::DoNotOptimize(NumberText::fixed(value, 4));
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_LiteralScan_NoRoot)->Unit(benchmark::kMicrosecond);
@@ -81,5 +93,6 @@ BENCHMARK(BM_LiteralScan_Typical)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Solver_NoRoot)->Unit(benchmark::kNanosecond);
 BENCHMARK(BM_Solver_Typical)->Unit(benchmark::kNanosecond);
 BENCHMARK(BM_Calc_Turbulent)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FieldText_Fixed)->Unit(benchmark::kNanosecond);
 
 BENCHMARK_MAIN();

@@ -13,8 +13,8 @@ constexpr double GridEnd = 0.99;
 constexpr double GridStep = 0.0001;
 constexpr double Tolerance = 0.0001;
 
-// Above this value of roughness term plus Reynolds term the residual may stop growing
-// with the trial value (at 1 the logarithm changes sign), so the grid is tried in order.
+// From this value of roughness term plus Reynolds term on, the residual is not known to
+// grow with the trial value (at 1 the logarithm changes sign), so the grid is tried in order.
 constexpr double MonotoneLimit = 0.3;
 
 const QString UndeterminedMessage = QStringLiteral("Friction Factor undetermined");
@@ -79,14 +79,16 @@ FrictionFactorSearch searchFrictionFactor(double roughness, double diameter, dou
     const Residual residual{reynolds, r, &out.evaluations};
     const auto accepted = [](double g) { return std::fabs(g) < Tolerance; };
 
-    // While r + t stays in (0, 1) the right-hand side falls as f grows (t falls, the
-    // logarithm grows more negative), so the residual rises by at least the step of
-    // 0.0001 from one trial value to the next; rounding errors of ~1e-16 cannot undo
-    // that. The trial values with a residual above -0.0001 are then a tail of the grid,
-    // and the first value the scan accepts can only be the first value of that tail.
-    // t is largest at the first trial value, so checking there covers the whole grid.
+    // With a positive Reynolds number t falls as f grows. While r + t stays in (0, 1)
+    // the logarithm then grows more negative and the right-hand side falls, so the
+    // residual rises by about the step of 0.0001 or more from one trial value to the
+    // next. Below 0.3 the right-hand side stays under 1 and its rounding errors of
+    // ~1e-16 cannot undo that rise. The trial values with a residual above -0.0001 are
+    // then a tail of the grid, and the first value the scan accepts can only be the
+    // first value of that tail. t is largest at the first trial value, so checking the
+    // sum there covers the whole grid.
     const double firstSum = r + 2.5 / (std::sqrt(values.front()) * reynolds);
-    if (firstSum > 0 && firstSum < MonotoneLimit) {
+    if (reynolds > 0 && r >= 0 && firstSum > 0 && firstSum < MonotoneLimit) {
         // Binary search for the first trial value with a residual above -0.0001,
         // keeping the residual found there.
         std::size_t lo = 0;

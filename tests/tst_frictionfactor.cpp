@@ -212,7 +212,7 @@ void tst_FrictionFactor::roughPipesAndOddArguments()
 {
     // Roughness of the order of the diameter and Reynolds numbers below the laminar
     // boundary: the search falls back to trying the grid in order.
-    auto cases = logUniformCases(1500, 0.05, 20, 1, 1e6, 7);
+    auto cases = logUniformCases(600, 0.05, 20, 1, 1e6, 7);
     const double inf = std::numeric_limits<double>::infinity();
     const double nan = std::numeric_limits<double>::quiet_NaN();
     for (double rr : {0.0, 1e-9, 0.2, 1.0, 3.7, 100.0, -0.1, inf}) {

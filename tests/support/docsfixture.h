@@ -9,6 +9,7 @@
 #include "shell/startup.h"
 #include "support/scripteddialogs.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -26,10 +27,12 @@ inline void flushDeletes()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+// A tool window counts as active for QWindow while its main window is, so wait for
+// the application's own active window instead.
 inline bool activate(QWidget *window)
 {
     window->activateWindow();
-    return QTest::qWaitForWindowActive(window);
+    return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; });
 }
 
 // Types into a field without leaving it.

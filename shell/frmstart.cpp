@@ -4,6 +4,7 @@
 #include "appendages/frmwgetal2.h"
 #include "pickers/frmabsruwheid.h"
 #include "pickers/frmdiameter.h"
+#include "project/datetext.h"
 #include "project/frmprojectgegevens.h"
 #include "shell/basgeneral.h"
 #include "shell/frmabout.h"
@@ -14,16 +15,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPushButton>
-
-namespace {
-// The project date as the Date field of the project window shows it.
-QString projectDateText(const CaseDate &date)
-{
-    return QLocale().toString(date.date, QLocale::ShortFormat);
-}
-} // namespace
 
 frmStart::frmStart(BasGeneral &general, Dialogs &dialogs, QWidget *parent)
     : QMainWindow(parent)
@@ -77,7 +69,7 @@ void frmStart::Form_Load()
 {
     m_sheet.Form_Load();
     general().ProjectDate = CaseDate::today();
-    Projectgegevens().Text3(0)->setText(projectDateText(general().ProjectDate));
+    Projectgegevens().Text3(0)->setText(DateText::toText(general().ProjectDate));
 }
 
 QLineEdit *frmStart::Text0(int index) const
@@ -215,6 +207,7 @@ void frmStart::closeEvent(QCloseEvent *event)
             window->close();
     }
     event->accept();
+    Q_EMIT closed();
 }
 
 void frmStart::showEvent(QShowEvent *event)

@@ -97,6 +97,10 @@ public:
     QPushButton *exitButton() const { return m_Command4; }
     QLabel *messageLabel() const { return m_messageLabel; } // Label1(26)
 
+Q_SIGNALS:
+    // The main window was closed: the program ends.
+    void closed();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;

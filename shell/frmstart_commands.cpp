@@ -11,7 +11,6 @@
 #include "shell/frmstart_texts.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
@@ -149,10 +148,11 @@ void frmStart::Toolbar1_ButtonClick(const QString &key)
     }
 }
 
+// Exit ends the program at once: closing the main window closes every other window,
+// and the program ends with it.
 void frmStart::mnuExit_Click()
 {
     close();
-    QCoreApplication::quit();
 }
 
 void frmStart::Command4_Click()

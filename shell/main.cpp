@@ -19,5 +19,6 @@ int main(int argc, char *argv[])
 
     QtDialogs dialogs;
     const std::unique_ptr<frmStart> window = basGeneralMain(basGeneral(), dialogs);
+    QObject::connect(window.get(), &frmStart::closed, &app, &QCoreApplication::quit);
     return QApplication::exec();
 }

@@ -55,6 +55,7 @@ void frmAbsRuwheid::buildWindow()
         auto *line = new QHBoxLayout;
         line->addSpacing(indent);
         line->addWidget(option);
+        line->addStretch();
         rows->addLayout(line);
         m_options->addButton(option, int(i));
         m_option1[i] = option;

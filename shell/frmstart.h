@@ -7,6 +7,7 @@
 
 #include <array>
 
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -109,7 +110,8 @@ protected:
 private:
     void Form_Load();
     void buildWindow();
-    QWidget *buildFrame(const char *frame);
+    QGroupBox *buildFrame(const char *frame);
+    void alignColumns(const QList<QGroupBox *> &frames);
     void buildMenus();
     void buildToolbar();
     void buildTabOrder();

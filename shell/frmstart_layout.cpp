@@ -11,6 +11,8 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 // Widest text a field has to show in full: "-1.23E+06" or "-123456.0000".
@@ -52,10 +54,16 @@ void frmStart::buildWindow()
     auto *central = new QWidget(this);
     central->setObjectName(QStringLiteral("centralWidget"));
 
+    const QList<QGroupBox *> leftFrames = {buildFrame("Fluid data"), buildFrame("Pipe data"),
+                                           buildFrame("Equivalent length")};
+    const QList<QGroupBox *> rightFrames = {buildFrame("Results"),
+                                            buildFrame("Total pressure drop")};
+    alignColumns(leftFrames);
+    alignColumns(rightFrames);
+
     auto *left = new QVBoxLayout;
-    left->addWidget(buildFrame("Fluid data"));
-    left->addWidget(buildFrame("Pipe data"));
-    left->addWidget(buildFrame("Equivalent length"));
+    for (QGroupBox *frame : leftFrames)
+        left->addWidget(frame);
     left->addStretch(1);
 
     m_Command3 = new QPushButton(QString::fromLatin1(frmStartTexts::ClearCaption), central);
@@ -83,8 +91,8 @@ void frmStart::buildWindow()
     buttons->addWidget(m_Command4);
 
     auto *right = new QVBoxLayout;
-    right->addWidget(buildFrame("Results"));
-    right->addWidget(buildFrame("Total pressure drop"));
+    for (QGroupBox *frame : rightFrames)
+        right->addWidget(frame);
     right->addStretch(1);
     right->addLayout(buttons);
 
@@ -102,12 +110,12 @@ void frmStart::buildWindow()
 
 // One frame: per field a row of caption, field, unit and, where the field has a
 // window of its own, the "..." button.
-QWidget *frmStart::buildFrame(const char *frame)
+QGroupBox *frmStart::buildFrame(const char *frame)
 {
     auto *box = new QGroupBox(QString::fromLatin1(frame));
     box->setObjectName(QString::fromLatin1(frame).replace(QLatin1Char(' '), QLatin1Char('_')));
     auto *grid = new QGridLayout(box);
-    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(4, 1); // an empty column takes the spare width
 
     const int fieldWidth = fontMetrics().horizontalAdvance(QString::fromLatin1(WidestFieldText))
         + 2 * fontMetrics().averageCharWidth();
@@ -195,6 +203,29 @@ QWidget *frmStart::buildFrame(const char *frame)
     // Keeps the column of "..." buttons the same width in every frame.
     grid->setColumnMinimumWidth(3, fontMetrics().horizontalAdvance(QStringLiteral("...")) * 3);
     return box;
+}
+
+// The frames of one column share the widths of their caption and unit columns, so
+// that fields and units stand in one line from the top frame to the bottom one.
+void frmStart::alignColumns(const QList<QGroupBox *> &frames)
+{
+    int captionWidth = 0;
+    int unitWidth = 0;
+    for (QGroupBox *frame : frames) {
+        for (QLabel *label : frame->findChildren<QLabel *>()) {
+            if (label->objectName().startsWith(QLatin1String("Label1_")))
+                captionWidth = std::max(captionWidth, label->sizeHint().width());
+            else if (label->objectName().startsWith(QLatin1String("Label2_")))
+                unitWidth = std::max(unitWidth, label->sizeHint().width());
+        }
+    }
+    // The pipe area's unit carries its raised 2 beside it.
+    unitWidth += fontMetrics().averageCharWidth();
+    for (QGroupBox *frame : frames) {
+        auto *grid = static_cast<QGridLayout *>(frame->layout());
+        grid->setColumnMinimumWidth(0, captionWidth);
+        grid->setColumnMinimumWidth(2, unitWidth);
+    }
 }
 
 // The entry fields first, in their navigation order, then the buttons beside them and

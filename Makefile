@@ -18,7 +18,7 @@ build: configure
 	cmake --build $(BUILD) -j$(JOBS)
 
 run: build
-	./$(BUILD)/cli/zeptor-cli report examples/turbulent.dvl
+	./$(BUILD)/shell/zeptor
 
 test: test-plain test-sanitize
 

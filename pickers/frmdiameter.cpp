@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <span>
 
 namespace {
@@ -103,13 +104,18 @@ void frmDiameter::buildWindow()
 // chosen as a click on it would, which selects its remembered entry.
 void frmDiameter::Form_Load()
 {
+    int listWidth = 0;
     for (size_t k = 0; k < m_l1.size(); ++k) {
         const QSignalBlocker quiet(m_l1[k]);
         m_l1[k]->clear();
         for (const char *text : listTexts(int(k)))
             m_l1[k]->addItem(QString::fromLatin1(text));
         m_l1[k]->setCurrentIndex(-1);
+        listWidth = std::max(listWidth, m_l1[k]->sizeHint().width());
     }
+    // Both lists as wide as the wider one, so that they line up.
+    for (QComboBox *list : m_l1)
+        list->setMinimumWidth(listWidth);
     const int standard = m_main.general().DiameterStandard == 1 ? 1 : 0;
     if (m_ssOption1[size_t(standard)]->isChecked())
         SSOption1_Click(standard);

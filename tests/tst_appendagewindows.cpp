@@ -607,6 +607,7 @@ private Q_SLOTS:
         QVERIFY(valves);
         typeAndLeave(valves->Text2(0), QStringLiteral("1"));
         typeAndLeave(valves->Text2(11), QStringLiteral("1"));
+        valves->Text2(0)->setFocus();
         QVERIFY(valves->grab().save(QDir(dir).filePath(QStringLiteral("appendages.png"))));
     }
 };

@@ -6,7 +6,9 @@
 #include "project/frmprojectgegevens.h"
 #include "support/docsfixture.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QMenuBar>
 #include <QFileInfo>
 #include <QTest>
 
@@ -86,6 +88,8 @@ private Q_SLOTS:
     void failedLoadChangesNothing();
     void failedSaveChangesNothing();
     void saveTakesOverPendingEdits();
+    void menusAndToolbarReachTheCommands_data();
+    void menusAndToolbarReachTheCommands();
 };
 
 void TestFileCommands::saveRightAfterStartWritesNewDvlHere()
@@ -441,6 +445,49 @@ void TestFileCommands::saveTakesOverPendingEdits()
     QCOMPARE(basGeneral().inputs().FlowRate, 250.0);
     QCOMPARE(QApplication::focusWidget(), main.Text0(1));
     QVERIFY(program.dialogs.messages.isEmpty());
+}
+
+void TestFileCommands::menusAndToolbarReachTheCommands_data()
+{
+    QTest::addColumn<QString>("menuItem"); // empty: the toolbar key instead
+    QTest::addColumn<QString>("toolbarKey");
+    QTest::addColumn<QString>("written"); // empty: a file was loaded
+    QTest::addColumn<int>("fileDialogs");
+    QTest::newRow("menu Save") << "Save" << "" << "new.dvl" << 0;
+    QTest::newRow("toolbar save") << "" << "save" << "new.dvl" << 0;
+    QTest::newRow("menu Save as") << "Save as ..." << "" << "chosen.dvl" << 1;
+    QTest::newRow("menu Load") << "Load" << "" << "" << 1;
+    QTest::newRow("toolbar open") << "" << "open" << "" << 1;
+}
+
+void TestFileCommands::menusAndToolbarReachTheCommands()
+{
+    QFETCH(QString, menuItem);
+    QFETCH(QString, toolbarKey);
+    QFETCH(QString, written);
+    QFETCH(int, fileDialogs);
+    Program program;
+    frmStart &main = program.main();
+    const QString source = program.path(QStringLiteral("source.dvl"));
+    writeCase(source, sampleCase());
+    program.dialogs.openAnswers << source;
+    program.dialogs.saveAnswers << program.path(QStringLiteral("chosen.dvl"));
+    if (menuItem.isEmpty()) {
+        main.Toolbar1_ButtonClick(toolbarKey);
+    } else {
+        QAction *action = nullptr;
+        for (QAction *candidate : main.menuBar()->findChildren<QAction *>()) {
+            if (candidate->text() == menuItem)
+                action = candidate;
+        }
+        QVERIFY(action);
+        action->trigger();
+    }
+    QCOMPARE(program.dialogs.fileDialogs.size(), fileDialogs);
+    if (written.isEmpty())
+        QCOMPARE(basGeneral().ProjectFileName, source);
+    else
+        QVERIFY(QFile::exists(program.path(written)));
 }
 
 QTEST_MAIN(TestFileCommands)

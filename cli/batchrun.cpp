@@ -9,6 +9,7 @@
 #include "shell/basgeneral.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QIODevice>
 
 namespace Batch {
@@ -40,7 +41,7 @@ QByteArray jsonOf(const QString &path, const CalcSheet &sheet, const QStringList
     json.beginObject("fields");
     for (int index = 1; index < Text0Size; ++index) {
         if (fieldExists(index))
-            json.value(QString::number(index), sheet.Text0(index));
+            json.value(index, sheet.Text0(index));
     }
     json.endObject();
     json.beginObject("results")
@@ -110,6 +111,12 @@ FileResult runFile(Mode mode, const QString &path)
             result.notes << QStringLiteral("%1: %2").arg(shownPath(path), message);
     }
     return result;
+}
+
+void prepareProcess()
+{
+    if (!qEnvironmentVariableIsSet("TZ") && QFileInfo::exists(QStringLiteral("/etc/localtime")))
+        qputenv("TZ", ":/etc/localtime");
 }
 
 int run(Mode mode, const QStringList &paths, QIODevice &out, QIODevice &err)

@@ -28,6 +28,11 @@ struct FileResult
 
 FileResult runFile(Mode mode, const QString &path);
 
+// Process set-up before many files: every file starts from today's date, and
+// without TZ the C library checks the zone file on disk each time the date is
+// asked for. Naming the same zone file in TZ gives the same local time.
+void prepareProcess();
+
 // Exit status of a run: 0 when every file was done, 1 when a file could not be
 // loaded (this wins over 2, since that file was not even looked at), 2 when a case
 // needed an answer to a prompt.

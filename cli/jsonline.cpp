@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 
 QByteArray JsonLine::number(double value)
 {
@@ -13,11 +14,9 @@ QByteArray JsonLine::number(double value)
     return QByteArray(buffer, int(r.ptr - buffer));
 }
 
-QByteArray JsonLine::string(const QString &text)
+void JsonLine::appendString(QByteArray &out, const QString &text)
 {
     const QByteArray utf8 = text.toUtf8();
-    QByteArray out;
-    out.reserve(utf8.size() + 2);
     out += '"';
     for (char c : utf8) {
         switch (c) {
@@ -48,6 +47,12 @@ QByteArray JsonLine::string(const QString &text)
         }
     }
     out += '"';
+}
+
+QByteArray JsonLine::string(const QString &text)
+{
+    QByteArray out;
+    appendString(out, text);
     return out;
 }
 
@@ -58,16 +63,20 @@ void JsonLine::separate()
     m_first = false;
 }
 
-void JsonLine::key(const QByteArray &name)
+void JsonLine::key(const char *name)
 {
     separate();
-    if (!name.isNull())
-        m_out += string(QString::fromUtf8(name)) + ':';
+    // Member names are plain ASCII identifiers or digits: no escaping needed.
+    if (name) {
+        m_out += '"';
+        m_out += name;
+        m_out += "\":";
+    }
 }
 
 JsonLine &JsonLine::beginObject(const char *name)
 {
-    key(QByteArray(name));
+    key(name);
     m_out += '{';
     m_first = true;
     return *this;
@@ -82,7 +91,7 @@ JsonLine &JsonLine::endObject()
 
 JsonLine &JsonLine::beginArray(const char *name)
 {
-    key(QByteArray(name));
+    key(name);
     m_out += '[';
     m_first = true;
     return *this;
@@ -97,21 +106,23 @@ JsonLine &JsonLine::endArray()
 
 JsonLine &JsonLine::value(const char *name, const QString &text)
 {
-    key(QByteArray(name));
-    m_out += string(text);
+    key(name);
+    appendString(m_out, text);
     return *this;
 }
 
-JsonLine &JsonLine::value(const QString &name, const QString &text)
+JsonLine &JsonLine::value(int name, const QString &text)
 {
-    key(name.toUtf8());
-    m_out += string(text);
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%d", name);
+    key(digits);
+    appendString(m_out, text);
     return *this;
 }
 
 JsonLine &JsonLine::value(const char *name, double number)
 {
-    key(QByteArray(name));
+    key(name);
     m_out += JsonLine::number(number);
     return *this;
 }
@@ -119,7 +130,7 @@ JsonLine &JsonLine::value(const char *name, double number)
 JsonLine &JsonLine::element(const QString &text)
 {
     separate();
-    m_out += string(text);
+    appendString(m_out, text);
     return *this;
 }
 

@@ -14,7 +14,8 @@ public:
     JsonLine &beginArray(const char *key = nullptr);
     JsonLine &endArray();
     JsonLine &value(const char *key, const QString &text);
-    JsonLine &value(const QString &key, const QString &text);
+    JsonLine &value(int key, const QString &text); // a numeric member name
+
     JsonLine &value(const char *key, double number);
     JsonLine &element(const QString &text);
 
@@ -25,8 +26,9 @@ public:
     static QByteArray string(const QString &text);
 
 private:
+    static void appendString(QByteArray &out, const QString &text);
     void separate();
-    void key(const QByteArray &name);
+    void key(const char *name);
 
     QByteArray m_out;
     bool m_first = true;

@@ -105,6 +105,7 @@ int main(int argc, char *argv[])
     if (files.isEmpty())
         return usageError(QStringLiteral("no project file given"));
 
+    Batch::prepareProcess();
     QFile out;
     QFile err;
     if (!out.open(stdout, QIODevice::WriteOnly) || !err.open(stderr, QIODevice::WriteOnly))

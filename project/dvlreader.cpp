@@ -203,25 +203,38 @@ std::optional<double> fileNumber(QStringView s)
     return value;
 }
 
+// A run of exactly `count` digits at `at`, or -1.
+int digitsAt(QStringView s, qsizetype at, int count)
+{
+    if (at + count > s.size())
+        return -1;
+    int value = 0;
+    for (int i = 0; i < count; ++i) {
+        const QChar c = s[at + i];
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return -1;
+        value = value * 10 + (c.unicode() - '0');
+    }
+    return value;
+}
+
+// yyyy-mm-dd, optionally followed by a blank and hh:mm:ss (or hh:mm).
 std::optional<CaseDate> fileDate(QStringView s)
 {
-    // yyyy-mm-dd, optionally followed by a blank and hh:mm:ss (or hh:mm).
-    const QStringView datePart = s.left(10);
-    if (s.size() < 10 || datePart[4] != QLatin1Char('-') || datePart[7] != QLatin1Char('-'))
+    s = s.trimmed();
+    if (s.size() < 10 || s[4] != QLatin1Char('-') || s[7] != QLatin1Char('-'))
         return std::nullopt;
-    bool okY = false, okM = false, okD = false;
-    const int y = datePart.mid(0, 4).toInt(&okY);
-    const int m = datePart.mid(5, 2).toInt(&okM);
-    const int d = datePart.mid(8, 2).toInt(&okD);
-    const QDate date(y, m, d);
-    if (!okY || !okM || !okD || !date.isValid())
+    const QDate date(digitsAt(s, 0, 4), digitsAt(s, 5, 2), digitsAt(s, 8, 2));
+    if (!date.isValid() || date.year() < 1)
         return std::nullopt;
     const QStringView rest = s.mid(10).trimmed();
     if (rest.isEmpty())
         return CaseDate{date, {}, false};
-    QTime time = QTime::fromString(rest.toString(), QStringLiteral("HH:mm:ss"));
-    if (!time.isValid())
-        time = QTime::fromString(rest.toString(), QStringLiteral("HH:mm"));
+    if ((rest.size() != 5 && rest.size() != 8) || rest[2] != QLatin1Char(':')
+        || (rest.size() == 8 && rest[5] != QLatin1Char(':')))
+        return std::nullopt;
+    const int seconds = rest.size() == 8 ? digitsAt(rest, 6, 2) : 0;
+    const QTime time(digitsAt(rest, 0, 2), digitsAt(rest, 3, 2), seconds);
     if (!time.isValid())
         return std::nullopt;
     return CaseDate{date, time, true};
@@ -229,18 +242,21 @@ std::optional<CaseDate> fileDate(QStringView s)
 
 std::optional<ParseError> store(int value, const Token &token, ProjectCase &c)
 {
+    // Messages are built only when there is a fault to report.
     auto fault = [&](const QString &what) { return ParseError{token.line, valueName(value), what}; };
-    const QChar mark = token.kind == TokenKind::Hashed ? QLatin1Char('#') : QLatin1Char('"');
-    const QString shown = mark + token.text.toString() + mark;
+    auto shownValue = [&] {
+        const QChar mark = token.kind == TokenKind::Hashed ? QLatin1Char('#') : QLatin1Char('"');
+        return mark + token.text.toString() + mark;
+    };
 
     switch (kindOf(value)) {
     case ValueKind::Number: {
         if (token.kind != TokenKind::Bare)
-            return fault(QStringLiteral("%1 stands where a number belongs").arg(shown));
+            return fault(QStringLiteral("%1 stands where a number belongs").arg(shownValue()));
         const std::optional<double> number = fileNumber(token.text);
         if (!number)
             return fault(token.text.isEmpty() ? QStringLiteral("the number is missing")
-                                              : QStringLiteral("%1 is not a number").arg(shown));
+                                              : QStringLiteral("%1 is not a number").arg(shownValue()));
         double *const entries[8] = {&c.entries.FlowRate,      &c.entries.Density,
                                     &c.entries.Viscosity,     &c.entries.InnerDiameter,
                                     &c.entries.PipeLength,    &c.entries.Elevation,
@@ -250,7 +266,7 @@ std::optional<ParseError> store(int value, const Token &token, ProjectCase &c)
     }
     case ValueKind::Text: {
         if (token.kind == TokenKind::Hashed)
-            return fault(QStringLiteral("%1 stands where a text belongs").arg(shown));
+            return fault(QStringLiteral("%1 stands where a text belongs").arg(shownValue()));
         QString *const texts[4] = {&c.fileName, &c.projectName, &c.pipeName, &c.owner};
         *texts[value - 8] = token.text.toString();
         return std::nullopt;
@@ -261,17 +277,17 @@ std::optional<ParseError> store(int value, const Token &token, ProjectCase &c)
         if (!date)
             return fault(QStringLiteral("%1 is not a date of the form #yyyy-mm-dd# or "
                                         "#yyyy-mm-dd hh:mm:ss#")
-                             .arg(shown));
+                             .arg(shownValue()));
         c.date = *date;
         return std::nullopt;
     }
     case ValueKind::Count: {
         if (token.kind != TokenKind::Bare)
-            return fault(QStringLiteral("%1 stands where a count belongs").arg(shown));
+            return fault(QStringLiteral("%1 stands where a count belongs").arg(shownValue()));
         const std::optional<double> number = fileNumber(token.text);
         if (!number)
             return fault(token.text.isEmpty() ? QStringLiteral("the count is missing")
-                                              : QStringLiteral("%1 is not a count").arg(shown));
+                                              : QStringLiteral("%1 is not a count").arg(shownValue()));
         if (*number != std::floor(*number))
             return fault(QStringLiteral("the count %1 is not a whole number").arg(token.text));
         if (*number < std::numeric_limits<qint16>::min()
@@ -341,13 +357,12 @@ LoadResult parse(const QByteArray &bytes, const QString &path)
 LoadResult load(const QString &path)
 {
     QFile file(path);
-    if (!QFileInfo(path).isFile() && QFileInfo::exists(path))
-        return {std::nullopt, loadError(path, QStringLiteral("it is not a file"))};
-    if (!file.open(QIODevice::ReadOnly))
+    // One read of a small file: Qt's read buffer would only add a copy.
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return {std::nullopt, loadError(path, file.errorString())};
     if (file.size() > MaxFileSize)
         return {std::nullopt, loadError(path, QStringLiteral("it is too large to be a project file"))};
-    const QByteArray bytes = file.read(MaxFileSize + 1);
+    const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return {std::nullopt, loadError(path, file.errorString())};
     return parse(bytes, path);

@@ -52,13 +52,20 @@ int columnOf(Position position)
     return 1;
 }
 
-QString printable(QString text)
+bool isLineBreakOrTab(QChar c)
 {
-    for (QChar &c : text) {
-        if (c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QLatin1Char('\t'))
-            c = QLatin1Char(' ');
+    return c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QLatin1Char('\t');
+}
+
+// Appends a text with its line breaks and tabs as blanks.
+void appendPrintable(QString &row, const QString &text)
+{
+    const qsizetype start = row.size();
+    row += text;
+    for (qsizetype i = start; i < row.size(); ++i) {
+        if (isLineBreakOrTab(row[i]))
+            row[i] = QLatin1Char(' ');
     }
-    return text;
 }
 
 } // namespace
@@ -153,15 +160,18 @@ QString plainText(const QList<Line> &lines)
 {
     const auto characters = [](const QString &text) { return double(text.size()); };
     QString out;
+    out.reserve(lines.size() * 80);
     for (const Line &line : lines) {
-        QString row;
+        const qsizetype rowStart = out.size();
         for (const PlacedItem &item : place(line, characters)) {
-            row += QString(qsizetype(item.column) - 1 - row.size(), QLatin1Char(' '));
-            row += printable(item.text);
+            out.resize(rowStart + qsizetype(item.column) - 1, QLatin1Char(' '));
+            appendPrintable(out, item.text);
         }
-        while (row.endsWith(QLatin1Char(' ')))
-            row.chop(1);
-        out += row + QLatin1Char('\n');
+        qsizetype end = out.size();
+        while (end > rowStart && out[end - 1] == QLatin1Char(' '))
+            --end;
+        out.truncate(end);
+        out += QLatin1Char('\n');
     }
     return out;
 }

@@ -1,0 +1,148 @@
+// zeptor-cli json over 10,000 project files in one process, through the same code
+// that the executable runs (Batch::run). Target: at least 10,000 files per second.
+#include "calc/calcsheet.h"
+#include "cli/batchdialogs.h"
+#include "cli/batchrun.h"
+#include "project/dvlfile.h"
+#include "project/loadcase.h"
+#include "shell/basgeneral.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int FileCount = 10000;
+
+struct Workload
+{
+    std::unique_ptr<QTemporaryDir> dir;
+    QStringList files;
+};
+
+// Cases like the examples: laminar, turbulent with and without fittings, a case
+// with many fittings and project texts, and (when asked) the case whose friction
+// factor search scans its whole range and finds nothing.
+ProjectCase variant(int i, bool withNoRoot)
+{
+    ProjectCase c;
+    c.date = {QDate(2026, 12, 7), QTime(9, 30), true};
+    c.projectName = QStringLiteral("Cooling water, line %1").arg(i);
+    c.owner = QStringLiteral("Process engineering");
+    const double scale = 1 + (i % 997) / 1000.0;
+    switch (i % (withNoRoot ? 5 : 4)) {
+    case 0: // laminar start case
+        c.entries.FlowRate = 100 * scale;
+        break;
+    case 1: // turbulent, straight pipe
+        c.entries = {10000 * scale, 1000, 1, 50, 100, 0, 0, 0.01};
+        break;
+    case 2: // turbulent with elevation, extra loss and 50 l/d of fittings
+        c.entries = {10000 * scale, 1000, 1, 50, 100, 5, 0.2, 0.05};
+        c.bendCounts[1] = 2;
+        c.valveCounts[5] = 1;
+        break;
+    case 3: // many fittings
+        c.entries = {25000 * scale, 998.2, 0.89, 80.9, 45, 3.5, 0.15, 0.045};
+        c.bendCounts = {0, 4, 2, 0, 1, 1};
+        c.valveCounts = {2, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 1, 1};
+        break;
+    default: // no friction factor in the scanned range
+        c.entries = {2827433.388 * scale, 1000, 0.001, 1000, 1000, 0, 0, 0.0001};
+        break;
+    }
+    return c;
+}
+
+Workload makeWorkload(bool withNoRoot)
+{
+    Workload w;
+    w.dir = std::make_unique<QTemporaryDir>();
+    for (int i = 0; i < FileCount; ++i) {
+        const QString path = w.dir->filePath(QStringLiteral("case%1.dvl").arg(i, 5, 10, QLatin1Char('0')));
+        if (!DvlFile::save(path, variant(i, withNoRoot)).ok)
+            qFatal("cannot write %s", qPrintable(path));
+        w.files << path;
+    }
+    return w;
+}
+
+void runJson(benchmark::State &state, bool withNoRoot)
+{
+    Batch::prepareProcess();
+    static const Workload typical = makeWorkload(false);
+    static const Workload mixed = makeWorkload(true);
+    const Workload &w = withNoRoot ? mixed : typical;
+    QFile out(QStringLiteral("/dev/null"));
+    QFile err(QStringLiteral("/dev/null"));
+    if (!out.open(QIODevice::WriteOnly) || !err.open(QIODevice::WriteOnly))
+        state.SkipWithError("cannot open /dev/null");
+    for (auto _ : state) {
+        const int status = Batch::run(Batch::Mode::Json, w.files, out, err);
+        if (status != Batch::ExitOk)
+            state.SkipWithError("a file failed");
+    }
+    state.SetItemsProcessed(state.iterations() * FileCount);
+    state.counters["files_per_second"] =
+        benchmark::Counter(double(state.iterations() * FileCount), benchmark::Counter::kIsRate);
+}
+
+void BM_JsonTypicalCases(benchmark::State &state)
+{
+    runJson(state, false);
+}
+
+// One case in five scans the whole friction factor range without finding a root.
+void BM_JsonWithNoRootCases(benchmark::State &state)
+{
+    runJson(state, true);
+}
+
+void BM_ReportTypicalCase(benchmark::State &state)
+{
+    static const Workload w = makeWorkload(false);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Batch::runFile(Batch::Mode::Report, w.files.at(3)));
+}
+
+// The stages of one file, to see where the time goes.
+void BM_StageReadFile(benchmark::State &state)
+{
+    static const Workload w = makeWorkload(false);
+    int i = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(DvlFile::load(w.files.at(i++ % FileCount)));
+}
+
+void BM_StageStartAndLoadCase(benchmark::State &state)
+{
+    Batch::prepareProcess();
+    std::vector<ProjectCase> cases;
+    for (int i = 0; i < 4; ++i)
+        cases.push_back(variant(i, false));
+    int i = 0;
+    for (auto _ : state) {
+        resetBasGeneral();
+        basGeneral().setPickerStartValues();
+        BatchDialogs dialogs;
+        CalcSheet sheet(basGeneral(), dialogs);
+        sheet.Form_Load();
+        LoadCase::loadCase(sheet, cases[size_t(i++ % 4)], QStringLiteral("case.dvl"));
+        benchmark::DoNotOptimize(sheet.status());
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_StageReadFile)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_StageStartAndLoadCase)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_JsonTypicalCases)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(BM_JsonWithNoRootCases)->Unit(benchmark::kMillisecond)->MinTime(2);
+BENCHMARK(BM_ReportTypicalCase)->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_MAIN();

@@ -16,7 +16,7 @@ done
 [ -x "$binary" ] || { echo "no program at $binary (build the zeptor target first)" >&2; exit 2; }
 
 export ZEPTOR_BINARY="$binary" ZEPTOR_OUT="$out"
-xvfb-run -a -s "-screen 0 1366x768x24" bash -c '
+xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1366x768x24" bash -c '
   set -euo pipefail
   cd "$(mktemp -d)"
   QT_QPA_PLATFORM=xcb "$ZEPTOR_BINARY" &

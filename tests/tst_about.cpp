@@ -54,6 +54,7 @@ private Q_SLOTS:
     void linkLabels_data();
     void linkLabels();
     void helpWindow();
+    void screenshots();
 };
 
 void TestAbout::aboutWindowShowsReleaseAndLinks()
@@ -227,6 +228,21 @@ void TestAbout::helpWindow()
     QTest::mouseClick(help->Command1(), Qt::LeftButton);
     flushDeletes();
     QVERIFY(!help);
+}
+
+void TestAbout::screenshots()
+{
+    const QString dir = qEnvironmentVariable("ZEPTOR_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        QSKIP("ZEPTOR_SCREENSHOT_DIR not set");
+    StartedProgram program;
+    frmAbout &about = program.main->About();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    QVERIFY(about.grab().save(QDir(dir).filePath(QStringLiteral("about.png"))));
+    program.main->mnuHelpContents_Click();
+    frmHelpScreen *help = program.main->findChild<frmHelpScreen *>();
+    QVERIFY(help && QTest::qWaitForWindowExposed(help));
+    QVERIFY(help->grab().save(QDir(dir).filePath(QStringLiteral("help.png"))));
 }
 
 QTEST_MAIN(TestAbout)

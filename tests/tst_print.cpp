@@ -95,6 +95,7 @@ private Q_SLOTS:
     void longReportBreaksThePage();
     void cancelPrintsNothing();
     void noPrinterOrPrinterErrorPrintsNothing();
+    void screenshots();
 };
 
 void TestPrint::reportRightAfterStart()
@@ -269,6 +270,26 @@ void TestPrint::noPrinterOrPrinterErrorPrintsNothing()
     QCOMPARE(dialogs().messages.size(), 2);
     QCOMPARE(dialogs().messages.at(1).text, QStringLiteral("Cannot print: no printer is installed."));
     QCOMPARE(QDir(m_program->dir()).entryList(QDir::Files), QStringList());
+}
+
+// The report of an example case, as a picture for the README.
+void TestPrint::screenshots()
+{
+    const QString dir = qEnvironmentVariable("ZEPTOR_SCREENSHOT_DIR");
+    const QString example = qEnvironmentVariable("ZEPTOR_SOURCE_DIR")
+                            + QStringLiteral("/examples/appendages.dvl");
+    if (dir.isEmpty() || !QFile::exists(example))
+        QSKIP("ZEPTOR_SCREENSHOT_DIR not set");
+    dialogs().openAnswers << example;
+    main().FileLoad_Click();
+    acceptPrinterDialog([](QPrinter &printer) { printer.setPageSize(QPageSize(QPageSize::A4)); });
+    main().mnuPrint_Click();
+    QVERIFY(dialogs().messages.isEmpty());
+    const QString picture = QDir(dir).filePath(QStringLiteral("report"));
+    QCOMPARE(QProcess::execute(QStringLiteral("pdftoppm"),
+                               {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"),
+                                QStringLiteral("-singlefile"), m_pdf, picture}),
+             0);
 }
 
 QTEST_MAIN(TestPrint)

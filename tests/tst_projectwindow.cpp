@@ -45,6 +45,7 @@ private Q_SLOTS:
     void clearWhileHidden();
     void okAndReopenShowTheRecord();
     void mainWindowGoingAwayWhileEditing();
+    void screenshots();
 };
 
 void TestProjectWindow::startsHiddenWithTodayAndNewDvl()
@@ -303,6 +304,22 @@ void TestProjectWindow::mainWindowGoingAwayWhileEditing()
     QVERIFY(program->dialogs.messages.isEmpty());
     program.reset();
     QVERIFY(!watch);
+}
+
+void TestProjectWindow::screenshots()
+{
+    const QString dir = qEnvironmentVariable("ZEPTOR_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        QSKIP("ZEPTOR_SCREENSHOT_DIR not set");
+    Program program;
+    frmProjectgegevens *window = openProjectWindow(program.main());
+    QVERIFY(window);
+    typeAndLeave(window->Text3(1), QStringLiteral("Water transfer to roof tank"));
+    typeAndLeave(window->Text3(2), QStringLiteral("DN50 riser"));
+    typeAndLeave(window->Text3(3), QStringLiteral("Process engineering"));
+    window->Text3(1)->setFocus();
+    window->Text3(1)->setCursorPosition(0);
+    QVERIFY(window->grab().save(QDir(dir).filePath(QStringLiteral("project-data.png"))));
 }
 
 QTEST_MAIN(TestProjectWindow)

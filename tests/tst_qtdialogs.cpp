@@ -1,0 +1,207 @@
+// The dialogs on screen: what each shows and what it gives back.
+#include "shell/qtdialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+// Acts on the next modal dialog of type D as soon as it is open; `act` closes it.
+template<class D>
+int whenOpen(std::function<void(D *)> act, std::function<void()> run)
+{
+    int seen = 0;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto *dialog = qobject_cast<D *>(QApplication::activeModalWidget());
+        if (dialog && dialog->isVisible()) {
+            ++seen;
+            act(dialog);
+        }
+    });
+    poll.start();
+    run();
+    return seen;
+}
+
+} // namespace
+
+class tst_QtDialogs : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void promptText_data();
+    void promptText();
+    void inputBox_data();
+    void inputBox();
+    void messageBox_data();
+    void messageBox();
+    void openFileName();
+    void saveFileName();
+    void saveAsksBeforeOverwriting();
+
+private:
+    QtDialogs m_dialogs;
+};
+
+void tst_QtDialogs::promptText_data()
+{
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("carriage return") << "Sorry, only numbers\rPlease enter a value ..."
+                                     << "Sorry, only numbers\nPlease enter a value ...";
+    QTest::newRow("CR LF") << "a\r\nb" << "a\nb";
+    QTest::newRow("plain") << "Input" << "Input";
+}
+
+void tst_QtDialogs::promptText()
+{
+    QFETCH(QString, message);
+    QFETCH(QString, shown);
+    QCOMPARE(QtDialogs::promptText(message), shown);
+}
+
+void tst_QtDialogs::inputBox_data()
+{
+    QTest::addColumn<bool>("accept");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("OK gives the text") << true << "12.5";
+    QTest::newRow("Cancel gives the empty text") << false << "";
+}
+
+void tst_QtDialogs::inputBox()
+{
+    QFETCH(bool, accept);
+    QFETCH(QString, result);
+    QString answer;
+    const int seen = whenOpen<QInputDialog>(
+        [&](QInputDialog *dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Input"));
+            QCOMPARE(dialog->labelText(), QStringLiteral("Sorry\nPlease enter a value ..."));
+            QCOMPARE(dialog->textValue(), QStringLiteral("0"));
+            dialog->setTextValue(QStringLiteral("12.5"));
+            accept ? dialog->accept() : dialog->reject();
+        },
+        [&] {
+            answer = m_dialogs.inputBox(QStringLiteral("Sorry\rPlease enter a value ..."),
+                                        QStringLiteral("Input"), QStringLiteral("0"));
+        });
+    QCOMPARE(seen, 1);
+    QCOMPARE(answer, result);
+}
+
+void tst_QtDialogs::messageBox_data()
+{
+    QTest::addColumn<bool>("warning");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("shownTitle");
+    QTest::newRow("plain, application title") << false << "" << "Zeptor";
+    QTest::newRow("warning, own title") << true << "Print" << "Print";
+}
+
+void tst_QtDialogs::messageBox()
+{
+    QFETCH(bool, warning);
+    QFETCH(QString, title);
+    QFETCH(QString, shownTitle);
+    const int seen = whenOpen<QMessageBox>(
+        [&](QMessageBox *box) {
+            QCOMPARE(box->windowTitle(), shownTitle);
+            QCOMPARE(box->text(), QStringLiteral("Maximum value is 5 ..."));
+            QCOMPARE(box->icon(), warning ? QMessageBox::Warning : QMessageBox::NoIcon);
+            QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
+            box->button(QMessageBox::Ok)->click();
+        },
+        [&] {
+            m_dialogs.messageBox(QStringLiteral("Maximum value is 5 ..."),
+                                 warning ? Dialogs::Icon::Warning : Dialogs::Icon::None, title);
+        });
+    QCOMPARE(seen, 1);
+}
+
+void tst_QtDialogs::openFileName()
+{
+    QString chosen = QStringLiteral("unchanged");
+    const int seen = whenOpen<QFileDialog>(
+        [](QFileDialog *dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("Zeptor Files"));
+            QCOMPARE(dialog->nameFilters(), QStringList{QStringLiteral("Zeptor (*.dvl)")});
+            QCOMPARE(dialog->defaultSuffix(), QStringLiteral("dvl"));
+            QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptOpen);
+            dialog->reject();
+        },
+        [&] { chosen = m_dialogs.openFileName(Dialogs::FileDialogSetup{}); });
+    QCOMPARE(seen, 1);
+    QCOMPARE(chosen, QString());
+}
+
+void tst_QtDialogs::saveFileName()
+{
+    QTemporaryDir dir;
+    QString chosen;
+    const int seen = whenOpen<QFileDialog>(
+        [&](QFileDialog *dialog) {
+            QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
+            QVERIFY(!dialog->testOption(QFileDialog::DontConfirmOverwrite));
+            dialog->setDirectory(dir.path());
+            dialog->selectFile(QStringLiteral("pump"));
+            static_cast<QDialog *>(dialog)->accept(); // as the Save button does
+        },
+        [&] { chosen = m_dialogs.saveFileName(Dialogs::FileDialogSetup{}); });
+    QCOMPARE(seen, 1);
+    QCOMPARE(chosen, dir.filePath(QStringLiteral("pump.dvl")));
+}
+
+// An existing file is replaced only after a question; "No" keeps the dialog open.
+void tst_QtDialogs::saveAsksBeforeOverwriting()
+{
+    QTemporaryDir dir;
+    QFile existing(dir.filePath(QStringLiteral("case.dvl")));
+    QVERIFY(existing.open(QIODevice::WriteOnly));
+    existing.close();
+
+    int questions = 0;
+    bool pressed = false;
+    QString chosen = QStringLiteral("unchanged");
+    QTimer poll;
+    poll.setInterval(5);
+    connect(&poll, &QTimer::timeout, [&] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            ++questions;
+            pressed = false;
+            box->button(QMessageBox::No)->click();
+        } else if (auto *dialog = qobject_cast<QFileDialog *>(modal); dialog && !pressed) {
+            // The question opens inside the Save button's handler: press it from the
+            // event loop, so that this timer can answer the question.
+            pressed = true;
+            if (questions == 0) {
+                dialog->setDirectory(dir.path());
+                dialog->selectFile(QStringLiteral("case.dvl"));
+                QMetaObject::invokeMethod(
+                    dialog, [dialog] { static_cast<QDialog *>(dialog)->accept(); },
+                    Qt::QueuedConnection);
+            } else {
+                dialog->reject();
+            }
+        }
+    });
+    poll.start();
+    chosen = m_dialogs.saveFileName(Dialogs::FileDialogSetup{});
+    poll.stop();
+    QCOMPARE(questions, 1);
+    QCOMPARE(chosen, QString());
+}
+
+QTEST_MAIN(tst_QtDialogs)
+#include "tst_qtdialogs.moc"

@@ -26,3 +26,9 @@ bool BatchDialogs::choosePrinter(QPrinter &)
 {
     return false;
 }
+
+void BatchDialogs::clear()
+{
+    m_firstPrompt.clear();
+    m_messages.clear();
+}

@@ -20,6 +20,8 @@ public:
     bool prompted() const { return !m_firstPrompt.isEmpty(); }
     QString firstPrompt() const { return m_firstPrompt; }
     const QStringList &messages() const { return m_messages; }
+    // Forgets the prompt and the messages, for the next case.
+    void clear();
 
 private:
     QString m_firstPrompt;

@@ -71,6 +71,39 @@ QByteArray jsonOf(const QString &path, const CalcSheet &sheet, const QStringList
     return json.take();
 }
 
+// The program's state right after start-up, taken once: the shared record after
+// the start procedure and the main window after its load step. A sheet refers to
+// the shared record and to the dialogs, so a copy of the start sheet refers to the
+// same two, which is what every file needs.
+class StartState
+{
+public:
+    StartState()
+        : m_sheet(basGeneral(), m_dialogs)
+    {
+        resetBasGeneral();
+        basGeneral().setPickerStartValues();
+        m_sheet.Form_Load();
+        m_general = basGeneral();
+    }
+
+    // Puts the shared record back to the start state and gives a main window in
+    // its start state, with dialogs that have seen nothing yet.
+    CalcSheet restart()
+    {
+        basGeneral() = m_general;
+        m_dialogs.clear();
+        return m_sheet;
+    }
+
+    BatchDialogs &dialogs() { return m_dialogs; }
+
+private:
+    BatchDialogs m_dialogs;
+    BasGeneral m_general;
+    CalcSheet m_sheet;
+};
+
 } // namespace
 
 FileResult runFile(Mode mode, const QString &path)
@@ -83,13 +116,12 @@ FileResult runFile(Mode mode, const QString &path)
         return result;
     }
 
-    // The program's start state, as if it had just been started for this file.
-    resetBasGeneral();
+    // Every file starts from the program's start state, as if it had just been
+    // started for this file.
+    static StartState start;
+    CalcSheet sheet = start.restart();
     BasGeneral &general = basGeneral();
-    general.setPickerStartValues();
-    BatchDialogs dialogs;
-    CalcSheet sheet(general, dialogs);
-    sheet.Form_Load();
+    BatchDialogs &dialogs = start.dialogs();
 
     LoadCase::loadCase(sheet, *loaded.projectCase, path);
 

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -129,6 +130,7 @@ void tst_DvlFile::readsEveryNotation_data()
     QTest::newRow("blanks before and after") << fileOf(with({{1, "   100  "}, {10, "  \"P\"  "}})) << 100.0 << 0.0 << 0.01 << "P" << "" << d << QTime() << qint16(0);
     QTest::newRow("commas in texts") << fileOf(with({{10, "\"Pump, north, 2\""}, {12, "\"Smith, J.\""}})) << 100.0 << 0.0 << 0.01 << "Pump, north, 2" << "Smith, J." << d << QTime() << qint16(0);
     QTest::newRow("date with time") << fileOf(with({{13, "#2026-12-07 14:30:05#"}})) << 100.0 << 0.0 << 0.01 << "" << "" << d << QTime(14, 30, 5) << qint16(0);
+    QTest::newRow("time without seconds") << fileOf(with({{13, "#2026-12-07 14:30#"}})) << 100.0 << 0.0 << 0.01 << "" << "" << d << QTime(14, 30) << qint16(0);
     QTest::newRow("midnight keeps its time") << fileOf(with({{13, "#2026-12-07 00:00:00#"}})) << 100.0 << 0.0 << 0.01 << "" << "" << d << QTime(0, 0) << qint16(0);
     QTest::newRow("negative count") << fileOf(with({{14, "-3"}})) << 100.0 << 0.0 << 0.01 << "" << "" << d << QTime() << qint16(-3);
     QTest::newRow("count at 16-bit limit") << fileOf(with({{14, "32767"}})) << 100.0 << 0.0 << 0.01 << "" << "" << d << QTime() << qint16(32767);
@@ -346,17 +348,29 @@ void tst_DvlFile::failedSaveKeepsOldFile()
     QVERIFY(!s.ok);
     QVERIFY2(s.errorMessage.contains(QDir::toNativeSeparators(underFile)), qPrintable(s.errorMessage));
 
-    // A read-only directory: the old file must survive untouched.
-    if (::geteuid() != 0) {
-        QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    // A directory where nothing can be created: the old file must survive untouched.
+    // Root ignores permissions, so it needs the immutable attribute instead.
+    const bool root = ::geteuid() == 0;
+    auto lock = [&](bool locked) {
+        if (root) {
+            return QProcess::execute(QStringLiteral("chattr"),
+                                     {locked ? QStringLiteral("+i") : QStringLiteral("-i"), dir.path()})
+                == 0;
+        }
+        return QFile::setPermissions(dir.path(), locked ? QFileDevice::ReadOwner | QFileDevice::ExeOwner
+                                                        : QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                              | QFileDevice::ExeOwner);
+    };
+    if (lock(true)) {
         s = DvlFile::save(path, changed);
-        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                              | QFileDevice::ExeOwner);
+        QVERIFY(lock(false));
         QVERIFY(!s.ok);
         QVERIFY2(s.errorMessage.contains(QDir::toNativeSeparators(path)), qPrintable(s.errorMessage));
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), before);
+    } else {
+        qWarning("cannot lock the directory; the read-only case is not checked");
     }
 
     // A case that would not read back is refused before anything is written.

@@ -360,11 +360,21 @@ LoadResult load(const QString &path)
     // One read of a small file: Qt's read buffer would only add a copy.
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return {std::nullopt, loadError(path, file.errorString())};
-    if (file.size() > MaxFileSize)
-        return {std::nullopt, loadError(path, QStringLiteral("it is too large to be a project file"))};
-    const QByteArray bytes = file.readAll();
+    const QString tooLarge = QStringLiteral("it is too large to be a project file");
+    const qint64 size = file.size();
+    if (size > MaxFileSize)
+        return {std::nullopt, loadError(path, tooLarge)};
+    QByteArray bytes;
+    if (size > 0) {
+        bytes.resize(size);
+        bytes.truncate(qMax<qint64>(file.read(bytes.data(), size), 0));
+    } else { // a pipe, for instance, whose size is known only at its end
+        bytes = file.read(MaxFileSize + 1);
+    }
     if (file.error() != QFileDevice::NoError)
         return {std::nullopt, loadError(path, file.errorString())};
+    if (bytes.size() > MaxFileSize)
+        return {std::nullopt, loadError(path, tooLarge)};
     return parse(bytes, path);
 }
 

@@ -1,8 +1,10 @@
 #include "calc/numbertext.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 #include <cmath>
+#include <random>
 #include <limits>
 
 class tst_NumberText : public QObject
@@ -19,6 +21,7 @@ private Q_SLOTS:
     void plain_data();
     void plain();
     void wholeNumbers();
+    void fixedAgreesWithQLocale();
 };
 
 void tst_NumberText::parse_data()
@@ -153,6 +156,32 @@ void tst_NumberText::wholeNumbers()
     QCOMPARE(NumberText::toInt32(2147483647.0), std::optional<qint32>(2147483647));
     QVERIFY(!NumberText::toInt32(2147483647.5).has_value());
     QVERIFY(!NumberText::toInt32(std::nan("")).has_value());
+}
+
+// The fast fixed-point path must give exactly the text of QLocale's own formatting,
+// ties included, over every magnitude the fields show.
+void tst_NumberText::fixedAgreesWithQLocale()
+{
+    std::mt19937_64 random(20261208);
+    std::uniform_real_distribution<double> exponent(-8, 16);
+    std::uniform_int_distribution<int> decimals(0, 5);
+    for (const QLocale &locale : {QLocale::c(), QLocale(QLocale::Dutch, QLocale::Netherlands)}) {
+        QLocale reference(locale);
+        reference.setNumberOptions(QLocale::OmitGroupSeparator);
+        for (int i = 0; i < 50000; ++i) {
+            double value = std::pow(10.0, exponent(random));
+            if (i % 2)
+                value = -value;
+            if (i % 7 == 0) // binary ties such as 0.125 and 2.5
+                value = std::ldexp(std::round(value * 64), -6);
+            const int d = decimals(random);
+            QString expected = reference.toString(value, 'f', d);
+            static const QRegularExpression negativeZero(QStringLiteral("^-0([.,]0*)?$"));
+            if (negativeZero.match(expected).hasMatch())
+                expected.remove(0, 1); // "-0.00" shows as 0.00
+            QCOMPARE(NumberText::fixed(value, d, locale), expected);
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_NumberText)

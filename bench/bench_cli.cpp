@@ -1,11 +1,7 @@
 // zeptor-cli json over 10,000 project files in one process, through the same code
 // that the executable runs (Batch::run). Target: at least 10,000 files per second.
-#include "calc/calcsheet.h"
-#include "cli/batchdialogs.h"
 #include "cli/batchrun.h"
 #include "project/dvlfile.h"
-#include "project/loadcase.h"
-#include "shell/basgeneral.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -13,7 +9,6 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
-#include <vector>
 
 namespace {
 
@@ -110,7 +105,7 @@ void BM_ReportTypicalCase(benchmark::State &state)
         benchmark::DoNotOptimize(Batch::runFile(Batch::Mode::Report, w.files.at(3)));
 }
 
-// The stages of one file, to see where the time goes.
+// Reading and parsing one file, the part of the work that goes to the disk.
 void BM_StageReadFile(benchmark::State &state)
 {
     static const Workload w = makeWorkload(false);
@@ -119,28 +114,9 @@ void BM_StageReadFile(benchmark::State &state)
         benchmark::DoNotOptimize(DvlFile::load(w.files.at(i++ % FileCount)));
 }
 
-void BM_StageStartAndLoadCase(benchmark::State &state)
-{
-    Batch::prepareProcess();
-    std::vector<ProjectCase> cases;
-    for (int i = 0; i < 4; ++i)
-        cases.push_back(variant(i, false));
-    int i = 0;
-    for (auto _ : state) {
-        resetBasGeneral();
-        basGeneral().setPickerStartValues();
-        BatchDialogs dialogs;
-        CalcSheet sheet(basGeneral(), dialogs);
-        sheet.Form_Load();
-        LoadCase::loadCase(sheet, cases[size_t(i++ % 4)], QStringLiteral("case.dvl"));
-        benchmark::DoNotOptimize(sheet.status());
-    }
-}
-
 } // namespace
 
 BENCHMARK(BM_StageReadFile)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_StageStartAndLoadCase)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_JsonTypicalCases)->Unit(benchmark::kMillisecond)->MinTime(2)->UseRealTime();
 BENCHMARK(BM_JsonWithNoRootCases)->Unit(benchmark::kMillisecond)->MinTime(2)->UseRealTime();
 BENCHMARK(BM_ReportTypicalCase)->Unit(benchmark::kMicrosecond);

@@ -324,7 +324,18 @@ LoadResult parse(const QByteArray &bytes, const QString &path)
         const QString where = e.subject.isEmpty()
             ? QStringLiteral("line %1").arg(e.line)
             : QStringLiteral("line %1 (%2)").arg(e.line).arg(e.subject);
-        return LoadResult{std::nullopt, loadError(path, where + QStringLiteral(": ") + e.what)};
+        QString reason = where + QStringLiteral(": ") + e.what;
+        // A comma outside quotes (a decimal comma, say) shifts every later value,
+        // so the fault shows up further on; point at its cause as well.
+        for (size_t i = 1; i < tokens.size() && tokens[i].line <= e.line; ++i) {
+            if (tokens[i].line == tokens[i - 1].line) {
+                reason += QStringLiteral("; line %1 holds more than one value (a comma outside "
+                                         "double quotes separates values)")
+                              .arg(tokens[i].line);
+                break;
+            }
+        }
+        return LoadResult{std::nullopt, loadError(path, reason)};
     };
     if (const auto error = tokenize(text, tokens))
         return failed(*error);

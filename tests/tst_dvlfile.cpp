@@ -268,7 +268,7 @@ void tst_DvlFile::malformedFiles_data()
     QTest::newRow("31 values") << fileOf(base.mid(0, 31)) << 32 << "ends after 31 of the 32 values";
     QTest::newRow("text for a number") << with(2, "abc") << 2 << "\"abc\" is not a number";
     QTest::newRow("quoted number") << with(4, "\"50\"") << 4 << "where a number belongs";
-    QTest::newRow("locale comma shifts the values") << with(5, "2,5") << 12 << "not a date";
+    QTest::newRow("locale comma shifts the values") << with(5, "2,5") << 12 << "line 5 holds more than one value";
     QTest::newRow("empty number line") << with(6, "") << 6 << "the number is missing";
     QTest::newRow("infinite") << with(1, "1E999") << 1 << "is not a number";
     QTest::newRow("nan") << with(1, "nan") << 1 << "is not a number";

@@ -4,45 +4,64 @@
 #include <cmath>
 #include <cstdio>
 
-QByteArray JsonLine::number(double value)
+void JsonLine::appendNumber(QByteArray &out, double value)
 {
-    if (!std::isfinite(value))
-        return QByteArrayLiteral("null");
+    if (!std::isfinite(value)) {
+        out += "null";
+        return;
+    }
     char buffer[32];
     // The shortest text that reads back to the same double (JSON allows 1e-05).
     const auto r = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return QByteArray(buffer, int(r.ptr - buffer));
+    out.append(buffer, r.ptr - buffer);
+}
+
+QByteArray JsonLine::number(double value)
+{
+    QByteArray out;
+    appendNumber(out, value);
+    return out;
 }
 
 void JsonLine::appendString(QByteArray &out, const QString &text)
 {
-    const QByteArray utf8 = text.toUtf8();
+    static const char hex[] = "0123456789abcdef";
     out += '"';
-    for (char c : utf8) {
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c >= 0x80) {
+            // A run of other characters goes through Qt's UTF-8 encoder in one piece.
+            qsizetype end = i + 1;
+            while (end < n && text[end].unicode() >= 0x80)
+                ++end;
+            out += QStringView(text).mid(i, end - i).toUtf8();
+            i = end - 1;
+            continue;
+        }
         switch (c) {
-        case '"':
+        case u'"':
             out += "\\\"";
             break;
-        case '\\':
+        case u'\\':
             out += "\\\\";
             break;
-        case '\n':
+        case u'\n':
             out += "\\n";
             break;
-        case '\r':
+        case u'\r':
             out += "\\r";
             break;
-        case '\t':
+        case u'\t':
             out += "\\t";
             break;
         default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                static const char hex[] = "0123456789abcdef";
+            if (c < 0x20) {
                 out += "\\u00";
                 out += hex[(c >> 4) & 0xF];
                 out += hex[c & 0xF];
             } else {
-                out += c;
+                out += char(c);
             }
         }
     }
@@ -123,7 +142,7 @@ JsonLine &JsonLine::value(int name, const QString &text)
 JsonLine &JsonLine::value(const char *name, double number)
 {
     key(name);
-    m_out += JsonLine::number(number);
+    appendNumber(m_out, number);
     return *this;
 }
 
@@ -138,7 +157,7 @@ QByteArray JsonLine::take()
 {
     QByteArray out = std::move(m_out);
     out += '\n';
-    m_out.clear();
+    m_out = QByteArray();
     m_first = true;
     return out;
 }

@@ -9,6 +9,8 @@
 class JsonLine
 {
 public:
+    JsonLine() { m_out.reserve(2048); } // one case's line is about 1.3 kB
+
     JsonLine &beginObject(const char *key = nullptr);
     JsonLine &endObject();
     JsonLine &beginArray(const char *key = nullptr);
@@ -27,6 +29,7 @@ public:
 
 private:
     static void appendString(QByteArray &out, const QString &text);
+    static void appendNumber(QByteArray &out, double value);
     void separate();
     void key(const char *name);
 

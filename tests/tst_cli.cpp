@@ -2,6 +2,7 @@
 #include "project/loadcase.h"
 #include "support/calcfixture.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -91,6 +92,7 @@ private Q_SLOTS:
     void exitCodes_data();
     void exitCodes();
     void localeOfTheUser();
+    void unusualFileNames();
     void helpAndVersion();
 };
 
@@ -234,6 +236,26 @@ void tst_Cli::localeOfTheUser()
 
     const Run report = runCli({QStringLiteral("report"), example("appendages.dvl")}, QStringLiteral("de_DE.UTF-8"));
     QVERIFY(report.out.contains("    Date                                         07.12.2026 09:30:00\n"));
+}
+
+void tst_Cli::unusualFileNames()
+{
+    QTemporaryDir dir;
+    QFile source(example("turbulent.dvl"));
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    const QByteArray bytes = source.readAll();
+    const QString odd = writeFile(dir, "Gr\xc3\xb6\xc3\x9f" "e \"A\\B\" \xe2\x82\xac.dvl", bytes);
+    const QString dashed = writeFile(dir, "-case.dvl", bytes);
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    const Run run = runCli({QStringLiteral("json"), odd, QStringLiteral("--"), QStringLiteral("-case.dvl")});
+    QDir::setCurrent(previous);
+    QCOMPARE(run.exitCode, 0);
+    const QList<QJsonObject> objects = jsonLines(run.out);
+    QCOMPARE(objects.size(), 2);
+    QCOMPARE(objects[0].value("file").toString(), odd);
+    QCOMPARE(objects[1].value("file").toString(), QStringLiteral("-case.dvl"));
+    QCOMPARE(objects[1].value("fields").toObject().value("21").toString(), QStringLiteral("40228"));
 }
 
 void tst_Cli::helpAndVersion()

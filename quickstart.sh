@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(make cmake g++ qt6-base-dev libgl-dev libbenchmark-dev xvfb xauth xdotool poppler-utils)
+packages=(make cmake g++ qt6-base-dev libgl-dev libbenchmark-dev xvfb xauth xdotool poppler-utils locales)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -15,6 +15,14 @@ if [ ${#missing[@]} -gt 0 ]; then
   [ "$(id -u)" -eq 0 ] || sudo="sudo"
   $sudo apt-get update -q
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# The tests run a second time under a comma-decimal locale, which glibc must have generated.
+if ! locale -a 2>/dev/null | grep -qi '^nl_NL\.utf-\?8$'; then
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo sed -i 's/^# *nl_NL.UTF-8/nl_NL.UTF-8/' /etc/locale.gen
+  $sudo locale-gen
 fi
 
 exec make "${1:-run}"

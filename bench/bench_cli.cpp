@@ -59,7 +59,8 @@ Workload makeWorkload(bool withNoRoot)
     Workload w;
     w.dir = std::make_unique<QTemporaryDir>();
     for (int i = 0; i < FileCount; ++i) {
-        const QString path = w.dir->filePath(QStringLiteral("case%1.dvl").arg(i, 5, 10, QLatin1Char('0')));
+        const QString path
+            = w.dir->filePath(QStringLiteral("case%1.dvl").arg(i, 5, 10, QLatin1Char('0')));
         if (!DvlFile::save(path, variant(i, withNoRoot)).ok)
             qFatal("cannot write %s", qPrintable(path));
         w.files << path;
@@ -83,8 +84,8 @@ void runJson(benchmark::State &state, bool withNoRoot)
             state.SkipWithError("a file failed");
     }
     state.SetItemsProcessed(state.iterations() * FileCount);
-    state.counters["files_per_second"] =
-        benchmark::Counter(double(state.iterations() * FileCount), benchmark::Counter::kIsRate);
+    state.counters["files_per_second"]
+        = benchmark::Counter(double(state.iterations() * FileCount), benchmark::Counter::kIsRate);
 }
 
 void BM_JsonTypicalCases(benchmark::State &state)

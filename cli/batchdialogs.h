@@ -10,8 +10,8 @@
 class BatchDialogs : public Dialogs
 {
 public:
-    QString inputBox(const QString &message, const QString &title,
-                     const QString &defaultAnswer) override;
+    QString inputBox(
+        const QString &message, const QString &title, const QString &defaultAnswer) override;
     void messageBox(const QString &text, Icon icon, const QString &title) override;
     QString openFileName(const FileDialogSetup &setup) override;
     QString saveFileName(const FileDialogSetup &setup) override;

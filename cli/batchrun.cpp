@@ -137,7 +137,7 @@ FileResult runFile(Mode mode, const QString &path)
         result.output = jsonOf(path, sheet, dialogs.messages());
     } else {
         result.output = ReportLayout::plainText(
-                            ReportLayout::lines(ReportLayout::sourceFromSheet(sheet, general)))
+            ReportLayout::lines(ReportLayout::sourceFromSheet(sheet, general)))
                             .toUtf8();
         for (const QString &message : dialogs.messages())
             result.notes << QStringLiteral("%1: %2").arg(shownPath(path), message);

@@ -14,16 +14,16 @@ namespace Batch {
 enum class Mode { Report, Json };
 
 enum class Outcome {
-    Done,       // output holds the report or the JSON line
-    Prompted,   // the case needs an answer to a prompt; no output
+    Done, // output holds the report or the JSON line
+    Prompted, // the case needs an answer to a prompt; no output
     LoadFailed, // the file cannot be loaded; no output
 };
 
 struct FileResult
 {
     Outcome outcome = Outcome::Done;
-    QByteArray output;  // UTF-8
-    QStringList notes;  // lines for standard error
+    QByteArray output; // UTF-8
+    QStringList notes; // lines for standard error
 };
 
 FileResult runFile(Mode mode, const QString &path);

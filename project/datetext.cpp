@@ -11,7 +11,7 @@ const QString TimeFormat = QStringLiteral("HH:mm:ss");
 
 // Rewrites the runs of pattern letters of a date format ("dd", "MMM", "yy", ...);
 // quoted literal text stays as it is.
-template <typename Rewrite>
+template<typename Rewrite>
 QString rewriteRuns(const QString &format, Rewrite rewrite)
 {
     QString out;
@@ -114,7 +114,8 @@ std::optional<QTime> parseTime(const QString &text, const QLocale &locale)
 
 QString toText(const CaseDate &date, const QLocale &locale)
 {
-    QString text = locale.toString(date.date, fourDigitYear(locale.dateFormat(QLocale::ShortFormat)));
+    QString text
+        = locale.toString(date.date, fourDigitYear(locale.dateFormat(QLocale::ShortFormat)));
     if (date.hasTime)
         text += QLatin1Char(' ') + locale.toString(date.time, TimeFormat);
     return text;
@@ -126,7 +127,7 @@ std::optional<CaseDate> parse(const QString &input, const QLocale &locale)
     if (text.isEmpty())
         return std::nullopt;
     if (const auto date = parseDate(text, locale))
-        return CaseDate{*date, {}, false};
+        return CaseDate {*date, {}, false};
 
     // A date followed by a time: try each blank as the border, the last one first,
     // since long date forms and some time forms hold blanks of their own.
@@ -136,12 +137,12 @@ std::optional<CaseDate> parse(const QString &input, const QLocale &locale)
         if (!date)
             continue;
         if (const auto time = parseTime(text.mid(at + 1), locale))
-            return CaseDate{*date, *time, true};
+            return CaseDate {*date, *time, true};
     }
     const QDateTime iso = QDateTime::fromString(text, Qt::ISODate);
     if (iso.isValid()) {
         const QTime t = iso.time();
-        return CaseDate{iso.date(), QTime(t.hour(), t.minute(), t.second()), true};
+        return CaseDate {iso.date(), QTime(t.hour(), t.minute(), t.second()), true};
     }
     return std::nullopt;
 }

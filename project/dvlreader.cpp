@@ -53,8 +53,8 @@ ValueKind kindOf(int value)
 QString valueName(int value)
 {
     static constexpr int EntryFields[8] = {1, 2, 3, 4, 5, 6, 7, 23};
-    static const char *const InfoNames[5] = {"project file name", "project name", "pipe name",
-                                             "owner", "date"};
+    static const char *const InfoNames[5]
+        = {"project file name", "project name", "pipe name", "owner", "date"};
     if (value < 8)
         return QString::fromLatin1(fieldInfo(EntryFields[value])->caption);
     if (value < 13)
@@ -77,11 +77,10 @@ QString loadError(const QString &path, const QString &reason)
 QString decodeWindows1252(const QByteArray &bytes)
 {
     // 0x80..0x9F differ from Latin-1; the five unassigned codes keep their value.
-    static constexpr char16_t High[32] = {
-        0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-        0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+    static constexpr char16_t High[32]
+        = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+            0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+            0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
     QString out(bytes.size(), Qt::Uninitialized);
     QChar *dst = out.data();
     for (char c : bytes) {
@@ -111,7 +110,7 @@ std::optional<ParseError> tokenize(QStringView text, std::vector<Token> &tokens)
     while (pos < n) {
         while (pos < n && isBlank(text[pos]))
             ++pos;
-        Token token{{}, TokenKind::Bare, line};
+        Token token {{}, TokenKind::Bare, line};
         const QChar open = pos < n ? text[pos] : QChar();
         if (open == QLatin1Char('"') || open == QLatin1Char('#')) {
             token.kind = open == QLatin1Char('"') ? TokenKind::Quoted : TokenKind::Hashed;
@@ -119,19 +118,18 @@ std::optional<ParseError> tokenize(QStringView text, std::vector<Token> &tokens)
             while (pos < n && text[pos] != open && !isLineEnd(text[pos]))
                 ++pos;
             if (pos >= n || text[pos] != open) {
-                return ParseError{line, {},
-                                  open == QLatin1Char('"')
-                                      ? QStringLiteral("the text has no closing double quote")
-                                      : QStringLiteral("the date has no closing #")};
+                return ParseError {line, {},
+                    open == QLatin1Char('"')
+                        ? QStringLiteral("the text has no closing double quote")
+                        : QStringLiteral("the date has no closing #")};
             }
             token.text = text.mid(start, pos - start);
             ++pos;
             while (pos < n && isBlank(text[pos]))
                 ++pos;
             if (pos < n && text[pos] != QLatin1Char(',') && !isLineEnd(text[pos]))
-                return ParseError{line, {},
-                                  QStringLiteral("unexpected characters after the closing %1")
-                                      .arg(open)};
+                return ParseError {line, {},
+                    QStringLiteral("unexpected characters after the closing %1").arg(open)};
         } else {
             const qsizetype start = pos;
             while (pos < n && text[pos] != QLatin1Char(',') && !isLineEnd(text[pos]))
@@ -229,7 +227,7 @@ std::optional<CaseDate> fileDate(QStringView s)
         return std::nullopt;
     const QStringView rest = s.mid(10).trimmed();
     if (rest.isEmpty())
-        return CaseDate{date, {}, false};
+        return CaseDate {date, {}, false};
     if ((rest.size() != 5 && rest.size() != 8) || rest[2] != QLatin1Char(':')
         || (rest.size() == 8 && rest[5] != QLatin1Char(':')))
         return std::nullopt;
@@ -237,13 +235,15 @@ std::optional<CaseDate> fileDate(QStringView s)
     const QTime time(digitsAt(rest, 0, 2), digitsAt(rest, 3, 2), seconds);
     if (!time.isValid())
         return std::nullopt;
-    return CaseDate{date, time, true};
+    return CaseDate {date, time, true};
 }
 
 std::optional<ParseError> store(int value, const Token &token, ProjectCase &c)
 {
     // Messages are built only when there is a fault to report.
-    auto fault = [&](const QString &what) { return ParseError{token.line, valueName(value), what}; };
+    auto fault = [&](const QString &what) {
+        return ParseError {token.line, valueName(value), what};
+    };
     auto shownValue = [&] {
         const QChar mark = token.kind == TokenKind::Hashed ? QLatin1Char('#') : QLatin1Char('"');
         return mark + token.text.toString() + mark;
@@ -255,12 +255,12 @@ std::optional<ParseError> store(int value, const Token &token, ProjectCase &c)
             return fault(QStringLiteral("%1 stands where a number belongs").arg(shownValue()));
         const std::optional<double> number = fileNumber(token.text);
         if (!number)
-            return fault(token.text.isEmpty() ? QStringLiteral("the number is missing")
-                                              : QStringLiteral("%1 is not a number").arg(shownValue()));
-        double *const entries[8] = {&c.entries.FlowRate,      &c.entries.Density,
-                                    &c.entries.Viscosity,     &c.entries.InnerDiameter,
-                                    &c.entries.PipeLength,    &c.entries.Elevation,
-                                    &c.entries.ExtraLoss,     &c.entries.WallRoughness};
+            return fault(token.text.isEmpty()
+                    ? QStringLiteral("the number is missing")
+                    : QStringLiteral("%1 is not a number").arg(shownValue()));
+        double *const entries[8] = {&c.entries.FlowRate, &c.entries.Density, &c.entries.Viscosity,
+            &c.entries.InnerDiameter, &c.entries.PipeLength, &c.entries.Elevation,
+            &c.entries.ExtraLoss, &c.entries.WallRoughness};
         *entries[value] = *number;
         return std::nullopt;
     }
@@ -272,8 +272,8 @@ std::optional<ParseError> store(int value, const Token &token, ProjectCase &c)
         return std::nullopt;
     }
     case ValueKind::Date: {
-        const std::optional<CaseDate> date =
-            token.kind == TokenKind::Quoted ? std::nullopt : fileDate(token.text);
+        const std::optional<CaseDate> date
+            = token.kind == TokenKind::Quoted ? std::nullopt : fileDate(token.text);
         if (!date)
             return fault(QStringLiteral("%1 is not a date of the form #yyyy-mm-dd# or "
                                         "#yyyy-mm-dd hh:mm:ss#")
@@ -286,13 +286,15 @@ std::optional<ParseError> store(int value, const Token &token, ProjectCase &c)
             return fault(QStringLiteral("%1 stands where a count belongs").arg(shownValue()));
         const std::optional<double> number = fileNumber(token.text);
         if (!number)
-            return fault(token.text.isEmpty() ? QStringLiteral("the count is missing")
-                                              : QStringLiteral("%1 is not a count").arg(shownValue()));
+            return fault(token.text.isEmpty()
+                    ? QStringLiteral("the count is missing")
+                    : QStringLiteral("%1 is not a count").arg(shownValue()));
         if (*number != std::floor(*number))
             return fault(QStringLiteral("the count %1 is not a whole number").arg(token.text));
         if (*number < std::numeric_limits<qint16>::min()
             || *number > std::numeric_limits<qint16>::max())
-            return fault(QStringLiteral("the count %1 lies outside -32768 to 32767").arg(token.text));
+            return fault(
+                QStringLiteral("the count %1 lies outside -32768 to 32767").arg(token.text));
         const auto count = qint16(*number);
         if (value < 19)
             c.bendCounts[size_t(value - 13)] = count;
@@ -335,7 +337,7 @@ LoadResult parse(const QByteArray &bytes, const QString &path)
                 break;
             }
         }
-        return LoadResult{std::nullopt, loadError(path, reason)};
+        return LoadResult {std::nullopt, loadError(path, reason)};
     };
     if (const auto error = tokenize(text, tokens))
         return failed(*error);
@@ -345,9 +347,9 @@ LoadResult parse(const QByteArray &bytes, const QString &path)
         if (size_t(value) >= tokens.size()) {
             const int line = tokens.empty() ? 1 : tokens.back().line + 1;
             return failed({line, valueName(value),
-                           QStringLiteral("the value is missing; the file ends after %1 of the %2 values")
-                               .arg(tokens.size())
-                               .arg(ValueCount)});
+                QStringLiteral("the value is missing; the file ends after %1 of the %2 values")
+                    .arg(tokens.size())
+                    .arg(ValueCount)});
         }
         if (const auto error = store(value, tokens[size_t(value)], c))
             return failed(*error);
@@ -359,8 +361,8 @@ LoadResult parse(const QByteArray &bytes, const QString &path)
         const Token &token = tokens[extra];
         if (token.kind != TokenKind::Bare || !token.text.isEmpty())
             return failed({token.line, {},
-                           QStringLiteral("a project file ends after its %1 values, but more follow")
-                               .arg(ValueCount)});
+                QStringLiteral("a project file ends after its %1 values, but more follow")
+                    .arg(ValueCount)});
     }
     return {std::move(c), {}};
 }

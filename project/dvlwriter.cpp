@@ -63,8 +63,8 @@ QByteArray dateText(const CaseDate &date)
 QString unwritableReason(const ProjectCase &c)
 {
     const Inputs &e = c.entries;
-    for (double v : {e.FlowRate, e.Density, e.Viscosity, e.InnerDiameter, e.PipeLength,
-                     e.Elevation, e.ExtraLoss, e.WallRoughness}) {
+    for (double v : {e.FlowRate, e.Density, e.Viscosity, e.InnerDiameter, e.PipeLength, e.Elevation,
+             e.ExtraLoss, e.WallRoughness}) {
         if (!std::isfinite(v))
             return QStringLiteral("an entry is not a finite number");
     }
@@ -82,8 +82,8 @@ QByteArray numberText(double value)
 
     // Shortest round-trip digits in the form d.ddde±x, then laid out anew.
     char buffer[64];
-    const auto r = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                 std::chars_format::scientific);
+    const auto r = std::to_chars(
+        buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific);
     const QByteArray sci(buffer, int(r.ptr - buffer));
     const qsizetype ePos = sci.indexOf('e');
     QByteArray digits = sci.left(ePos);
@@ -113,8 +113,8 @@ QByteArray format(const ProjectCase &c)
     const Inputs &e = c.entries;
     QByteArray out;
     out.reserve(512);
-    for (double v : {e.FlowRate, e.Density, e.Viscosity, e.InnerDiameter, e.PipeLength,
-                     e.Elevation, e.ExtraLoss, e.WallRoughness})
+    for (double v : {e.FlowRate, e.Density, e.Viscosity, e.InnerDiameter, e.PipeLength, e.Elevation,
+             e.ExtraLoss, e.WallRoughness})
         out += numberText(v) + LineEnd;
     for (const QString *text : {&c.fileName, &c.projectName, &c.pipeName, &c.owner})
         out += quotedText(*text) + LineEnd;

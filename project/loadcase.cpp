@@ -9,7 +9,7 @@ namespace LoadCase {
 
 namespace {
 
-template <size_t N>
+template<size_t N>
 QStringList countTexts(const std::array<qint16, N> &counts)
 {
     QStringList texts;
@@ -30,9 +30,9 @@ void storeLoadedCase(BasGeneral &general, const ProjectCase &loaded, const QStri
 void showEntries(CalcSheet &sheet)
 {
     const Inputs &e = sheet.general().inputs();
-    const std::pair<int, double> shown[] = {{1, e.FlowRate},   {2, e.Density},   {3, e.Viscosity},
-                                            {4, e.InnerDiameter}, {5, e.PipeLength},
-                                            {6, e.Elevation},  {7, e.ExtraLoss}, {23, e.WallRoughness}};
+    const std::pair<int, double> shown[]
+        = {{1, e.FlowRate}, {2, e.Density}, {3, e.Viscosity}, {4, e.InnerDiameter},
+            {5, e.PipeLength}, {6, e.Elevation}, {7, e.ExtraLoss}, {23, e.WallRoughness}};
     for (const auto &[index, value] : shown)
         sheet.setText0(index, NumberText::plain(value));
 }

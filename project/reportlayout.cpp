@@ -79,8 +79,8 @@ Source sourceFromSheet(const CalcSheet &sheet, const BasGeneral &g)
     s.projectName = g.ProjectName;
     s.pipeName = g.PipeName;
     for (const FieldInfo &f : FieldTable) {
-        s.fields[size_t(f.index)] = {QString::fromLatin1(f.caption), sheet.Text0(f.index),
-                                     QString::fromLatin1(f.unit)};
+        s.fields[size_t(f.index)]
+            = {QString::fromLatin1(f.caption), sheet.Text0(f.index), QString::fromLatin1(f.unit)};
     }
     for (size_t i = 0; i < BendTable.size(); ++i) {
         s.bendLabels[i] = QString::fromLatin1(BendTable[i].label);
@@ -98,21 +98,21 @@ QList<Line> lines(const Source &s)
 {
     QList<Line> out;
     out.reserve(LineCount);
-    out << Line{{Position::Column1, QStringLiteral("Zeptor")}};
+    out << Line {{Position::Column1, QStringLiteral("Zeptor")}};
     out << labelled(QStringLiteral("Date"), s.dateText);
     out << labelled(QStringLiteral("File"), s.fileName);
     out << labelled(QStringLiteral("Owner"), s.owner);
     out << labelled(QStringLiteral("Project Name"), s.projectName);
     out << labelled(QStringLiteral("Pipe Name"), s.pipeName);
-    out << Line{};
+    out << Line {};
     out << heading(QStringLiteral("LIQUID DATA"));
     for (int i : LiquidFields)
         out << fieldLine(s, i);
-    out << Line{};
+    out << Line {};
     out << heading(QStringLiteral("PIPE DATA"));
     for (int i : PipeFields)
         out << fieldLine(s, i);
-    out << Line{};
+    out << Line {};
     out << heading(QStringLiteral("APPENDAGES DATA"));
     out << heading(QStringLiteral("== Bends =="));
     for (size_t i = 0; i < s.bendLabels.size(); ++i)
@@ -122,12 +122,12 @@ QList<Line> lines(const Source &s)
         out << labelled(s.valveLabels[i], s.valveCounts[i]);
     for (int i : AppendageFields)
         out << fieldLine(s, i);
-    out << Line{};
+    out << Line {};
     out << heading(QStringLiteral("RESULTS"));
     out << heading(s.messageLabel);
     for (int i : ResultFields)
         out << fieldLine(s, i);
-    out << Line{};
+    out << Line {};
     out << heading(QStringLiteral("TOTAL PRESSURE DROP"));
     for (int i : {19, 21}) {
         const FieldTexts &f = s.fields[size_t(i)];
@@ -136,7 +136,8 @@ QList<Line> lines(const Source &s)
     return out;
 }
 
-QList<PlacedItem> place(const Line &line, const std::function<double(const QString &)> &widthInColumns)
+QList<PlacedItem> place(
+    const Line &line, const std::function<double(const QString &)> &widthInColumns)
 {
     QList<PlacedItem> placed;
     placed.reserve(line.size());

@@ -32,8 +32,8 @@ using Line = QList<Item>;
 struct FieldTexts
 {
     QString caption; // Label1(i)
-    QString text;    // Text0(i)
-    QString unit;    // the unit label beside the field
+    QString text; // Text0(i)
+    QString unit; // the unit label beside the field
 };
 
 struct Source
@@ -45,10 +45,10 @@ struct Source
     QString pipeName;
     std::array<FieldTexts, Text0Size> fields; // by Text0 index; 0, 20 and 26 unused
     std::array<QString, 6> bendLabels;
-    std::array<QString, 6> bendCounts;   // texts of the count fields Text1(0..5)
+    std::array<QString, 6> bendCounts; // texts of the count fields Text1(0..5)
     std::array<QString, 13> valveLabels;
     std::array<QString, 13> valveCounts; // texts of the count fields Text2(0..12)
-    QString messageLabel;                // caption of Label1(26)
+    QString messageLabel; // caption of Label1(26)
 };
 
 // The source as a sheet and its record show it, with the count fields holding the
@@ -67,7 +67,8 @@ struct PlacedItem
 // columns. A column position that the line has already passed does not break the
 // line: the item follows after one blank. The next zone is the first zone start
 // beyond the end of what was printed, so a unit never touches its value.
-QList<PlacedItem> place(const Line &line, const std::function<double(const QString &)> &widthInColumns);
+QList<PlacedItem> place(
+    const Line &line, const std::function<double(const QString &)> &widthInColumns);
 
 // The report as plain text, one character per column: blanks up to each item,
 // no trailing blanks, every line ended by "\n". Line breaks and tabs inside a text

@@ -60,6 +60,7 @@ private Q_SLOTS:
     void unreadableFiles();
     void failedSaveKeepsOldFile();
     void caseAndSharedState();
+    void notationIgnoresTheLocale();
 };
 
 void tst_DvlFile::writesStartCaseExactly()
@@ -400,6 +401,21 @@ void tst_DvlFile::caseAndSharedState()
     QCOMPARE(g.ValveCounts[3], qint16(7));
     QCOMPARE(g.ProjectFileName, QStringLiteral("/opened/here.dvl"));
     resetBasGeneral();
+}
+
+void tst_DvlFile::notationIgnoresTheLocale()
+{
+    QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
+    ProjectCase c;
+    c.entries.WallRoughness = 0.045;
+    c.entries.FlowRate = 1234567.5;
+    const QByteArray bytes = DvlFile::format(c);
+    QVERIFY2(bytes.startsWith("1234567.5\r\n"), bytes.constData());
+    QVERIFY(bytes.contains("\r\n0.045\r\n"));
+    const DvlFile::LoadResult r = DvlFile::parse(bytes, QStringLiteral("de.dvl"));
+    QLocale::setDefault(QLocale::c());
+    QVERIFY2(r.ok(), qPrintable(r.errorMessage));
+    QCOMPARE(r.projectCase->entries.WallRoughness, 0.045);
 }
 
 QTEST_GUILESS_MAIN(tst_DvlFile)

@@ -19,7 +19,7 @@ struct StartedProgram
 {
     StartedProgram()
     {
-        QLocale::setDefault(QLocale::c());
+        QLocale::setDefault(testLocale());
         resetBasGeneral();
         main = basGeneralMain(basGeneral(), dialogs);
     }

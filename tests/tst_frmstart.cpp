@@ -2,6 +2,7 @@
 // and clicks, with the prompts answered from a script.
 #include "frmstartharness.h"
 #include "shell/qtdialogs.h"
+#include "support/testlocale.h"
 
 #include <QInputDialog>
 #include <QMenu>
@@ -51,7 +52,7 @@ private:
 
 void tst_frmStart::init()
 {
-    QLocale::setDefault(QLocale::c());
+    QLocale::setDefault(testLocale());
     QVERIFY(h.open());
 }
 
@@ -59,7 +60,7 @@ void tst_frmStart::cleanup()
 {
     h.window.reset();
     h.dialogs = ScriptedDialogs{};
-    QLocale::setDefault(QLocale::c());
+    QLocale::setDefault(testLocale());
 }
 
 void tst_frmStart::startValues()
@@ -68,7 +69,7 @@ void tst_frmStart::startValues()
                                                     {4, "100"}, {23, "0.01"}, {5, "0"},
                                                     {6, "0"},   {7, "0"}};
     for (const auto &[index, text] : entries)
-        QCOMPARE(h.text(index), text);
+        QCOMPARE(h.text(index), num(text));
     for (const FieldInfo &f : FieldTable) {
         if (f.role == FieldRole::Result)
             QCOMPARE(h.text(f.index), QStringLiteral("0"));
@@ -88,7 +89,7 @@ void tst_frmStart::typicalEdit()
     QCOMPARE(h.record().InnerDiameter, 50.0);
     QCOMPARE(h.focusedField(), 23);
     QCOMPARE(h.window->statusText(), QStringLiteral("Flow is Laminar"));
-    QCOMPARE(h.text(15), QStringLiteral("1963.4954"));
+    QCOMPARE(h.text(15), num("1963.4954"));
     QVERIFY(h.dialogs.prompts.isEmpty());
 }
 
@@ -127,18 +128,18 @@ void tst_frmStart::typedCases()
     QFETCH(QStringList, expected);
 
     h.window->setText0(9, bendsLd);
-    h.typeInto(1, entries[0]);
+    h.typeInto(1, num(entries[0]));
     h.key(Qt::Key_Return);
     for (int i = 1; i < entries.size(); ++i) {
         QCOMPARE(h.focusedField(), EntryOrder[size_t(i)]);
-        QTest::keyClicks(QApplication::focusWidget(), entries[i]);
+        QTest::keyClicks(QApplication::focusWidget(), num(entries[i]));
         h.key(Qt::Key_Return);
     }
     QCOMPARE(h.focusedField(), 1);
     QCOMPARE(h.window->statusText(), status);
     for (const QString &pair : expected) {
         const int index = pair.section('=', 0, 0).toInt();
-        QCOMPARE(h.text(index), pair.section('=', 1));
+        QCOMPARE(h.text(index), num(pair.section('=', 1)));
     }
     QVERIFY(h.dialogs.prompts.isEmpty());
     QVERIFY(h.dialogs.messages.isEmpty());
@@ -296,7 +297,7 @@ void tst_frmStart::roughnessCap()
     QFETCH(QString, shown);
     QFETCH(double, stored);
 
-    h.typeInto(23, typed);
+    h.typeInto(23, num(typed));
     h.key(Qt::Key_Return);
     QCOMPARE(h.dialogs.messageTexts(),
              message ? QStringList{"Maximum value is 5 ..."} : QStringList{});
@@ -347,7 +348,7 @@ void tst_frmStart::enterInDisplayField()
     h.key(Qt::Key_Return);
     QCOMPARE(h.focusedField(), 13);
     QCOMPARE(h.window->statusText(), QStringLiteral("Flow is Laminar"));
-    QCOMPARE(h.text(13), QStringLiteral("0.1810"));
+    QCOMPARE(h.text(13), num("0.1810"));
     // The field is still the one being left by the next move.
     h.key(Qt::Key_Down);
     QCOMPARE(h.focusedField(), 13);
@@ -564,11 +565,11 @@ void tst_frmStart::appendageLengthFollowsDiameter()
     h.window->setText0(9, "65");
     h.window->setText0(10, "13");
     QCOMPARE(h.text(8), QStringLiteral("78"));
-    QCOMPARE(h.text(25), QStringLiteral("7.8"));
+    QCOMPARE(h.text(25), num("7.8"));
     h.typeInto(4, "50");
-    QCOMPARE(h.text(25), QStringLiteral("7.8"));
+    QCOMPARE(h.text(25), num("7.8"));
     h.key(Qt::Key_Tab);
-    QCOMPARE(h.text(25), QStringLiteral("3.9"));
+    QCOMPARE(h.text(25), num("3.9"));
 }
 
 void tst_frmStart::commaLocale()

@@ -8,6 +8,7 @@
 #include "shell/frmstart.h"
 #include "shell/startup.h"
 #include "support/scripteddialogs.h"
+#include "support/testlocale.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -64,7 +65,7 @@ inline QByteArray readFile(const QString &path)
 class Program
 {
 public:
-    explicit Program(const QLocale &locale = QLocale::c())
+    explicit Program(const QLocale &locale = testLocale())
         : m_previousDir(QDir::currentPath())
     {
         QLocale::setDefault(locale);
@@ -81,7 +82,7 @@ public:
         m_main.reset();
         flushDeletes();
         QDir::setCurrent(m_previousDir);
-        QLocale::setDefault(QLocale::c());
+        QLocale::setDefault(testLocale());
     }
     Program(const Program &) = delete;
     Program &operator=(const Program &) = delete;

@@ -5,6 +5,7 @@
 #include "shell/basgeneral.h"
 #include "shell/frmstart.h"
 #include "support/scripteddialogs.h"
+#include "support/testlocale.h"
 
 #include <QAction>
 #include <QApplication>
@@ -134,7 +135,7 @@ private Q_SLOTS:
 
     void init()
     {
-        QLocale::setDefault(QLocale::c());
+        QLocale::setDefault(testLocale());
         resetBasGeneral();
         basGeneral().setPickerStartValues();
         m_dialogs = new ScriptedDialogs;
@@ -240,7 +241,7 @@ private Q_SLOTS:
         frmWgetal1 *window = openBends();
         QVERIFY(window);
         for (const auto &[index, text] : entries)
-            typeAndLeave(window->Text1(index), text);
+            typeAndLeave(window->Text1(index), num(text));
         for (int i = 0; i < 6; ++i) {
             QCOMPARE(window->Text1(i)->text(), fieldsAfter.at(i));
             QCOMPARE(QString::number(basGeneral().BendCounts[size_t(i)]), fieldsAfter.at(i));
@@ -310,7 +311,7 @@ private Q_SLOTS:
             QApplication::setActiveWindow(m_main.get());
             QApplication::setActiveWindow(window);
         };
-        typeAndLeave(window->Text1(1), entry);
+        typeAndLeave(window->Text1(1), num(entry));
         m_dialogs->whileOpen = nullptr;
 
         QCOMPARE(m_dialogs->messages.size(), 1);

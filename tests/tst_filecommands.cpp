@@ -2,6 +2,7 @@
 
 #include "appendages/frmwgetal1.h"
 #include "appendages/frmwgetal2.h"
+#include "project/datetext.h"
 #include "project/dvlfile.h"
 #include "project/frmprojectgegevens.h"
 #include "support/docsfixture.h"
@@ -61,6 +62,12 @@ ProjectCase sampleCase()
     return c;
 }
 
+// The other locale of the two test runs.
+QLocale otherLocale()
+{
+    return TestLocale::commaDecimal() ? QLocale::c() : QLocale(QLocale::Dutch, QLocale::Netherlands);
+}
+
 void writeCase(const QString &path, const ProjectCase &c)
 {
     QFile file(path);
@@ -88,6 +95,7 @@ private Q_SLOTS:
     void failedLoadChangesNothing();
     void failedSaveChangesNothing();
     void saveTakesOverPendingEdits();
+    void fileIsTheSameInEveryLocale();
     void menusAndToolbarReachTheCommands_data();
     void menusAndToolbarReachTheCommands();
 };
@@ -283,9 +291,9 @@ void TestFileCommands::loadFillsCountWindowsAndTotals()
     QCOMPARE(main.Text0(9)->text(), QStringLiteral("146"));
     QCOMPARE(main.Text0(10)->text(), QStringLiteral("148"));
     QCOMPARE(main.Text0(8)->text(), QStringLiteral("294"));
-    QCOMPARE(main.Text0(25)->text(), QStringLiteral("14.7"));
-    QCOMPARE(main.Text0(6)->text(), QStringLiteral("-3.5"));
-    QCOMPARE(main.Text0(23)->text(), QStringLiteral("0.05"));
+    QCOMPARE(main.Text0(25)->text(), num("14.7"));
+    QCOMPARE(main.Text0(6)->text(), num("-3.5"));
+    QCOMPARE(main.Text0(23)->text(), num("0.05"));
     // Calc ran on the loaded case.
     QCOMPARE(main.statusText(), QStringLiteral("Flow is Turbulent"));
     QVERIFY(main.Text0(12)->text() != QStringLiteral("0"));
@@ -307,7 +315,9 @@ void TestFileCommands::loadRefreshesOpenProjectWindow()
     QCOMPARE(project.Text3(1)->text(), QStringLiteral("Cooling loop, east"));
     QCOMPARE(project.Text3(2)->text(), QStringLiteral("DN50 supply"));
     QCOMPARE(project.Text3(3)->text(), QStringLiteral("Process engineering"));
-    QCOMPARE(project.Text3(0)->text(), QStringLiteral("4 Mar 2026 10:30:15"));
+    QCOMPARE(project.Text3(0)->text(), TestLocale::date(sampleCase().date));
+    if (!TestLocale::commaDecimal())
+        QCOMPARE(project.Text3(0)->text(), QStringLiteral("4 Mar 2026 10:30:15"));
     QCOMPARE(project.Text3(4)->text(), path);
 
     // Save as refreshes the File field.
@@ -445,6 +455,75 @@ void TestFileCommands::saveTakesOverPendingEdits()
     QCOMPARE(basGeneral().inputs().FlowRate, 250.0);
     QCOMPARE(QApplication::focusWidget(), main.Text0(1));
     QVERIFY(program.dialogs.messages.isEmpty());
+}
+
+// A case typed in the test run's locale is written with "." numbers, byte for byte as
+// under the C locale; loaded under the other locale it gives back the same case, shows
+// that locale's texts, and saving it again writes the same bytes.
+void TestFileCommands::fileIsTheSameInEveryLocale()
+{
+    // In field order 1, 2, 3, 4, 23, 5, 6, 7.
+    const QStringList typed = {"2500", "998.2", "0.89", "52.5", "0.05", "120", "-3.5", "0.2"};
+    const CaseDate date{QDate(2026, 3, 4), QTime(10, 30, 15), true};
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("locale.dvl"));
+
+    QByteArray written;
+    BasGeneral before;
+    {
+        Program program;
+        frmStart &main = program.main();
+        for (qsizetype i = 0; i < typed.size(); ++i)
+            typeAndLeave(main.Text0(EntryFields[i]), num(typed[i]));
+        main.Wgetal1().Text1(2)->setText(QStringLiteral("4"));
+        main.Wgetal1().countField_LostFocus(2);
+        frmProjectgegevens &project = main.Projectgegevens();
+        project.Text3(0)->setText(TestLocale::date(date));
+        project.Text3_LostFocus(0);
+        project.Text3(1)->setText(QStringLiteral("Dosing, 2.5 bar"));
+        project.Text3_LostFocus(1);
+        program.dialogs.saveAnswers << path;
+        main.FileSaveAs_Click();
+        QVERIFY2(program.dialogs.messages.isEmpty(),
+                 qPrintable(program.dialogs.messageTexts().join('\n')));
+        before = basGeneral();
+        written = readFile(path);
+    }
+    QVERIFY(before.ProjectDate == date);
+    QCOMPARE(before.inputs().Density, 998.2);
+
+    ProjectCase expected;
+    expected.entries = {2500, 998.2, 0.89, 52.5, 120, -3.5, 0.2, 0.05};
+    expected.fileName = path;
+    expected.projectName = QStringLiteral("Dosing, 2.5 bar");
+    expected.date = date;
+    expected.bendCounts = {0, 0, 4, 0, 0, 0};
+    QLocale::setDefault(QLocale::c());
+    const QByteArray cLocaleBytes = DvlFile::format(expected);
+    QLocale::setDefault(testLocale());
+    QCOMPARE(written, cLocaleBytes);
+    const QList<QByteArray> lines = fileLines(path);
+    QCOMPARE(lines.mid(0, 8), (QList<QByteArray>{"2500\r", "998.2\r", "0.89\r", "52.5\r",
+                                                 "120\r", "-3.5\r", "0.2\r", "0.05\r"}));
+    QCOMPARE(lines.at(12), QByteArray("#2026-03-04 10:30:15#\r"));
+
+    Program program{otherLocale()};
+    frmStart &main = program.main();
+    program.dialogs.openAnswers << path;
+    main.FileLoad_Click();
+    QVERIFY2(program.dialogs.messages.isEmpty(),
+             qPrintable(program.dialogs.messageTexts().join('\n')));
+    const BasGeneral &after = basGeneral();
+    QVERIFY(ProjectCase::fromGeneral(after) == ProjectCase::fromGeneral(before));
+    const QString point = otherLocale().decimalPoint();
+    QCOMPARE(main.Text0(2)->text(), QStringLiteral("998") + point + QStringLiteral("2"));
+    QCOMPARE(main.Text0(6)->text(), QStringLiteral("-3") + point + QStringLiteral("5"));
+    QCOMPARE(main.Projectgegevens().Text3(0)->text(), DateText::toText(date, otherLocale()));
+
+    main.FileSave_Click();
+    QVERIFY(program.dialogs.messages.isEmpty());
+    QCOMPARE(readFile(path), written);
 }
 
 void TestFileCommands::menusAndToolbarReachTheCommands_data()

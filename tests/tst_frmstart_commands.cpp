@@ -10,6 +10,7 @@
 #include "shell/frmabout.h"
 #include "shell/frmhelpscreen.h"
 #include "shell/startup.h"
+#include "support/testlocale.h"
 
 #include <QAction>
 #include <QDir>
@@ -91,7 +92,7 @@ private:
 
 void tst_frmStartCommands::init()
 {
-    QLocale::setDefault(QLocale::c());
+    QLocale::setDefault(testLocale());
     QVERIFY(h.open());
 }
 
@@ -131,7 +132,7 @@ void tst_frmStartCommands::startProcedure()
     QCOMPARE(window->Projectgegevens().Text3(0)->text(), DateText::toText(CaseDate::today()));
     QCOMPARE(record.ProjectDate, CaseDate::today());
 
-    const QStringList entries = {"100", "1000", "1", "100", "0.01", "0", "0", "0"};
+    const QStringList entries = num(QStringList{"100", "1000", "1", "100", "0.01", "0", "0", "0"});
     for (size_t i = 0; i < EntryOrder.size(); ++i)
         QCOMPARE(window->Text0(EntryOrder[i])->text(), entries[qsizetype(i)]);
     for (const FieldInfo &f : FieldTable) {
@@ -383,7 +384,7 @@ void tst_frmStartCommands::clear()
     else
         QTest::mouseClick(h.window->clearButton(), Qt::LeftButton);
 
-    const QStringList entries = {"100", "1000", "1", "100", "0.01", "0", "0", "0"};
+    const QStringList entries = num(QStringList{"100", "1000", "1", "100", "0.01", "0", "0", "0"});
     for (size_t i = 0; i < EntryOrder.size(); ++i)
         QCOMPARE(h.text(EntryOrder[i]), entries[qsizetype(i)]);
     for (int index : {8, 9, 10, 25})
@@ -400,7 +401,7 @@ void tst_frmStartCommands::clear()
     QCOMPARE(record.ProjectDate, CaseDate::today());
     QCOMPARE(h.window->windowTitle(), QStringLiteral("Zeptor - [new.dvl]"));
     QCOMPARE(h.window->statusText(), QStringLiteral("Flow is Laminar"));
-    QCOMPARE(h.text(13), QStringLiteral("0.1810"));
+    QCOMPARE(h.text(13), num("0.1810"));
     QCOMPARE(h.text(24), QStringLiteral("n.a."));
     QCOMPARE(record.RoughnessChoice, qint16(7));
     QCOMPARE(record.AboutTimerFired, qint16(1));

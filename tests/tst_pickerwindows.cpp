@@ -5,6 +5,7 @@
 #include "shell/basgeneral.h"
 #include "shell/frmstart.h"
 #include "support/scripteddialogs.h"
+#include "support/testlocale.h"
 
 #include <QAction>
 #include <QApplication>
@@ -150,7 +151,7 @@ private Q_SLOTS:
 
     void init()
     {
-        QLocale::setDefault(QLocale::c());
+        QLocale::setDefault(testLocale());
         resetBasGeneral();
         basGeneral().setPickerStartValues();
         m_dialogs = new ScriptedDialogs;
@@ -170,7 +171,7 @@ private Q_SLOTS:
     // The first opening applies "new" steel pipe at once, before OK.
     void roughnessFirstOpening()
     {
-        QCOMPARE(main().Text0(23)->text(), QStringLiteral("0.01"));
+        QCOMPARE(main().Text0(23)->text(), num("0.01"));
         frmAbsRuwheid *picker = openRoughness();
         QVERIFY(picker);
         QCOMPARE(picker->windowTitle(), QStringLiteral("Pipe Data"));
@@ -179,7 +180,7 @@ private Q_SLOTS:
         QCOMPARE(picker->Label1(1)->text(), QStringLiteral("steel pipe"));
         QCOMPARE(picker->Label1(2)->text(), QStringLiteral("cast iron"));
         QVERIFY(picker->Option1(4)->isChecked());
-        QCOMPARE(main().Text0(23)->text(), QStringLiteral("0.04"));
+        QCOMPARE(main().Text0(23)->text(), num("0.04"));
         QCOMPARE(basGeneral().WallRoughness, 0.04);
         // Each heading stands above its options.
         QVERIFY(picker->Label1(1)->y() > picker->Option1(3)->mapTo(picker->frame(), QPoint()).y());
@@ -232,7 +233,7 @@ private Q_SLOTS:
         QVERIFY(picker->Option1(index)->isChecked());
         for (int i = 0; i < 13; ++i)
             QCOMPARE(picker->Option1(i)->isChecked(), i == index);
-        QCOMPARE(main().Text0(23)->text(), text);
+        QCOMPARE(main().Text0(23)->text(), num(text));
         QCOMPARE(basGeneral().WallRoughness, value);
         QCOMPARE(basGeneral().RoughnessChoice, qint16(index));
         QCOMPARE(main().sheet().results().RelativeRoughness, relativeRoughness);
@@ -248,7 +249,7 @@ private Q_SLOTS:
         QTest::mouseClick(picker->Option1(7), Qt::LeftButton);
         QTest::mouseClick(picker->Command1(), Qt::LeftButton);
         QCOMPARE(main().sheet().results().RelativeRoughness, 3.35 / 50);
-        QCOMPARE(main().Text0(23)->text(), QStringLiteral("3.35"));
+        QCOMPARE(main().Text0(23)->text(), num("3.35"));
         QCOMPARE(main().focusWidget(), main().dotsButton(23));
         flushDeletes();
         QVERIFY(guard.isNull());
@@ -266,13 +267,13 @@ private Q_SLOTS:
         picker->Command1_Click();
         flushDeletes();
         QVERIFY(activate(m_main.get()));
-        typeAndLeave(main().Text0(23), QStringLiteral("0.3"));
+        typeAndLeave(main().Text0(23), num("0.3"));
         QCOMPARE(basGeneral().WallRoughness, 0.3);
         QCOMPARE(basGeneral().RoughnessChoice, qint16(9));
         picker = openRoughness();
         QVERIFY(picker);
         QVERIFY(picker->Option1(9)->isChecked());
-        QCOMPARE(main().Text0(23)->text(), QStringLiteral("0.5"));
+        QCOMPARE(main().Text0(23)->text(), num("0.5"));
         QCOMPARE(basGeneral().WallRoughness, 0.5);
     }
 
@@ -284,10 +285,10 @@ private Q_SLOTS:
         picker->Command1_Click();
         flushDeletes();
         main().Command3_Click();
-        QCOMPARE(main().Text0(23)->text(), QStringLiteral("0.01"));
+        QCOMPARE(main().Text0(23)->text(), num("0.01"));
         QCOMPARE(basGeneral().WallRoughness, 0.01);
         QVERIFY(openRoughness());
-        QCOMPARE(main().Text0(23)->text(), QStringLiteral("0.04"));
+        QCOMPARE(main().Text0(23)->text(), num("0.04"));
         QCOMPARE(basGeneral().WallRoughness, 0.04);
     }
 
@@ -303,7 +304,7 @@ private Q_SLOTS:
         pressCloseBox(picker);
         flushDeletes();
         QVERIFY(guard.isNull());
-        QCOMPARE(main().Text0(23)->text(), QStringLiteral("0.2"));
+        QCOMPARE(main().Text0(23)->text(), num("0.2"));
         QCOMPARE(basGeneral().WallRoughness, 0.2);
         QCOMPARE(basGeneral().RoughnessChoice, qint16(5));
         QCOMPARE(main().sheet().results().RelativeRoughness, 0.2 / 50);
@@ -340,7 +341,7 @@ private Q_SLOTS:
         QCOMPARE(picker->L1(0)->currentText(), QStringLiteral(" 22.6 mm"));
         QVERIFY(!picker->L1(1)->isEnabled());
         QCOMPARE(picker->L1(1)->currentIndex(), -1);
-        QCOMPARE(main().Text0(4)->text(), QStringLiteral("22.6"));
+        QCOMPARE(main().Text0(4)->text(), num("22.6"));
         // Not stored until the main window takes the field over.
         QCOMPARE(basGeneral().InnerDiameter, 100.0);
     }
@@ -364,7 +365,7 @@ private Q_SLOTS:
         QVERIFY(picker->L1(0)->isEnabled());
         QVERIFY(!picker->L1(1)->isEnabled());
         QCOMPARE(picker->L1(1)->currentIndex(), 0);
-        QCOMPARE(main().Text0(4)->text(), QStringLiteral("22.6"));
+        QCOMPARE(main().Text0(4)->text(), num("22.6"));
         QCOMPARE(basGeneral().DiameterStandard, qint16(0));
     }
 
@@ -395,7 +396,7 @@ private Q_SLOTS:
         for (int i = 0; i < steps; ++i)
             QTest::keyClick(list, Qt::Key_Down);
         QCOMPARE(list->currentIndex(), position);
-        QCOMPARE(main().Text0(4)->text(), text);
+        QCOMPARE(main().Text0(4)->text(), num(text));
         QCOMPARE(basGeneral().DiameterChoice[size_t(standard)], qint16(position));
         QCOMPARE(basGeneral().DiameterChoice[size_t(1 - standard)], qint16(0));
         QCOMPARE(basGeneral().InnerDiameter, 100.0);
@@ -410,7 +411,7 @@ private Q_SLOTS:
         picker->L1(0)->setCurrentIndex(3);
         QTest::mouseClick(picker->SSOption1(1), Qt::LeftButton);
         picker->L1(1)->setCurrentIndex(11);
-        QCOMPARE(main().Text0(4)->text(), QStringLiteral("107.1"));
+        QCOMPARE(main().Text0(4)->text(), num("107.1"));
         picker->Command3_Click();
         flushDeletes();
         QCOMPARE(basGeneral().InnerDiameter, 107.1);
@@ -426,10 +427,10 @@ private Q_SLOTS:
         QCOMPARE(picker->L1(1)->currentIndex(), 11);
         QVERIFY(!picker->L1(0)->isEnabled());
         QCOMPARE(picker->L1(0)->currentIndex(), -1);
-        QCOMPARE(main().Text0(4)->text(), QStringLiteral("107.1"));
+        QCOMPARE(main().Text0(4)->text(), num("107.1"));
         QTest::mouseClick(picker->SSOption1(0), Qt::LeftButton);
         QCOMPARE(picker->L1(0)->currentIndex(), 3);
-        QCOMPARE(main().Text0(4)->text(), QStringLiteral("35.6"));
+        QCOMPARE(main().Text0(4)->text(), num("35.6"));
         QCOMPARE(picker->L1(1)->currentIndex(), 11);
     }
 
@@ -440,7 +441,7 @@ private Q_SLOTS:
         main().setText0(9, QStringLiteral("65"));
         main().setText0(10, QStringLiteral("13"));
         QCOMPARE(main().Text0(8)->text(), QStringLiteral("78"));
-        QCOMPARE(main().Text0(25)->text(), QStringLiteral("7.8"));
+        QCOMPARE(main().Text0(25)->text(), num("7.8"));
         const double velocity = main().sheet().results().Velocity;
 
         frmDiameter *picker = openDiameter();
@@ -448,11 +449,11 @@ private Q_SLOTS:
         QPointer<frmDiameter> guard(picker);
         QTest::mouseClick(picker->SSOption1(1), Qt::LeftButton);
         picker->L1(1)->setCurrentIndex(8);
-        QCOMPARE(main().Text0(25)->text(), QStringLiteral("7.8"));
+        QCOMPARE(main().Text0(25)->text(), num("7.8"));
         QTest::mouseClick(picker->Command3(), Qt::LeftButton);
         QCOMPARE(basGeneral().InnerDiameter, 54.5);
-        QCOMPARE(main().Text0(4)->text(), QStringLiteral("54.5"));
-        QCOMPARE(main().Text0(25)->text(), QStringLiteral("4.251"));
+        QCOMPARE(main().Text0(4)->text(), num("54.5"));
+        QCOMPARE(main().Text0(25)->text(), num("4.251"));
         QCOMPARE(main().sheet().results().AppendageLength, 78 * 54.5 / 1000);
         QVERIFY(main().sheet().results().Velocity > velocity);
         QCOMPARE(main().focusWidget(), main().dotsButton(4));
@@ -472,7 +473,7 @@ private Q_SLOTS:
         pressCloseBox(picker);
         flushDeletes();
         QVERIFY(guard.isNull());
-        QCOMPARE(main().Text0(4)->text(), QStringLiteral("48.6"));
+        QCOMPARE(main().Text0(4)->text(), num("48.6"));
         QCOMPARE(basGeneral().InnerDiameter, 48.6);
         QCOMPARE(basGeneral().DiameterChoice[0], qint16(4));
     }

@@ -146,6 +146,10 @@ void TestProjectWindow::dateCheck_data()
     QTest::newRow("ISO with a time") << "nl_NL" << "2026-03-04 07:30:15" << false
                                      << QDate(2026, 3, 4) << QTime(7, 30, 15)
                                      << "04-03-2026 07:30:15";
+    // The form the window itself shows, in the locale of the test run.
+    const QString shortForm = TestLocale::date({QDate(2026, 3, 4), QTime(), false});
+    QTest::newRow("short form of the run") << testLocale().name() << shortForm << false
+                                           << QDate(2026, 3, 4) << QTime() << shortForm;
 }
 
 void TestProjectWindow::dateCheck()

@@ -1,6 +1,7 @@
 #include "project/dvlfile.h"
 #include "project/loadcase.h"
 #include "support/calcfixture.h"
+#include "support/testlocale.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,7 +28,13 @@ QString example(const char *name)
     return qEnvironmentVariable("ZEPTOR_SOURCE_DIR") + QStringLiteral("/examples/") + QLatin1String(name);
 }
 
-Run runCli(const QStringList &args, const QString &locale = QStringLiteral("C.UTF-8"))
+// The locale environment this test runs under, which the tool gets too.
+QString testLocaleName()
+{
+    return qEnvironmentVariable("LC_ALL", QStringLiteral("C.UTF-8"));
+}
+
+Run runCli(const QStringList &args, const QString &locale = testLocaleName())
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -92,6 +99,7 @@ private Q_SLOTS:
     void exitCodes_data();
     void exitCodes();
     void localeOfTheUser();
+    void sameCaseInEveryLocale();
     void unusualFileNames();
     void helpAndVersion();
 };
@@ -113,7 +121,7 @@ void tst_Cli::jsonOfEveryExample()
         "AppendageFriction", "PipePressureDrop", "TotalPressureDrop", "TotalPressureDropPa",
         "ResidenceTime", "RelativeRoughness", "BendsLd", "ValvesLd", "AppendageLength",
         "PowerLoss", "ShearRate"};
-    QLocale::setDefault(QLocale::c());
+    QLocale::setDefault(testLocale());
     for (int i = 0; i < 5; ++i) {
         const QJsonObject o = objects[i];
         QCOMPARE(o.value("file").toString(), example(names[i]));
@@ -164,7 +172,7 @@ void tst_Cli::reportsAreSeparatedByFormFeed()
         QCOMPARE(report.count(QLatin1Char('\n')), 62);
         QVERIFY(report.startsWith(QStringLiteral("Zeptor\n")));
     }
-    QVERIFY(reports[0].contains(QStringLiteral("    ==>                                          0.4023 [bar]\n")));
+    QVERIFY(reports[0].contains(num("    ==>                                          0.4023 [bar]\n")));
     QVERIFY(reports[1].contains(QStringLiteral("    Project Name                                 Cooling water, line 3\n")));
 
     const Run one = runCli({QStringLiteral("report"), example("start.dvl")});
@@ -236,6 +244,39 @@ void tst_Cli::localeOfTheUser()
 
     const Run report = runCli({QStringLiteral("report"), example("appendages.dvl")}, QStringLiteral("de_DE.UTF-8"));
     QVERIFY(report.out.contains("    Date                                         07.12.2026 09:30:00\n"));
+}
+
+// The same files under the C and a comma-decimal locale: the numbers of the results are
+// the same bits, the field texts differ only in the decimal separator.
+void tst_Cli::sameCaseInEveryLocale()
+{
+    QStringList args = {QStringLiteral("json")};
+    for (const char *name : {"start.dvl", "turbulent.dvl", "appendages.dvl", "cooling-water.dvl", "no-root.dvl"})
+        args << example(name);
+    const QList<QJsonObject> point = jsonLines(runCli(args, QStringLiteral("C.UTF-8")).out);
+    const QList<QJsonObject> comma = jsonLines(runCli(args, QStringLiteral("nl_NL.UTF-8")).out);
+    QCOMPARE(point.size(), 5);
+    QCOMPARE(comma.size(), point.size());
+    bool anyDecimal = false;
+    for (qsizetype i = 0; i < point.size(); ++i) {
+        QCOMPARE(comma[i].value("results"), point[i].value("results"));
+        QCOMPARE(comma[i].value("status"), point[i].value("status"));
+        const QJsonObject pointFields = point[i].value("fields").toObject();
+        const QJsonObject commaFields = comma[i].value("fields").toObject();
+        QCOMPARE(commaFields.keys(), pointFields.keys());
+        for (const QString &key : pointFields.keys()) {
+            QString expected = pointFields.value(key).toString();
+            // A point followed by a digit is a decimal point; "n.a." stays as it is.
+            for (qsizetype k = 0; k + 1 < expected.size(); ++k) {
+                if (expected[k] == QLatin1Char('.') && expected[k + 1].isDigit()) {
+                    expected[k] = QLatin1Char(',');
+                    anyDecimal = true;
+                }
+            }
+            QCOMPARE(commaFields.value(key).toString(), expected);
+        }
+    }
+    QVERIFY(anyDecimal);
 }
 
 void tst_Cli::unusualFileNames()

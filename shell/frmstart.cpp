@@ -138,53 +138,50 @@ void frmStart::applyCaption()
                    + general().ProjectFileName + QLatin1Char(']'));
 }
 
+namespace {
+// A tool window exists from its first use until its OK button destroys it.
+template <typename Window>
+Window &createdOnFirstUse(QPointer<Window> &window, frmStart &main)
+{
+    if (!window)
+        window = new Window(main);
+    return *window;
+}
+} // namespace
+
 frmWgetal1 &frmStart::Wgetal1()
 {
-    if (!m_wgetal1)
-        m_wgetal1 = new frmWgetal1(*this);
-    return *m_wgetal1;
+    return createdOnFirstUse(m_wgetal1, *this);
 }
 
 frmWgetal2 &frmStart::Wgetal2()
 {
-    if (!m_wgetal2)
-        m_wgetal2 = new frmWgetal2(*this);
-    return *m_wgetal2;
+    return createdOnFirstUse(m_wgetal2, *this);
 }
 
 frmProjectgegevens &frmStart::Projectgegevens()
 {
-    if (!m_projectgegevens)
-        m_projectgegevens = new frmProjectgegevens(*this);
-    return *m_projectgegevens;
+    return createdOnFirstUse(m_projectgegevens, *this);
 }
 
 frmAbout &frmStart::About()
 {
-    if (!m_about)
-        m_about = new frmAbout(*this);
-    return *m_about;
+    return createdOnFirstUse(m_about, *this);
 }
 
 frmAbsRuwheid &frmStart::AbsRuwheid()
 {
-    if (!m_absRuwheid)
-        m_absRuwheid = new frmAbsRuwheid(*this);
-    return *m_absRuwheid;
+    return createdOnFirstUse(m_absRuwheid, *this);
 }
 
 frmDiameter &frmStart::Diameter()
 {
-    if (!m_diameter)
-        m_diameter = new frmDiameter(*this);
-    return *m_diameter;
+    return createdOnFirstUse(m_diameter, *this);
 }
 
 frmHelpScreen &frmStart::HelpScreen()
 {
-    if (!m_helpScreen)
-        m_helpScreen = new frmHelpScreen(*this);
-    return *m_helpScreen;
+    return createdOnFirstUse(m_helpScreen, *this);
 }
 
 void frmStart::showWindow(QWidget &window)

@@ -4,13 +4,14 @@
 # entry, AppStream metadata, icons of the sizes their folders promise, the man page,
 # the package fields, and that apt accepts the file.
 #   tests/package_contents.sh BUILD_DIR VERSION
-# Exits 77 (reported as skipped) when cpack or dpkg-deb are missing.
+# Exits 77 (reported as skipped) when cpack, dpkg-deb or dpkg-shlibdeps are missing.
 set -euo pipefail
 
 [ $# -eq 2 ] || { echo "usage: $0 BUILD_DIR VERSION" >&2; exit 2; }
 build="$(realpath "$1")"
 version="$2"
-for tool in cpack dpkg-deb; do
+# CPack asks dpkg-shlibdeps (dpkg-dev) for the Depends line.
+for tool in cpack dpkg-deb dpkg-shlibdeps; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed" >&2; exit 77; }
 done
 

@@ -122,6 +122,9 @@ void frmAbout::buildWindow()
 
     m_command1 = new QPushButton(QStringLiteral("OK"), this);
     m_command1->setDefault(true);
+    // OK holds the focus when the window comes up, so that Enter closes the splash
+    // instead of following the first link.
+    m_command1->setFocus(Qt::OtherFocusReason);
     connect(m_command1, &QPushButton::clicked, this, &frmAbout::Command1_Click);
 
     auto *heading = new QHBoxLayout;

@@ -26,14 +26,14 @@ public:
     // What tells the bends window from the valves window.
     struct Setup
     {
-        QString caption;                     // window caption
-        QString frameCaption;                // caption of the frame around the rows
-        std::span<const FittingRow> table;   // labels and l/d factors, in row order
-        int firstIndented = -1;              // rows drawn indented under the row above
+        QString caption; // window caption
+        QString frameCaption; // caption of the frame around the rows
+        std::span<const FittingRow> table; // labels and l/d factors, in row order
+        int firstIndented = -1; // rows drawn indented under the row above
         int lastIndented = -2;
-        int targetField = 0;                 // Text0 index that receives the total
-        std::span<qint16> counts;            // the counts in basGeneral
-        qint32 *total = nullptr;             // the total in basGeneral
+        int targetField = 0; // Text0 index that receives the total
+        std::span<qint16> counts; // the counts in basGeneral
+        qint32 *total = nullptr; // the total in basGeneral
     };
 
     ~CountWindow() override;

@@ -13,7 +13,8 @@ qint32 totalLd(const QStringList &countTexts, std::span<const FittingRow> table)
 {
     qint32 total = 0;
     for (size_t i = 0; i < table.size(); ++i) {
-        const QString text = qsizetype(i) < countTexts.size() ? countTexts.at(qsizetype(i)) : QString();
+        const QString text
+            = qsizetype(i) < countTexts.size() ? countTexts.at(qsizetype(i)) : QString();
         const double count = NumberText::parse(text).value_or(0);
         // Counts stay within 16 bits and factors within 1000, so the sum fits 32 bits.
         total = NumberText::toInt32(count * table[i].factor + total).value_or(0);
@@ -36,7 +37,7 @@ qint16 CheckCount(const QString &text, Dialogs &dialogs)
     const std::optional<qint32> n = NumberText::toInt32(*value);
     if (!n || *n < 0 || *n > CountLimit) {
         dialogs.messageBox(RangeMessageStart + QString::number(CountLimit) + RangeMessageEnd,
-                           Dialogs::Icon::Warning);
+            Dialogs::Icon::Warning);
         return 0;
     }
     return qint16(*n);

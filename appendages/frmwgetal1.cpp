@@ -19,5 +19,4 @@ CountWindow::Setup bendsSetup(frmStart &main)
 
 frmWgetal1::frmWgetal1(frmStart &main)
     : CountWindow(main, bendsSetup(main))
-{
-}
+{ }

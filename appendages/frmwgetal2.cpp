@@ -22,5 +22,4 @@ CountWindow::Setup valvesSetup(frmStart &main)
 
 frmWgetal2::frmWgetal2(frmStart &main)
     : CountWindow(main, valvesSetup(main))
-{
-}
+{ }

@@ -16,7 +16,7 @@ class SilentDialogs : public Dialogs
 {
 public:
     QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
-    void messageBox(const QString &, Icon, const QString &) override {}
+    void messageBox(const QString &, Icon, const QString &) override { }
     QString openFileName(const FileDialogSetup &) override { return {}; }
     QString saveFileName(const FileDialogSetup &) override { return {}; }
     bool choosePrinter(QPrinter &) override { return false; }
@@ -50,10 +50,22 @@ void runSearch(benchmark::State &state, SolverCase c)
     }
 }
 
-void BM_LiteralScan_NoRoot(benchmark::State &state) { runScan(state, NoRoot); }
-void BM_LiteralScan_Typical(benchmark::State &state) { runScan(state, Typical); }
-void BM_Solver_NoRoot(benchmark::State &state) { runSearch(state, NoRoot); }
-void BM_Solver_Typical(benchmark::State &state) { runSearch(state, Typical); }
+void BM_LiteralScan_NoRoot(benchmark::State &state)
+{
+    runScan(state, NoRoot);
+}
+void BM_LiteralScan_Typical(benchmark::State &state)
+{
+    runScan(state, Typical);
+}
+void BM_Solver_NoRoot(benchmark::State &state)
+{
+    runSearch(state, NoRoot);
+}
+void BM_Solver_Typical(benchmark::State &state)
+{
+    runSearch(state, Typical);
+}
 
 // A whole calculation of the turbulent case: 10000 l/h of water, 50 mm, 100 m.
 void BM_Calc_Turbulent(benchmark::State &state)

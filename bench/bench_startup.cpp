@@ -27,7 +27,7 @@ public:
     {
         return QStringLiteral("1");
     }
-    void messageBox(const QString &, Icon, const QString &) override {}
+    void messageBox(const QString &, Icon, const QString &) override { }
     QString openFileName(const FileDialogSetup &) override { return {}; }
     QString saveFileName(const FileDialogSetup &) override { return {}; }
     bool choosePrinter(QPrinter &) override { return false; }

@@ -151,7 +151,7 @@ void CalcSheet::Calc()
     const Inputs &in = m_general;
     Results &res = m_results;
     const double D = in.InnerDiameter; // mm
-    const double L = in.PipeLength;    // m
+    const double L = in.PipeLength; // m
 
     bool frictionFactorFound = true;
     if (flow == ReadStatus::FlowLaminar) {
@@ -195,7 +195,8 @@ void CalcSheet::Calc()
 
     // rho v^2 / 2 times the resistance coefficients plus the static head, Pa to bar.
     res.PipePressureDrop = (v * v * (rho * 0.5) * (res.AppendageFriction + res.PipeFriction)
-                            + rho * 9.81 * in.Elevation) / 100000;
+                               + rho * 9.81 * in.Elevation)
+        / 100000;
     setText0(18, NumberText::fixed(res.PipePressureDrop, 4));
     res.TotalPressureDrop = in.ExtraLoss + res.PipePressureDrop;
     setText0(19, NumberText::fixed(res.TotalPressureDrop, 4));
@@ -218,11 +219,10 @@ void CalcSheet::Calc()
     // Inputs far outside any pipe (a diameter whose square underflows, a flow that
     // overflows) leave results that are not numbers; their fields show "****".
     const double shown[] = {res.Velocity, res.Reynolds, res.PipeFriction, res.PipeArea,
-                            res.PipeVolume, res.AppendageLength, res.AppendageFriction,
-                            res.PipePressureDrop, res.TotalPressureDrop, res.TotalPressureDropPa,
-                            res.ResidenceTime, res.PowerLoss, res.ShearRate,
-                            flow == ReadStatus::FlowTurbulent ? res.RelativeRoughness : 0.0,
-                            frictionFactorFound ? res.FrictionFactor : 0.0};
+        res.PipeVolume, res.AppendageLength, res.AppendageFriction, res.PipePressureDrop,
+        res.TotalPressureDrop, res.TotalPressureDropPa, res.ResidenceTime, res.PowerLoss,
+        res.ShearRate, flow == ReadStatus::FlowTurbulent ? res.RelativeRoughness : 0.0,
+        frictionFactorFound ? res.FrictionFactor : 0.0};
     for (double value : shown) {
         if (!std::isfinite(value)) {
             setStatus(CalcTexts::StatusError);

@@ -63,8 +63,8 @@ private:
 
     // The prompt step of ReadInputs: asks with message and default answer until
     // accept(variable) holds. False when the user cancelled (an empty answer).
-    bool promptForValue(const QString &message, double defaultAnswer,
-                        bool (*accept)(double), double &variable);
+    bool promptForValue(
+        const QString &message, double defaultAnswer, bool (*accept)(double), double &variable);
     // Step 1 of the leave check: asks until the field holds an acceptable number.
     double numberLoop(int index);
     void applyElevationRule();

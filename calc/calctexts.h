@@ -14,7 +14,8 @@ inline const QString DiameterUnknown = QStringLiteral("Variabele [Inner Pipe Dia
 inline const QString ViscosityUnknown = QStringLiteral("Variabele [Viscosity] unknown");
 inline const QString DensityUnknown = QStringLiteral("Variabele [Density] for this liquid unknown");
 // The trailing blank belongs to the text.
-inline const QString RoughnessUnknown = QStringLiteral("Variabele [Roughness Wall] unknown or incorrect ");
+inline const QString RoughnessUnknown
+    = QStringLiteral("Variabele [Roughness Wall] unknown or incorrect ");
 
 inline const QString OnlyNumbers = QStringLiteral("Sorry, only numbers");
 inline const QString OnlyPositiveNumbers = QStringLiteral("Sorry, only positive numbers");

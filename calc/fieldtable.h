@@ -9,9 +9,9 @@ enum class FieldRole { Entry, Appendage, Result };
 struct FieldInfo
 {
     int index;
-    const char *caption;  // caption of Label1(index); empty where the field has none
-    const char *unit;     // caption of Label2(index); empty where there is none
-    const char *frame;    // the group box that holds the field
+    const char *caption; // caption of Label1(index); empty where the field has none
+    const char *unit; // caption of Label2(index); empty where there is none
+    const char *frame; // the group box that holds the field
     const char *designText;
     FieldRole role;
 };

@@ -2,8 +2,8 @@
 
 #include "shell/dialogs.h"
 
-#include <cstddef>
 #include <cmath>
+#include <cstddef>
 #include <vector>
 
 namespace {

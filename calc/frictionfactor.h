@@ -18,9 +18,9 @@ double frictionFactorOrZero(double roughness, double diameter, double reynolds);
 // The outcome of one search and what it cost, for tests and benchmarks.
 struct FrictionFactorSearch
 {
-    double factor = 0;      // 0 when no grid value fits
-    int evaluations = 0;    // right-hand sides of the equation computed
-    bool scanned = false;   // true when the search had to try the grid in order
+    double factor = 0; // 0 when no grid value fits
+    int evaluations = 0; // right-hand sides of the equation computed
+    bool scanned = false; // true when the search had to try the grid in order
 };
 FrictionFactorSearch searchFrictionFactor(double roughness, double diameter, double reynolds);
 

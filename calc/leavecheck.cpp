@@ -26,8 +26,9 @@ double CalcSheet::numberLoop(int index)
         if (value && (index == 6 || *value >= 0))
             return *value;
         const QString &reason = value ? CalcTexts::OnlyPositiveNumbers : CalcTexts::OnlyNumbers;
-        setText0(index, m_dialogs.inputBox(reason + QLatin1Char('\r') + CalcTexts::PleaseEnter,
-                                           CalcTexts::InputTitle, CalcTexts::LeaveCheckDefault));
+        setText0(index,
+            m_dialogs.inputBox(reason + QLatin1Char('\r') + CalcTexts::PleaseEnter,
+                CalcTexts::InputTitle, CalcTexts::LeaveCheckDefault));
     }
 }
 

@@ -1,7 +1,7 @@
 #include "calc/numbertext.h"
 
-#include <charconv>
 #include <cfenv>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -42,7 +42,7 @@ bool isExactTie(double value, int decimals)
     return scaled == std::trunc(scaled) && std::fmod(scaled, 2.0) != 0;
 }
 
-template <typename Int>
+template<typename Int>
 std::optional<Int> toWhole(double value)
 {
     if (!std::isfinite(value))
@@ -84,8 +84,8 @@ QString fixed(double value, int decimals, const QLocale &locale)
     // Away from ties, std::to_chars rounds exactly as QLocale does, at a fraction of the cost;
     // Calc formats a dozen fields on every edit.
     char buffer[48];
-    const std::to_chars_result r =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    const std::to_chars_result r
+        = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
     QString text = QString::fromLatin1(buffer, r.ptr - buffer);
     const QString point = locale.decimalPoint();
     if (point != QLatin1String("."))
@@ -125,12 +125,13 @@ QString plain(double value, const QLocale &locale)
     if (exponent >= -4 && exponent < 15) {
         if (exponent < 0) {
             out += QLatin1Char('0') + point + QString(-exponent - 1, QLatin1Char('0'))
-                   + QString::fromLatin1(digits);
+                + QString::fromLatin1(digits);
         } else if (digits.size() <= exponent + 1) {
-            out += QString::fromLatin1(digits) + QString(exponent + 1 - digits.size(), QLatin1Char('0'));
+            out += QString::fromLatin1(digits)
+                + QString(exponent + 1 - digits.size(), QLatin1Char('0'));
         } else {
             out += QString::fromLatin1(digits.left(exponent + 1)) + point
-                   + QString::fromLatin1(digits.mid(exponent + 1));
+                + QString::fromLatin1(digits.mid(exponent + 1));
         }
         return out;
     }

@@ -20,8 +20,8 @@ bool roughnessAnswerAcceptable(double value)
 
 } // namespace
 
-bool CalcSheet::promptForValue(const QString &message, double defaultAnswer,
-                               bool (*accept)(double), double &variable)
+bool CalcSheet::promptForValue(
+    const QString &message, double defaultAnswer, bool (*accept)(double), double &variable)
 {
     const QString text = message + QLatin1Char('\r') + CalcTexts::PleaseEnter;
     const QString defaultText = NumberText::plain(defaultAnswer);
@@ -86,8 +86,8 @@ ReadStatus CalcSheet::ReadInputs()
         return ReadStatus::FlowLaminar;
 
     if (!(in.WallRoughness > 0 && in.WallRoughness <= 5)) {
-        if (!promptForValue(CalcTexts::RoughnessUnknown, 0.01, roughnessAnswerAcceptable,
-                            in.WallRoughness))
+        if (!promptForValue(
+                CalcTexts::RoughnessUnknown, 0.01, roughnessAnswerAcceptable, in.WallRoughness))
             return ReadStatus::InputCancelled;
         setText0(23, NumberText::fixed(in.WallRoughness, 5));
     }

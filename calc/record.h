@@ -21,23 +21,23 @@ struct Inputs
 // the last calculation that reached them.
 struct Results
 {
-    double Velocity = 0;            // m/s
-    double Reynolds = 0;            // -
-    double FrictionFactor = 0;      // -
-    double PipeFriction = 0;        // -
-    double PipeArea = 0;            // mm2
-    double PipeVolume = 0;          // l
-    double AppendageFriction = 0;   // -
-    double PipePressureDrop = 0;    // bar
-    double TotalPressureDrop = 0;   // bar
+    double Velocity = 0; // m/s
+    double Reynolds = 0; // -
+    double FrictionFactor = 0; // -
+    double PipeFriction = 0; // -
+    double PipeArea = 0; // mm2
+    double PipeVolume = 0; // l
+    double AppendageFriction = 0; // -
+    double PipePressureDrop = 0; // bar
+    double TotalPressureDrop = 0; // bar
     double TotalPressureDropPa = 0; // Pa
-    double ResidenceTime = 0;       // s
-    double RelativeRoughness = 0;   // -
-    double BendsLd = 0;             // l/d, always a whole number
-    double ValvesLd = 0;            // l/d, always a whole number
-    double AppendageLength = 0;     // m
-    double PowerLoss = 0;           // W
-    double ShearRate = 0;           // 1/s
+    double ResidenceTime = 0; // s
+    double RelativeRoughness = 0; // -
+    double BendsLd = 0; // l/d, always a whole number
+    double ValvesLd = 0; // l/d, always a whole number
+    double AppendageLength = 0; // m
+    double PowerLoss = 0; // W
+    double ShearRate = 0; // 1/s
 };
 
 // A calendar date that may carry a time of day.

@@ -45,7 +45,8 @@ void frmAbsRuwheid::buildWindow()
         const RoughnessRow &row = RoughnessTable[i];
         if (row.group != group) {
             group = row.group;
-            auto *heading = new QLabel(QString::fromLatin1(RoughnessGroups.at(size_t(group))), m_frame);
+            auto *heading
+                = new QLabel(QString::fromLatin1(RoughnessGroups.at(size_t(group))), m_frame);
             if (group > 0)
                 rows->addSpacing(6);
             rows->addWidget(heading);

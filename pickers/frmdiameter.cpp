@@ -54,7 +54,8 @@ void frmDiameter::buildWindow()
     for (size_t k = 0; k < m_l1.size(); ++k) {
         if (k > 0)
             rows->addSpacing(8);
-        m_ssOption1[k] = new QRadioButton(QString::fromLatin1(DiameterStandardCaptions.at(k)), m_frame);
+        m_ssOption1[k]
+            = new QRadioButton(QString::fromLatin1(DiameterStandardCaptions.at(k)), m_frame);
         m_headings[k] = new QLabel(QString::fromLatin1(DiameterListHeadings.at(k)), m_frame);
         m_l1[k] = new QComboBox(m_frame);
         m_l1[k]->setEditable(false);
@@ -94,7 +95,8 @@ void frmDiameter::buildWindow()
     connect(m_standards, &QButtonGroup::idClicked, this, &frmDiameter::SSOption1_Click);
     for (size_t k = 0; k < m_l1.size(); ++k) {
         const int standard = int(k);
-        connect(m_l1[k], &QComboBox::currentIndexChanged, this, [this, standard] { L1_Click(standard); });
+        connect(m_l1[k], &QComboBox::currentIndexChanged, this,
+            [this, standard] { L1_Click(standard); });
         connect(m_l1[k], &QComboBox::activated, this, [this, standard] { L1_Click(standard); });
     }
     connect(m_command3, &QPushButton::clicked, this, &frmDiameter::Command3_Click);

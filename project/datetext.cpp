@@ -127,7 +127,7 @@ std::optional<CaseDate> parse(const QString &input, const QLocale &locale)
     if (text.isEmpty())
         return std::nullopt;
     if (const auto date = parseDate(text, locale))
-        return CaseDate {*date, {}, false};
+        return CaseDate{*date, {}, false};
 
     // A date followed by a time: try each blank as the border, the last one first,
     // since long date forms and some time forms hold blanks of their own.
@@ -137,12 +137,12 @@ std::optional<CaseDate> parse(const QString &input, const QLocale &locale)
         if (!date)
             continue;
         if (const auto time = parseTime(text.mid(at + 1), locale))
-            return CaseDate {*date, *time, true};
+            return CaseDate{*date, *time, true};
     }
     const QDateTime iso = QDateTime::fromString(text, Qt::ISODate);
     if (iso.isValid()) {
         const QTime t = iso.time();
-        return CaseDate {iso.date(), QTime(t.hour(), t.minute(), t.second()), true};
+        return CaseDate{iso.date(), QTime(t.hour(), t.minute(), t.second()), true};
     }
     return std::nullopt;
 }

@@ -110,7 +110,7 @@ std::optional<ParseError> tokenize(QStringView text, std::vector<Token> &tokens)
     while (pos < n) {
         while (pos < n && isBlank(text[pos]))
             ++pos;
-        Token token {{}, TokenKind::Bare, line};
+        Token token{{}, TokenKind::Bare, line};
         const QChar open = pos < n ? text[pos] : QChar();
         if (open == QLatin1Char('"') || open == QLatin1Char('#')) {
             token.kind = open == QLatin1Char('"') ? TokenKind::Quoted : TokenKind::Hashed;
@@ -118,7 +118,7 @@ std::optional<ParseError> tokenize(QStringView text, std::vector<Token> &tokens)
             while (pos < n && text[pos] != open && !isLineEnd(text[pos]))
                 ++pos;
             if (pos >= n || text[pos] != open) {
-                return ParseError {line, {},
+                return ParseError{line, {},
                     open == QLatin1Char('"')
                         ? QStringLiteral("the text has no closing double quote")
                         : QStringLiteral("the date has no closing #")};
@@ -128,7 +128,7 @@ std::optional<ParseError> tokenize(QStringView text, std::vector<Token> &tokens)
             while (pos < n && isBlank(text[pos]))
                 ++pos;
             if (pos < n && text[pos] != QLatin1Char(',') && !isLineEnd(text[pos]))
-                return ParseError {line, {},
+                return ParseError{line, {},
                     QStringLiteral("unexpected characters after the closing %1").arg(open)};
         } else {
             const qsizetype start = pos;
@@ -227,7 +227,7 @@ std::optional<CaseDate> fileDate(QStringView s)
         return std::nullopt;
     const QStringView rest = s.mid(10).trimmed();
     if (rest.isEmpty())
-        return CaseDate {date, {}, false};
+        return CaseDate{date, {}, false};
     if ((rest.size() != 5 && rest.size() != 8) || rest[2] != QLatin1Char(':')
         || (rest.size() == 8 && rest[5] != QLatin1Char(':')))
         return std::nullopt;
@@ -235,14 +235,14 @@ std::optional<CaseDate> fileDate(QStringView s)
     const QTime time(digitsAt(rest, 0, 2), digitsAt(rest, 3, 2), seconds);
     if (!time.isValid())
         return std::nullopt;
-    return CaseDate {date, time, true};
+    return CaseDate{date, time, true};
 }
 
 std::optional<ParseError> store(int value, const Token &token, ProjectCase &c)
 {
     // Messages are built only when there is a fault to report.
     auto fault = [&](const QString &what) {
-        return ParseError {token.line, valueName(value), what};
+        return ParseError{token.line, valueName(value), what};
     };
     auto shownValue = [&] {
         const QChar mark = token.kind == TokenKind::Hashed ? QLatin1Char('#') : QLatin1Char('"');
@@ -337,7 +337,7 @@ LoadResult parse(const QByteArray &bytes, const QString &path)
                 break;
             }
         }
-        return LoadResult {std::nullopt, loadError(path, reason)};
+        return LoadResult{std::nullopt, loadError(path, reason)};
     };
     if (const auto error = tokenize(text, tokens))
         return failed(*error);

@@ -75,8 +75,8 @@ void frmStart::FileSave_Click()
     // Save writes to the current name without asking; right after start-up that is the
     // bare "new.dvl", in the current directory.
     commitPendingEdits(*this);
-    const DvlFile::SaveResult saved =
-        DvlFile::save(general().ProjectFileName, ProjectCase::fromGeneral(general()));
+    const DvlFile::SaveResult saved
+        = DvlFile::save(general().ProjectFileName, ProjectCase::fromGeneral(general()));
     if (!saved.ok)
         dialogs().messageBox(saved.errorMessage, Dialogs::Icon::Warning);
 }
@@ -106,8 +106,8 @@ void frmStart::mnuPrint_Click()
     QPrinter printer(QPrinter::HighResolution);
     if (!dialogs().choosePrinter(printer))
         return;
-    const QList<ReportLayout::Line> lines =
-        ReportLayout::lines(ReportPrinter::sourceFromWindows(*this));
+    const QList<ReportLayout::Line> lines
+        = ReportLayout::lines(ReportPrinter::sourceFromWindows(*this));
     const ReportPrinter::PrintResult printed = ReportPrinter::print(printer, lines);
     if (!printed.ok)
         dialogs().messageBox(printed.errorMessage, Dialogs::Icon::Warning);

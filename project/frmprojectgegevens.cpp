@@ -22,8 +22,8 @@ const QString Caption = QStringLiteral("Project Data");
 const QString FrameCaption = QStringLiteral("Project Data");
 const QString ClearCaption = QStringLiteral("Clear");
 const QString OkCaption = QStringLiteral("OK");
-const QString DateError =
-    QStringLiteral("Sorry, error in date. Please use current date as an example ...");
+const QString DateError
+    = QStringLiteral("Sorry, error in date. Please use current date as an example ...");
 const QString NewProjectName = QStringLiteral("new");
 const QString ProjectSuffix = QStringLiteral(".dvl");
 
@@ -54,7 +54,9 @@ constexpr int FieldHeightTwips = 285;
 class Twips
 {
 public:
-    explicit Twips(double scale) : m_scale(scale) { }
+    explicit Twips(double scale)
+        : m_scale(scale)
+    { }
     int operator()(int twips) const { return int(std::lround(twips / TwipsPerPixel * m_scale)); }
     QRect rect(int left, int top, int width, int height) const
     {

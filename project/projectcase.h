@@ -18,8 +18,8 @@ struct ProjectCase
     QString pipeName;
     QString owner;
     CaseDate date = CaseDate::today();
-    std::array<qint16, 6> bendCounts {};
-    std::array<qint16, 13> valveCounts {};
+    std::array<qint16, 6> bendCounts{};
+    std::array<qint16, 13> valveCounts{};
 
     // The case that the shared state holds now (file name included).
     static ProjectCase fromGeneral(const BasGeneral &general);

@@ -98,21 +98,21 @@ QList<Line> lines(const Source &s)
 {
     QList<Line> out;
     out.reserve(LineCount);
-    out << Line {{Position::Column1, QStringLiteral("Zeptor")}};
+    out << Line{{Position::Column1, QStringLiteral("Zeptor")}};
     out << labelled(QStringLiteral("Date"), s.dateText);
     out << labelled(QStringLiteral("File"), s.fileName);
     out << labelled(QStringLiteral("Owner"), s.owner);
     out << labelled(QStringLiteral("Project Name"), s.projectName);
     out << labelled(QStringLiteral("Pipe Name"), s.pipeName);
-    out << Line {};
+    out << Line{};
     out << heading(QStringLiteral("LIQUID DATA"));
     for (int i : LiquidFields)
         out << fieldLine(s, i);
-    out << Line {};
+    out << Line{};
     out << heading(QStringLiteral("PIPE DATA"));
     for (int i : PipeFields)
         out << fieldLine(s, i);
-    out << Line {};
+    out << Line{};
     out << heading(QStringLiteral("APPENDAGES DATA"));
     out << heading(QStringLiteral("== Bends =="));
     for (size_t i = 0; i < s.bendLabels.size(); ++i)
@@ -122,12 +122,12 @@ QList<Line> lines(const Source &s)
         out << labelled(s.valveLabels[i], s.valveCounts[i]);
     for (int i : AppendageFields)
         out << fieldLine(s, i);
-    out << Line {};
+    out << Line{};
     out << heading(QStringLiteral("RESULTS"));
     out << heading(s.messageLabel);
     for (int i : ResultFields)
         out << fieldLine(s, i);
-    out << Line {};
+    out << Line{};
     out << heading(QStringLiteral("TOTAL PRESSURE DROP"));
     for (int i : {19, 21}) {
         const FieldTexts &f = s.fields[size_t(i)];

@@ -89,8 +89,9 @@ PrintResult print(QPrinter &printer, const QList<ReportLayout::Line> &lines)
 
     QPainter painter;
     if (!painter.begin(&printer)) {
-        return {false, QStringLiteral("Cannot print on \"%1\": the printer could not be started.")
-                           .arg(printerName(printer))};
+        return {false,
+            QStringLiteral("Cannot print on \"%1\": the printer could not be started.")
+                .arg(printerName(printer))};
     }
 
     // The painter starts with the default font for this printer; nothing is set.
@@ -121,8 +122,9 @@ PrintResult print(QPrinter &printer, const QList<ReportLayout::Line> &lines)
     }
     // Ending the painter ends the page and the job: the report goes out at once.
     if (!painter.end() || !ok) {
-        return {false, QStringLiteral("Cannot print on \"%1\": the printer reported an error.")
-                           .arg(printerName(printer))};
+        return {false,
+            QStringLiteral("Cannot print on \"%1\": the printer reported an error.")
+                .arg(printerName(printer))};
     }
     return {true, {}};
 }

@@ -24,11 +24,11 @@ struct BasGeneral : Inputs
     QString ProjectOwner;
     CaseDate ProjectDate = CaseDate::today();
 
-    qint16 RoughnessChoice = 4;                 // steel pipe, new
-    qint16 DiameterStandard = 0;                // 0 ISO, 1 DIN
-    std::array<qint16, 2> DiameterChoice{};     // last list position per standard
-    std::vector<double> IsoDiameters;           // mm, filled by the start procedure
-    std::vector<double> DinDiameters;           // mm, filled by the start procedure
+    qint16 RoughnessChoice = 4; // steel pipe, new
+    qint16 DiameterStandard = 0; // 0 ISO, 1 DIN
+    std::array<qint16, 2> DiameterChoice{}; // last list position per standard
+    std::vector<double> IsoDiameters; // mm, filled by the start procedure
+    std::vector<double> DinDiameters; // mm, filled by the start procedure
 
     qint16 AboutTimerFired = 0;
 

@@ -24,13 +24,15 @@ public:
     virtual ~Dialogs() = default;
 
     // A modal input prompt. Returns the typed text; Cancel gives the empty text.
-    virtual QString inputBox(const QString &message, const QString &title,
-                             const QString &defaultAnswer) = 0;
+    virtual QString inputBox(
+        const QString &message, const QString &title, const QString &defaultAnswer)
+        = 0;
 
     // A modal message box with an OK button only. An empty title means the
     // application title "Zeptor".
-    virtual void messageBox(const QString &text, Icon icon = Icon::None,
-                            const QString &title = QString()) = 0;
+    virtual void messageBox(
+        const QString &text, Icon icon = Icon::None, const QString &title = QString())
+        = 0;
 
     // File dialogs; the empty text means the user cancelled. The save dialog asks
     // before overwriting an existing file.

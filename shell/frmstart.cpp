@@ -135,12 +135,12 @@ void frmStart::showStatus()
 void frmStart::applyCaption()
 {
     setWindowTitle(QString::fromLatin1(frmStartTexts::CaptionPrefix) + QLatin1Char('[')
-                   + general().ProjectFileName + QLatin1Char(']'));
+        + general().ProjectFileName + QLatin1Char(']'));
 }
 
 namespace {
 // A tool window exists from its first use until its OK button destroys it.
-template <typename Window>
+template<typename Window>
 Window &createdOnFirstUse(QPointer<Window> &window, frmStart &main)
 {
     if (!window)
@@ -197,8 +197,8 @@ void frmStart::showWindow(QWidget &window)
 void frmStart::closeEvent(QCloseEvent *event)
 {
     m_closing = true;
-    const QList<QWidget *> windows = {m_wgetal1, m_wgetal2, m_absRuwheid, m_diameter,
-                                      m_projectgegevens, m_about, m_helpScreen};
+    const QList<QWidget *> windows = {
+        m_wgetal1, m_wgetal2, m_absRuwheid, m_diameter, m_projectgegevens, m_about, m_helpScreen};
     for (QWidget *window : windows) {
         if (window)
             window->close();

@@ -77,8 +77,8 @@ public:
     void FileSaveAs_Click();
     void mnuPrint_Click();
     void mnuExit_Click();
-    void Command3_Click();  // Clear
-    void Command4_Click();  // Exit
+    void Command3_Click(); // Clear
+    void Command4_Click(); // Exit
     void Toolbar1_ButtonClick(const QString &key);
     void mnuProjectGegevens_Click();
     void mnuCalcBends_Click();
@@ -93,7 +93,8 @@ public:
     void SCommand5_Click();
 
     QToolBar *toolbar() const { return m_toolbar; }
-    QPushButton *dotsButton(int index) const; // SSCommand1 (4), SCommand2 (23), SCommand4 (9), SCommand5 (10)
+    // SSCommand1 (4), SCommand2 (23), SCommand4 (9), SCommand5 (10).
+    QPushButton *dotsButton(int index) const;
     QPushButton *clearButton() const { return m_Command3; }
     QPushButton *exitButton() const { return m_Command4; }
     QLabel *messageLabel() const { return m_messageLabel; } // Label1(26)

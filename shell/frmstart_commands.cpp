@@ -120,7 +120,7 @@ void frmStart::buildToolbar()
             const QString image = QString::fromLatin1(button.image);
             icon.addFile(image, QSize(24, 24));
             icon.addFile(QString(image).replace(QStringLiteral(".png"), QStringLiteral("@2x.png")),
-                         QSize(48, 48));
+                QSize(48, 48));
             action = m_toolbar->addAction(icon, toolTip.trimmed());
             action->setToolTip(toolTip);
             // A toolbar button never takes the focus: the field being edited keeps it,
@@ -135,7 +135,7 @@ void frmStart::buildToolbar()
         action->setObjectName(QStringLiteral("Toolbar1_") + key);
     }
     connect(m_toolbar, &QToolBar::actionTriggered, this,
-            [this](QAction *action) { Toolbar1_ButtonClick(action->data().toString()); });
+        [this](QAction *action) { Toolbar1_ButtonClick(action->data().toString()); });
 }
 
 void frmStart::Toolbar1_ButtonClick(const QString &key)

@@ -54,10 +54,10 @@ void frmStart::buildWindow()
     auto *central = new QWidget(this);
     central->setObjectName(QStringLiteral("centralWidget"));
 
-    const QList<QGroupBox *> leftFrames = {buildFrame("Fluid data"), buildFrame("Pipe data"),
-                                           buildFrame("Equivalent length")};
-    const QList<QGroupBox *> rightFrames = {buildFrame("Results"),
-                                            buildFrame("Total pressure drop")};
+    const QList<QGroupBox *> leftFrames
+        = {buildFrame("Fluid data"), buildFrame("Pipe data"), buildFrame("Equivalent length")};
+    const QList<QGroupBox *> rightFrames
+        = {buildFrame("Results"), buildFrame("Total pressure drop")};
     alignColumns(leftFrames);
     alignColumns(rightFrames);
 
@@ -235,8 +235,7 @@ void frmStart::buildTabOrder()
     QList<QWidget *> chain;
     for (int index : EntryOrder)
         chain << Text0(index);
-    chain << m_SSCommand1 << m_SCommand2 << m_SCommand4 << m_SCommand5 << m_Command3
-          << m_Command4;
+    chain << m_SSCommand1 << m_SCommand2 << m_SCommand4 << m_SCommand5 << m_Command3 << m_Command4;
     for (qsizetype i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
 }

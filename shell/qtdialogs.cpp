@@ -22,8 +22,8 @@ QWidget *QtDialogs::dialogParent() const
     return m_mainWindow.data();
 }
 
-QString QtDialogs::inputBox(const QString &message, const QString &title,
-                            const QString &defaultAnswer)
+QString QtDialogs::inputBox(
+    const QString &message, const QString &title, const QString &defaultAnswer)
 {
     QInputDialog dialog(dialogParent());
     dialog.setWindowTitle(title.isEmpty() ? ApplicationTitle : title);
@@ -39,8 +39,8 @@ QString QtDialogs::inputBox(const QString &message, const QString &title,
 void QtDialogs::messageBox(const QString &text, Icon icon, const QString &title)
 {
     QMessageBox box(icon == Icon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon,
-                    title.isEmpty() ? ApplicationTitle : title, promptText(text),
-                    QMessageBox::Ok, dialogParent());
+        title.isEmpty() ? ApplicationTitle : title, promptText(text), QMessageBox::Ok,
+        dialogParent());
     box.exec();
 }
 
@@ -48,8 +48,8 @@ namespace {
 void setUpFileDialog(QFileDialog &dialog, const Dialogs::FileDialogSetup &setup)
 {
     dialog.setWindowTitle(setup.title);
-    dialog.setNameFilter(setup.filterDescription + QStringLiteral(" (") + setup.filterPattern
-                         + QLatin1Char(')'));
+    dialog.setNameFilter(
+        setup.filterDescription + QStringLiteral(" (") + setup.filterPattern + QLatin1Char(')'));
     dialog.setDefaultSuffix(setup.defaultSuffix);
 }
 } // namespace

@@ -16,10 +16,10 @@ public:
     // The window that owns the dialogs when none of the program's windows is active.
     void setMainWindow(QWidget *window) { m_mainWindow = window; }
 
-    QString inputBox(const QString &message, const QString &title,
-                     const QString &defaultAnswer) override;
-    void messageBox(const QString &text, Icon icon = Icon::None,
-                    const QString &title = QString()) override;
+    QString inputBox(
+        const QString &message, const QString &title, const QString &defaultAnswer) override;
+    void messageBox(
+        const QString &text, Icon icon = Icon::None, const QString &title = QString()) override;
     QString openFileName(const FileDialogSetup &setup) override;
     QString saveFileName(const FileDialogSetup &setup) override;
     bool choosePrinter(QPrinter &printer) override;

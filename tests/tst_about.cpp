@@ -70,15 +70,15 @@ void TestAbout::aboutWindowShowsReleaseAndLinks()
     QCOMPARE(about->Label1(6)->text(), QStringLiteral("32 bits"));
     QCOMPARE(about->Label1(7)->text(), QString());
     QCOMPARE(about->Label3()->text(),
-             QStringLiteral("We put a lot of effort in making sure the results are accurate. We "
-                            "can, however, not take any responsibilty for using this program. "
-                            "Feedback is welcome. We love to hear from you. Please email us and "
-                            "include the version number and revision for reference. Visit my "
-                            "website for additional information."));
+        QStringLiteral("We put a lot of effort in making sure the results are accurate. We "
+                       "can, however, not take any responsibilty for using this program. "
+                       "Feedback is welcome. We love to hear from you. Please email us and "
+                       "include the version number and revision for reference. Visit my "
+                       "website for additional information."));
     QCOMPARE(about->Label1(8)->text(), QStringLiteral("(A Dutch version is also available)"));
     QCOMPARE(about->HyperLinkLabel1()->text(), QStringLiteral("Zeptor Web Site"));
     QCOMPARE(about->Label1(1)->text(),
-             QStringLiteral("(%1)").arg(about->HyperLinkLabel1()->url().toString()));
+        QStringLiteral("(%1)").arg(about->HyperLinkLabel1()->url().toString()));
     QCOMPARE(about->Command1()->text(), QStringLiteral("OK"));
     // Enter on the splash closes it; it does not open the first link's mail program.
     QCOMPARE(about->focusWidget(), about->Command1());
@@ -181,7 +181,7 @@ void TestAbout::linkLabels()
     StartedProgram program;
     frmAbout &about = program.main->About();
     HyperLinkLabel *label = link == 1 ? about.HyperLinkLabel1()
-                          : link == 2 ? about.HyperLinkLabel2()
+        : link == 2                   ? about.HyperLinkLabel2()
                                       : about.HyperLinkLabel3();
     QVERIFY(!label->text().isEmpty());
     QCOMPARE(label->url().scheme(), scheme);
@@ -218,14 +218,14 @@ void TestAbout::helpWindow()
     QVERIFY(help && help->isVisible());
     QCOMPARE(help->windowTitle(), QStringLiteral("Help"));
     QCOMPARE(help->Label1()->text(),
-             QStringLiteral(
-                 "This program performs Pressure Drop Calculations for pipework. Additionaly, "
-                 "related parameters such as Reynolds, fluid velocity, average residence time, "
-                 "etcetera are presented. The Pressure Drop calculation takes into account other "
-                 "components as well. It requests the user for input about bends, elbows and "
-                 "other appendages/equipment components, which induce extra pressure loss. The "
-                 "program represents the total resistance in terms of equivalent pipe length "
-                 "values."));
+        QStringLiteral(
+            "This program performs Pressure Drop Calculations for pipework. Additionaly, "
+            "related parameters such as Reynolds, fluid velocity, average residence time, "
+            "etcetera are presented. The Pressure Drop calculation takes into account other "
+            "components as well. It requests the user for input about bends, elbows and "
+            "other appendages/equipment components, which induce extra pressure loss. The "
+            "program represents the total resistance in terms of equivalent pipe length "
+            "values."));
     QCOMPARE(help->Label2()->text(), QStringLiteral("Have fun!"));
     QTest::mouseClick(help->Command1(), Qt::LeftButton);
     flushDeletes();

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -18,7 +19,6 @@
 #include <QPushButton>
 #include <QTest>
 #include <QToolBar>
-#include <QCloseEvent>
 #include <QtTest/qtestspontaneevent.h>
 
 #include <memory>
@@ -107,8 +107,8 @@ private:
     // Opens a count window the way the user does; `bends` picks the window.
     QWidget *openWindow(bool bends)
     {
-        QAction *action = menuAction(m_main->menuBar(), bends ? QStringLiteral("Bends and tees")
-                                                              : QStringLiteral("Valves"));
+        QAction *action = menuAction(
+            m_main->menuBar(), bends ? QStringLiteral("Bends and tees") : QStringLiteral("Valves"));
         if (!action)
             return nullptr;
         action->trigger();
@@ -126,11 +126,11 @@ private Q_SLOTS:
     {
         // The offscreen platform warns about every raise() and size hint; that is noise.
         static QtMessageHandler previous = nullptr;
-        previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context,
-                                             const QString &message) {
-            if (!message.startsWith(QLatin1String("This plugin does not support")))
-                previous(type, context, message);
-        });
+        previous = qInstallMessageHandler(
+            [](QtMsgType type, const QMessageLogContext &context, const QString &message) {
+                if (!message.startsWith(QLatin1String("This plugin does not support")))
+                    previous(type, context, message);
+            });
     }
 
     void init()
@@ -158,20 +158,22 @@ private Q_SLOTS:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("frameCaption");
         QTest::addColumn<QStringList>("labels");
-        QTest::newRow("bends") << true << "Fittings" << "Bends / Tees"
+        QTest::newRow("bends") << true << "Fittings"
+                               << "Bends / Tees"
                                << QStringList{"180 bend, R=5D", "90 bend, R=5D",
-                                              "90 bend (square , R=1.5D)", "45 bend(square , R=1.5D)",
-                                              "Tee (flow straight through)",
-                                              "Tee (flow through side outlet)"};
-        QTest::newRow("valves") << false << "Appendages" << "Valves"
+                                      "90 bend (square , R=1.5D)", "45 bend(square , R=1.5D)",
+                                      "Tee (flow straight through)",
+                                      "Tee (flow through side outlet)"};
+        QTest::newRow("valves") << false << "Appendages"
+                                << "Valves"
                                 << QStringList{"Gate valve open", "1/4-closed", "1/2-closed",
-                                               "3/4-closed", "Membrane valve",
-                                               "Ball valve (spherical plug valve)", "Needle valve",
-                                               "Butterfly valve (larger then 6 inch)", "Globe valve",
-                                               "Nozzle (suction nozzle on vessel)",
-                                               "Check valve (in-line ball type)",
-                                               "Check valve (swing type)",
-                                               "Filter (Y-type and bucket type)"};
+                                       "3/4-closed", "Membrane valve",
+                                       "Ball valve (spherical plug valve)", "Needle valve",
+                                       "Butterfly valve (larger then 6 inch)", "Globe valve",
+                                       "Nozzle (suction nozzle on vessel)",
+                                       "Check valve (in-line ball type)",
+                                       "Check valve (swing type)",
+                                       "Filter (Y-type and bucket type)"};
     }
     void windowsShowTheirRowsInTabOrder()
     {
@@ -198,7 +200,7 @@ private Q_SLOTS:
         }
         // Clear stands left of OK.
         QVERIFY(window->clearButton()->mapTo(window, QPoint()).x()
-                < window->okButton()->mapTo(window, QPoint()).x());
+            < window->okButton()->mapTo(window, QPoint()).x());
 
         // Tab runs through the count fields, then OK, then Clear.
         QWidget *expected = window->countField(0);
@@ -223,11 +225,14 @@ private Q_SLOTS:
         QTest::newRow("nothing") << CountList{{0, "0"}} << QStringList{z, z, z, z, z, z} << "0";
         QTest::newRow("one 90 bend, two side tees")
             << CountList{{1, "1"}, {5, "2"}} << QStringList{z, "1", z, z, z, "2"} << "146";
-        QTest::newRow("2.5 is 2") << CountList{{0, "2.5"}} << QStringList{"2", z, z, z, z, z} << "56";
-        QTest::newRow("3.5 is 4") << CountList{{0, "3.5"}} << QStringList{"4", z, z, z, z, z} << "112";
-        QTest::newRow("2.4 is 2") << CountList{{2, "2.4"}} << QStringList{z, z, "2", z, z, z} << "40";
-        QTest::newRow("blanks and exponent") << CountList{{3, " 12 "}, {4, "1e2"}}
-                                             << QStringList{z, z, z, "12", "100", z} << "2192";
+        QTest::newRow("2.5 is 2") << CountList{{0, "2.5"}} << QStringList{"2", z, z, z, z, z}
+                                  << "56";
+        QTest::newRow("3.5 is 4") << CountList{{0, "3.5"}} << QStringList{"4", z, z, z, z, z}
+                                  << "112";
+        QTest::newRow("2.4 is 2") << CountList{{2, "2.4"}} << QStringList{z, z, "2", z, z, z}
+                                  << "40";
+        QTest::newRow("blanks and exponent")
+            << CountList{{3, " 12 "}, {4, "1e2"}} << QStringList{z, z, z, "12", "100", z} << "2192";
         CountList all;
         for (int i = 0; i < 6; ++i)
             all << qMakePair(i, QStringLiteral("999"));
@@ -531,8 +536,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("menuText");
         QTest::addColumn<QString>("toolTip");
         QTest::addColumn<int>("field");
-        QTest::newRow("bends") << true << "Bends and tees" << "Bends and pipes" << 9;
-        QTest::newRow("valves") << false << "Valves" << "Valves" << 10;
+        QTest::newRow("bends") << true << "Bends and tees"
+                               << "Bends and pipes" << 9;
+        QTest::newRow("valves") << false << "Valves"
+                                << "Valves" << 10;
     }
     void oneWindowPerKind()
     {

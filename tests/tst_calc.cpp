@@ -16,10 +16,11 @@ const QString Error = QStringLiteral("** Error **");
 const QString FrictionError = QStringLiteral("** Error in Friction Factor **");
 
 const QString FlowPrompt = promptText(QStringLiteral("Variabele [Flow] unknown"));
-const QString DiameterPrompt = promptText(QStringLiteral("Variabele [Inner Pipe Diameter] unknown"));
+const QString DiameterPrompt
+    = promptText(QStringLiteral("Variabele [Inner Pipe Diameter] unknown"));
 const QString ViscosityPrompt = promptText(QStringLiteral("Variabele [Viscosity] unknown"));
-const QString RoughnessPrompt =
-    promptText(QStringLiteral("Variabele [Roughness Wall] unknown or incorrect "));
+const QString RoughnessPrompt
+    = promptText(QStringLiteral("Variabele [Roughness Wall] unknown or incorrect "));
 
 // Sets the viscosity so that Density * Velocity * InnerDiameter / Viscosity gives the
 // target Reynolds number exactly, nudging the last bit where the division rounds off it.
@@ -27,7 +28,8 @@ void aimReynolds(CalcFixture &f, double target)
 {
     f.general.Viscosity = 1;
     f.sheet.ReadInputs();
-    const double numerator = f.general.Density * f.sheet.results().Velocity * f.general.InnerDiameter;
+    const double numerator
+        = f.general.Density * f.sheet.results().Velocity * f.general.InnerDiameter;
     double mu = numerator / target;
     for (int i = 0; i < 100 && numerator / mu != target; ++i)
         mu = std::nextafter(mu, numerator / mu > target ? INFINITY : 0.0);
@@ -73,7 +75,8 @@ void tst_Calc::cleanup()
 void tst_Calc::formLoad()
 {
     CalcFixture f;
-    QVERIFY(f.mismatches({"1=100", "2=1000", "3=1", "4=100", "23=0.01", "5=0", "6=0", "7=0"}).isEmpty());
+    QVERIFY(f.mismatches({"1=100", "2=1000", "3=1", "4=100", "23=0.01", "5=0", "6=0", "7=0"})
+                .isEmpty());
     for (const FieldInfo &info : FieldTable) {
         if (info.role != FieldRole::Entry)
             QCOMPARE(f.sheet.Text0(info.index), QStringLiteral("0"));
@@ -92,8 +95,9 @@ void tst_Calc::restoreStartValues()
     const QString status = f.sheet.status();
     f.general.Density = 800;
     f.sheet.restoreStartValues();
-    QVERIFY(f.mismatches({"1=100", "2=1000", "3=1", "4=100", "23=0.01", "5=0", "6=0", "7=0", "9=65"})
-                .isEmpty());
+    QVERIFY(
+        f.mismatches({"1=100", "2=1000", "3=1", "4=100", "23=0.01", "5=0", "6=0", "7=0", "9=65"})
+            .isEmpty());
     QCOMPARE(f.general.FlowRate, 100.0);
     QCOMPARE(f.general.Density, 1000.0);
     QCOMPARE(f.general.InnerDiameter, 100.0);
@@ -110,23 +114,24 @@ void tst_Calc::calcCases_data()
     QTest::addColumn<QStringList>("fields");
 
     QTest::newRow("start values") << QStringList{} << Laminar
-        << QStringList{"11=0.0035", "12=353.7", "13=0.1810", "14=0.0000", "15=7853.9816",
-                       "16=0.0000", "17=0.0000", "18=0.0000", "19=0.0000", "21=0",
-                       "22=0.0000", "27=0.0", "28=0.14", "24=n.a.", "8=0", "25=0"};
+                                  << QStringList{"11=0.0035", "12=353.7", "13=0.1810", "14=0.0000",
+                                         "15=7853.9816", "16=0.0000", "17=0.0000", "18=0.0000",
+                                         "19=0.0000", "21=0", "22=0.0000", "27=0.0", "28=0.14",
+                                         "24=n.a.", "8=0", "25=0"};
     QTest::newRow("water, 50 mm, 100 m")
         << QStringList{"1=10000", "4=50", "5=100"} << Turbulent
         << QStringList{"11=1.41", "12=70735.5", "13=0.0201", "14=40.2000", "15=1963.4954",
-                       "16=196.35", "17=0.0000", "18=0.4023", "19=0.4023", "21=40228",
-                       "22=70.69", "27=111.7", "28=113.18", "24=0.0002"};
+               "16=196.35", "17=0.0000", "18=0.4023", "19=0.4023", "21=40228", "22=70.69",
+               "27=111.7", "28=113.18", "24=0.0002"};
     QTest::newRow("with elevation, equipment, fittings")
         << QStringList{"1=10000", "4=50", "5=100", "6=5", "7=0.2", "23=0.05", "9=50"} << Turbulent
         << QStringList{"13=0.0229", "14=45.8000", "15=1963.4954", "16=196.35", "17=1.1450",
-                       "18=0.9603", "19=1.1603", "21=116028", "22=70.69", "27=322.3",
-                       "28=113.18", "24=0.0010", "8=50", "25=2.5"};
-    QTest::newRow("falling pipe") << QStringList{"1=10000", "4=50", "5=100", "6=-20"} << Turbulent
-        << QStringList{"18=-1.5597", "19=-1.5597", "21=-155972", "27=-433.3"};
+               "18=0.9603", "19=1.1603", "21=116028", "22=70.69", "27=322.3", "28=113.18",
+               "24=0.0010", "8=50", "25=2.5"};
+    QTest::newRow("falling pipe") << QStringList{"1=10000", "4=50", "5=100",
+        "6=-20"} << Turbulent << QStringList{"18=-1.5597", "19=-1.5597", "21=-155972", "27=-433.3"};
     QTest::newRow("no length") << QStringList{"1=10000", "4=50"} << Turbulent
-        << QStringList{"14=0.0000", "16=0.0000", "22=0.0000", "18=0.0000"};
+                               << QStringList{"14=0.0000", "16=0.0000", "22=0.0000", "18=0.0000"};
 }
 
 void tst_Calc::calcCases()
@@ -156,12 +161,18 @@ void tst_Calc::readInputsRegime_data()
 
     const int laminar = int(ReadStatus::FlowLaminar);
     const int turbulent = int(ReadStatus::FlowTurbulent);
-    QTest::newRow("start values") << 100.0 << 100.0 << 0.0 << laminar << "0.0035" << "353.7";
-    QTest::newRow("10000 l/h in 50 mm") << 10000.0 << 50.0 << 0.0 << turbulent << "1.41" << "70735.5";
-    QTest::newRow("Reynolds 2320") << 1000.0 << 100.0 << 2320.0 << turbulent << "0.0354" << "2320.0";
-    QTest::newRow("Reynolds 2319.99") << 1000.0 << 100.0 << 2319.99 << laminar << "0.0354" << "2320.0";
-    QTest::newRow("Reynolds 1000000") << 1000.0 << 100.0 << 1e6 << turbulent << "0.0354" << "1000000.0";
-    QTest::newRow("Reynolds 1000001") << 1000.0 << 100.0 << 1000001.0 << turbulent << "0.0354" << "1.00E+06";
+    QTest::newRow("start values") << 100.0 << 100.0 << 0.0 << laminar << "0.0035"
+                                  << "353.7";
+    QTest::newRow("10000 l/h in 50 mm") << 10000.0 << 50.0 << 0.0 << turbulent << "1.41"
+                                        << "70735.5";
+    QTest::newRow("Reynolds 2320") << 1000.0 << 100.0 << 2320.0 << turbulent << "0.0354"
+                                   << "2320.0";
+    QTest::newRow("Reynolds 2319.99") << 1000.0 << 100.0 << 2319.99 << laminar << "0.0354"
+                                      << "2320.0";
+    QTest::newRow("Reynolds 1000000") << 1000.0 << 100.0 << 1e6 << turbulent << "0.0354"
+                                      << "1000000.0";
+    QTest::newRow("Reynolds 1000001") << 1000.0 << 100.0 << 1000001.0 << turbulent << "0.0354"
+                                      << "1.00E+06";
 }
 
 void tst_Calc::readInputsRegime()
@@ -277,12 +288,12 @@ void tst_Calc::roughnessPrompt_data()
         << 10000.0 << 0.0 << QStringList{"5", "0.05"} << 2 << 0.05 << "0.05000" << Turbulent;
     QTest::newRow("turbulent, 7") << 10000.0 << 7.0 << QStringList{"0.02"} << 1 << 0.02 << "0.02000"
                                   << Turbulent;
-    QTest::newRow("turbulent, 5 stored") << 10000.0 << 5.0 << QStringList{} << 0 << 5.0 << "0.01"
-                                         << Turbulent;
-    QTest::newRow("turbulent, letters") << 10000.0 << -1.0 << QStringList{"x", "1"} << 2 << 1.0
-                                        << "1.00000" << Turbulent;
-    QTest::newRow("turbulent, cancelled") << 10000.0 << 0.0 << QStringList{} << 1 << 0.0 << "0.01"
-                                          << Error;
+    QTest::newRow("turbulent, 5 stored")
+        << 10000.0 << 5.0 << QStringList{} << 0 << 5.0 << "0.01" << Turbulent;
+    QTest::newRow("turbulent, letters")
+        << 10000.0 << -1.0 << QStringList{"x", "1"} << 2 << 1.0 << "1.00000" << Turbulent;
+    QTest::newRow("turbulent, cancelled")
+        << 10000.0 << 0.0 << QStringList{} << 1 << 0.0 << "0.01" << Error;
 }
 
 void tst_Calc::roughnessPrompt()
@@ -320,8 +331,8 @@ void tst_Calc::noFrictionFactor()
     QCOMPARE(f.sheet.status(), FrictionError);
     // The message once per calculation; the other results use a friction factor of 0.
     QCOMPARE(f.dialogs.messageTexts(), QStringList{QStringLiteral("Friction Factor undetermined")});
-    const QStringList wrong =
-        f.mismatches({"13=****", "14=0.0000", "17=0.0000", "18=0.4905", "19=0.4905", "21=49050"});
+    const QStringList wrong
+        = f.mismatches({"13=****", "14=0.0000", "17=0.0000", "18=0.4905", "19=0.4905", "21=49050"});
     QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1String("; "))));
 
     // A friction factor found again replaces the "****".
@@ -354,7 +365,7 @@ void tst_Calc::absurdInputs()
     for (const FieldInfo &info : FieldTable) {
         const QString text = f.sheet.Text0(info.index).toLower();
         QVERIFY2(!text.contains(QLatin1String("inf")) && !text.contains(QLatin1String("nan")),
-                 qPrintable(QStringLiteral("Text0(%1) = %2").arg(info.index).arg(text)));
+            qPrintable(QStringLiteral("Text0(%1) = %2").arg(info.index).arg(text)));
     }
     // No friction factor message for a flow that is itself out of range.
     QVERIFY(f.dialogs.messages.isEmpty());
@@ -372,7 +383,7 @@ void tst_Calc::commaLocale()
     QCOMPARE(f.sheet.Text0(23), QStringLiteral("0,01"));
     f.apply({"1=10000", "4=50", "5=100", "6=5", "7=0,2", "23=0,05", "9=50"});
     const QStringList wrong = f.mismatches({"11=1,41", "12=70735,5", "13=0,0229", "16=196,35",
-                                            "18=0,9603", "19=1,1603", "21=116028", "25=2,5"});
+        "18=0,9603", "19=1,1603", "21=116028", "25=2,5"});
     QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1String("; "))));
 
     // Prompts offer their default answers in the same notation.

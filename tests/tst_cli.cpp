@@ -25,7 +25,8 @@ struct Run
 
 QString example(const char *name)
 {
-    return qEnvironmentVariable("ZEPTOR_SOURCE_DIR") + QStringLiteral("/examples/") + QLatin1String(name);
+    return qEnvironmentVariable("ZEPTOR_SOURCE_DIR") + QStringLiteral("/examples/")
+        + QLatin1String(name);
 }
 
 // The locale environment this test runs under, which the tool gets too.
@@ -106,7 +107,8 @@ private Q_SLOTS:
 
 void tst_Cli::jsonOfEveryExample()
 {
-    const char *names[] = {"start.dvl", "turbulent.dvl", "appendages.dvl", "cooling-water.dvl", "no-root.dvl"};
+    const char *names[]
+        = {"start.dvl", "turbulent.dvl", "appendages.dvl", "cooling-water.dvl", "no-root.dvl"};
     QStringList args = {QStringLiteral("json")};
     for (const char *name : names)
         args << example(name);
@@ -116,11 +118,10 @@ void tst_Cli::jsonOfEveryExample()
     const QList<QJsonObject> objects = jsonLines(run.out);
     QCOMPARE(objects.size(), 5);
 
-    const QStringList resultNames = {
-        "Velocity", "Reynolds", "FrictionFactor", "PipeFriction", "PipeArea", "PipeVolume",
-        "AppendageFriction", "PipePressureDrop", "TotalPressureDrop", "TotalPressureDropPa",
-        "ResidenceTime", "RelativeRoughness", "BendsLd", "ValvesLd", "AppendageLength",
-        "PowerLoss", "ShearRate"};
+    const QStringList resultNames = {"Velocity", "Reynolds", "FrictionFactor", "PipeFriction",
+        "PipeArea", "PipeVolume", "AppendageFriction", "PipePressureDrop", "TotalPressureDrop",
+        "TotalPressureDropPa", "ResidenceTime", "RelativeRoughness", "BendsLd", "ValvesLd",
+        "AppendageLength", "PowerLoss", "ShearRate"};
     QLocale::setDefault(testLocale());
     for (int i = 0; i < 5; ++i) {
         const QJsonObject o = objects[i];
@@ -136,16 +137,16 @@ void tst_Cli::jsonOfEveryExample()
         const QJsonObject fields = o.value("fields").toObject();
         QCOMPARE(fields.size(), qsizetype(FieldTable.size()));
         for (const FieldInfo &field : FieldTable)
-            QCOMPARE(fields.value(QString::number(field.index)).toString(), f.sheet.Text0(field.index));
+            QCOMPARE(
+                fields.value(QString::number(field.index)).toString(), f.sheet.Text0(field.index));
 
         const QJsonObject results = o.value("results").toObject();
         QCOMPARE(results.keys().size(), resultNames.size());
         const Results &r = f.sheet.results();
         const double expected[] = {r.Velocity, r.Reynolds, r.FrictionFactor, r.PipeFriction,
-                                   r.PipeArea, r.PipeVolume, r.AppendageFriction,
-                                   r.PipePressureDrop, r.TotalPressureDrop, r.TotalPressureDropPa,
-                                   r.ResidenceTime, r.RelativeRoughness, r.BendsLd, r.ValvesLd,
-                                   r.AppendageLength, r.PowerLoss, r.ShearRate};
+            r.PipeArea, r.PipeVolume, r.AppendageFriction, r.PipePressureDrop, r.TotalPressureDrop,
+            r.TotalPressureDropPa, r.ResidenceTime, r.RelativeRoughness, r.BendsLd, r.ValvesLd,
+            r.AppendageLength, r.PowerLoss, r.ShearRate};
         for (int k = 0; k < resultNames.size(); ++k) {
             const QJsonValue v = results.value(resultNames[k]);
             QVERIFY2(v.isDouble(), qPrintable(resultNames[k]));
@@ -153,16 +154,20 @@ void tst_Cli::jsonOfEveryExample()
         }
     }
     QCOMPARE(objects[0].value("fields").toObject().value("24").toString(), QStringLiteral("n.a."));
-    QCOMPARE(objects[2].value("fields").toObject().value("21").toString(), QStringLiteral("116028"));
-    QCOMPARE(objects[4].value("status").toString(), QStringLiteral("** Error in Friction Factor **"));
+    QCOMPARE(
+        objects[2].value("fields").toObject().value("21").toString(), QStringLiteral("116028"));
+    QCOMPARE(
+        objects[4].value("status").toString(), QStringLiteral("** Error in Friction Factor **"));
     QCOMPARE(objects[4].value("fields").toObject().value("13").toString(), QStringLiteral("****"));
-    QCOMPARE(objects[4].value("messages").toArray(), QJsonArray({QStringLiteral("Friction Factor undetermined")}));
+    QCOMPARE(objects[4].value("messages").toArray(),
+        QJsonArray({QStringLiteral("Friction Factor undetermined")}));
     QCOMPARE(objects[1].value("messages").toArray(), QJsonArray());
 }
 
 void tst_Cli::reportsAreSeparatedByFormFeed()
 {
-    const Run run = runCli({QStringLiteral("report"), example("turbulent.dvl"), example("cooling-water.dvl")});
+    const Run run = runCli(
+        {QStringLiteral("report"), example("turbulent.dvl"), example("cooling-water.dvl")});
     QCOMPARE(run.exitCode, 0);
     const QString out = QString::fromUtf8(run.out);
     const QStringList reports = out.split(QStringLiteral("\f\n"));
@@ -172,8 +177,10 @@ void tst_Cli::reportsAreSeparatedByFormFeed()
         QCOMPARE(report.count(QLatin1Char('\n')), 62);
         QVERIFY(report.startsWith(QStringLiteral("Zeptor\n")));
     }
-    QVERIFY(reports[0].contains(num("    ==>                                          0.4023 [bar]\n")));
-    QVERIFY(reports[1].contains(QStringLiteral("    Project Name                                 Cooling water, line 3\n")));
+    QVERIFY(reports[0].contains(
+        num("    ==>                                          0.4023 [bar]\n")));
+    QVERIFY(reports[1].contains(QStringLiteral(
+        "    Project Name                                 Cooling water, line 3\n")));
 
     const Run one = runCli({QStringLiteral("report"), example("start.dvl")});
     QVERIFY(!one.out.contains('\f'));
@@ -204,9 +211,10 @@ void tst_Cli::exitCodes()
     const QString missing = dir.filePath(QStringLiteral("gone.dvl"));
     QStringList args = {QStringLiteral("json")};
     for (const QString &file : files) {
-        args << (file == QLatin1String("good") ? example("turbulent.dvl")
-                 : file == QLatin1String("bad") ? bad
-                 : file == QLatin1String("prompt") ? prompt : missing);
+        args << (file == QLatin1String("good")    ? example("turbulent.dvl")
+                : file == QLatin1String("bad")    ? bad
+                : file == QLatin1String("prompt") ? prompt
+                                                  : missing);
     }
     const Run run = runCli(args);
     QCOMPARE(run.exitCode, exitCode);
@@ -234,16 +242,24 @@ void tst_Cli::localeOfTheUser()
     const QJsonObject german = jsonLines(runCli(args, QStringLiteral("de_DE.UTF-8")).out).value(0);
     QCOMPARE(german.value("fields").toObject().value("2").toString(), QStringLiteral("998,2"));
     QCOMPARE(german.value("results").toObject().value("PipeVolume").toDouble(),
-             jsonLines(runCli(args).out).value(0).value("results").toObject().value("PipeVolume").toDouble());
+        jsonLines(runCli(args).out)
+            .value(0)
+            .value("results")
+            .toObject()
+            .value("PipeVolume")
+            .toDouble());
 
-    const QJsonObject forced = jsonLines(runCli({QStringLiteral("json"), QStringLiteral("--locale"),
-                                                  QStringLiteral("nl_NL"), example("appendages.dvl")})
-                                             .out)
-                                   .value(0);
+    const QJsonObject forced
+        = jsonLines(runCli({QStringLiteral("json"), QStringLiteral("--locale"),
+                               QStringLiteral("nl_NL"), example("appendages.dvl")})
+                        .out)
+              .value(0);
     QCOMPARE(forced.value("fields").toObject().value("7").toString(), QStringLiteral("0,2"));
 
-    const Run report = runCli({QStringLiteral("report"), example("appendages.dvl")}, QStringLiteral("de_DE.UTF-8"));
-    QVERIFY(report.out.contains("    Date                                         07.12.2026 09:30:00\n"));
+    const Run report = runCli(
+        {QStringLiteral("report"), example("appendages.dvl")}, QStringLiteral("de_DE.UTF-8"));
+    QVERIFY(report.out.contains(
+        "    Date                                         07.12.2026 09:30:00\n"));
 }
 
 // The same files under the C and a comma-decimal locale: the numbers of the results are
@@ -251,7 +267,8 @@ void tst_Cli::localeOfTheUser()
 void tst_Cli::sameCaseInEveryLocale()
 {
     QStringList args = {QStringLiteral("json")};
-    for (const char *name : {"start.dvl", "turbulent.dvl", "appendages.dvl", "cooling-water.dvl", "no-root.dvl"})
+    for (const char *name :
+        {"start.dvl", "turbulent.dvl", "appendages.dvl", "cooling-water.dvl", "no-root.dvl"})
         args << example(name);
     const QList<QJsonObject> point = jsonLines(runCli(args, QStringLiteral("C.UTF-8")).out);
     const QList<QJsonObject> comma = jsonLines(runCli(args, QStringLiteral("nl_NL.UTF-8")).out);
@@ -285,11 +302,15 @@ void tst_Cli::unusualFileNames()
     QFile source(example("turbulent.dvl"));
     QVERIFY(source.open(QIODevice::ReadOnly));
     const QByteArray bytes = source.readAll();
-    const QString odd = writeFile(dir, "Gr\xc3\xb6\xc3\x9f" "e \"A\\B\" \xe2\x82\xac.dvl", bytes);
+    const QString odd = writeFile(dir,
+        "Gr\xc3\xb6\xc3\x9f"
+        "e \"A\\B\" \xe2\x82\xac.dvl",
+        bytes);
     const QString dashed = writeFile(dir, "-case.dvl", bytes);
     const QString previous = QDir::currentPath();
     QDir::setCurrent(dir.path());
-    const Run run = runCli({QStringLiteral("json"), odd, QStringLiteral("--"), QStringLiteral("-case.dvl")});
+    const Run run
+        = runCli({QStringLiteral("json"), odd, QStringLiteral("--"), QStringLiteral("-case.dvl")});
     QDir::setCurrent(previous);
     QCOMPARE(run.exitCode, 0);
     const QList<QJsonObject> objects = jsonLines(run.out);
@@ -307,11 +328,12 @@ void tst_Cli::helpAndVersion()
 
     const Run help = runCli({QStringLiteral("--help")});
     QCOMPARE(help.exitCode, 0);
-    for (const char *part : {"report", "json", "form feed", "standard error", "Exit status", "--locale"})
+    for (const char *part :
+        {"report", "json", "form feed", "standard error", "Exit status", "--locale"})
         QVERIFY2(help.out.contains(part), part);
 
-    for (const QStringList &wrong : {QStringList{}, QStringList{"print", "x.dvl"}, QStringList{"json"},
-                                     QStringList{"json", "--colour", "x.dvl"}}) {
+    for (const QStringList &wrong : {QStringList{}, QStringList{"print", "x.dvl"},
+             QStringList{"json"}, QStringList{"json", "--colour", "x.dvl"}}) {
         const Run run = runCli(wrong);
         QCOMPARE(run.exitCode, 64);
         QVERIFY(run.out.isEmpty());

@@ -21,20 +21,24 @@ void tst_DateText::shownTextReadsBack_data()
     QTest::addColumn<QString>("expected"); // empty: not pinned
 
     const QDate today = QDate::currentDate();
-    const QStringList locales = {"C", "en_US", "en_GB", "nl_NL", "de_DE", "fr_FR", "ja_JP", "ar_EG"};
+    const QStringList locales
+        = {"C", "en_US", "en_GB", "nl_NL", "de_DE", "fr_FR", "ja_JP", "ar_EG"};
     // Dates whose two-digit year would read back in another century.
     const QList<QDate> dates = {QDate(2026, 12, 7), QDate(1950, 1, 31), QDate(2099, 2, 28),
-                                QDate(1905, 7, 4), today.addYears(60), today.addYears(-70)};
+        QDate(1905, 7, 4), today.addYears(60), today.addYears(-70)};
     for (const QString &locale : locales) {
         for (const QDate &date : dates) {
             QTest::addRow("%s %s", qPrintable(locale), qPrintable(date.toString(Qt::ISODate)))
                 << locale << date << QTime() << QString();
-            QTest::addRow("%s %s with time", qPrintable(locale), qPrintable(date.toString(Qt::ISODate)))
+            QTest::addRow(
+                "%s %s with time", qPrintable(locale), qPrintable(date.toString(Qt::ISODate)))
                 << locale << date << QTime(7, 5, 9) << QString();
         }
     }
-    QTest::newRow("de_DE four-digit year") << "de_DE" << QDate(2026, 12, 7) << QTime() << "07.12.2026";
-    QTest::newRow("en_US four-digit year") << "en_US" << QDate(2026, 12, 7) << QTime(14, 30, 0) << "12/7/2026 14:30:00";
+    QTest::newRow("de_DE four-digit year")
+        << "de_DE" << QDate(2026, 12, 7) << QTime() << "07.12.2026";
+    QTest::newRow("en_US four-digit year")
+        << "en_US" << QDate(2026, 12, 7) << QTime(14, 30, 0) << "12/7/2026 14:30:00";
     QTest::newRow("nl_NL") << "nl_NL" << QDate(2026, 12, 7) << QTime() << "07-12-2026";
 }
 
@@ -65,21 +69,37 @@ void tst_DateText::typedForms_data()
     QTest::addColumn<QTime>("time");
 
     const int century = QDate::currentDate().year() / 100 * 100;
-    QTest::newRow("de two-digit year") << "de_DE" << "07.12.26" << QDate(century + 26, 12, 7) << QTime();
-    QTest::newRow("de single digits") << "de_DE" << "7.2.2026" << QDate(2026, 2, 7) << QTime();
-    QTest::newRow("nl single digits") << "nl_NL" << "7-12-2026" << QDate(2026, 12, 7) << QTime();
-    QTest::newRow("nl with time") << "nl_NL" << "07-12-2026 14:30" << QDate(2026, 12, 7) << QTime(14, 30);
-    QTest::newRow("us short") << "en_US" << "12/7/26" << QDate(century + 26, 12, 7) << QTime();
-    QTest::newRow("us long") << "en_US" << "Monday, December 7, 2026" << QDate(2026, 12, 7) << QTime();
-    QTest::newRow("us long with time") << "en_US" << "Monday, December 7, 2026 9:15:00" << QDate(2026, 12, 7) << QTime(9, 15);
-    QTest::newRow("us 12-hour time") << "en_US" << "12/7/2026 2:30 PM" << QDate(2026, 12, 7) << QTime(14, 30);
-    QTest::newRow("iso anywhere") << "de_DE" << "2026-12-07" << QDate(2026, 12, 7) << QTime();
-    QTest::newRow("iso with T") << "en_GB" << "2026-12-07T08:00:00" << QDate(2026, 12, 7) << QTime(8, 0);
-    QTest::newRow("blanks around") << "en_GB" << "  07/12/2026  " << QDate(2026, 12, 7) << QTime();
-    QTest::newRow("empty") << "en_GB" << "" << QDate() << QTime();
-    QTest::newRow("letters") << "en_GB" << "tomorrow" << QDate() << QTime();
-    QTest::newRow("no such day") << "de_DE" << "31.02.2026" << QDate() << QTime();
-    QTest::newRow("bad time") << "de_DE" << "07.12.2026 25:00" << QDate() << QTime();
+    QTest::newRow("de two-digit year") << "de_DE"
+                                       << "07.12.26" << QDate(century + 26, 12, 7) << QTime();
+    QTest::newRow("de single digits") << "de_DE"
+                                      << "7.2.2026" << QDate(2026, 2, 7) << QTime();
+    QTest::newRow("nl single digits") << "nl_NL"
+                                      << "7-12-2026" << QDate(2026, 12, 7) << QTime();
+    QTest::newRow("nl with time") << "nl_NL"
+                                  << "07-12-2026 14:30" << QDate(2026, 12, 7) << QTime(14, 30);
+    QTest::newRow("us short") << "en_US"
+                              << "12/7/26" << QDate(century + 26, 12, 7) << QTime();
+    QTest::newRow("us long") << "en_US"
+                             << "Monday, December 7, 2026" << QDate(2026, 12, 7) << QTime();
+    QTest::newRow("us long with time")
+        << "en_US"
+        << "Monday, December 7, 2026 9:15:00" << QDate(2026, 12, 7) << QTime(9, 15);
+    QTest::newRow("us 12-hour time") << "en_US"
+                                     << "12/7/2026 2:30 PM" << QDate(2026, 12, 7) << QTime(14, 30);
+    QTest::newRow("iso anywhere") << "de_DE"
+                                  << "2026-12-07" << QDate(2026, 12, 7) << QTime();
+    QTest::newRow("iso with T") << "en_GB"
+                                << "2026-12-07T08:00:00" << QDate(2026, 12, 7) << QTime(8, 0);
+    QTest::newRow("blanks around") << "en_GB"
+                                   << "  07/12/2026  " << QDate(2026, 12, 7) << QTime();
+    QTest::newRow("empty") << "en_GB"
+                           << "" << QDate() << QTime();
+    QTest::newRow("letters") << "en_GB"
+                             << "tomorrow" << QDate() << QTime();
+    QTest::newRow("no such day") << "de_DE"
+                                 << "31.02.2026" << QDate() << QTime();
+    QTest::newRow("bad time") << "de_DE"
+                              << "07.12.2026 25:00" << QDate() << QTime();
 }
 
 void tst_DateText::typedForms()

@@ -26,8 +26,8 @@ QByteArray fileOf(const QList<QByteArray> &lines, const QByteArray &end = "\r\n"
 
 QList<QByteArray> startLines()
 {
-    QList<QByteArray> lines = {"100", "1000", "1", "100", "0", "0", "0", "0.01",
-                               "\"new.dvl\"", "\"\"", "\"\"", "\"\"", "#2026-12-07#"};
+    QList<QByteArray> lines = {"100", "1000", "1", "100", "0", "0", "0", "0.01", "\"new.dvl\"",
+        "\"\"", "\"\"", "\"\"", "#2026-12-07#"};
     for (int i = 0; i < 19; ++i)
         lines << "0";
     return lines;
@@ -123,30 +123,63 @@ void tst_DvlFile::readsEveryNotation_data()
     };
     const QDate d(2026, 12, 7);
 
-    QTest::newRow("as written") << fileOf(base) << 100.0 << 0.0 << 0.01 << "" << "" << d << QTime() << qint16(0);
-    QTest::newRow("no leading zero") << fileOf(with({{8, ".01"}})) << 100.0 << 0.0 << 0.01 << "" << "" << d << QTime() << qint16(0);
-    QTest::newRow("exponent forms") << fileOf(with({{1, "1E+02"}, {8, "1e-2"}})) << 100.0 << 0.0 << 0.01 << "" << "" << d << QTime() << qint16(0);
-    QTest::newRow("negative elevation") << fileOf(with({{6, "-2.5"}})) << 100.0 << -2.5 << 0.01 << "" << "" << d << QTime() << qint16(0);
-    QTest::newRow("plus sign and trailing point") << fileOf(with({{1, "+100."}})) << 100.0 << 0.0 << 0.01 << "" << "" << d << QTime() << qint16(0);
-    QTest::newRow("blanks before and after") << fileOf(with({{1, "   100  "}, {10, "  \"P\"  "}})) << 100.0 << 0.0 << 0.01 << "P" << "" << d << QTime() << qint16(0);
-    QTest::newRow("commas in texts") << fileOf(with({{10, "\"Pump, north, 2\""}, {12, "\"Smith, J.\""}})) << 100.0 << 0.0 << 0.01 << "Pump, north, 2" << "Smith, J." << d << QTime() << qint16(0);
-    QTest::newRow("date with time") << fileOf(with({{13, "#2026-12-07 14:30:05#"}})) << 100.0 << 0.0 << 0.01 << "" << "" << d << QTime(14, 30, 5) << qint16(0);
-    QTest::newRow("time without seconds") << fileOf(with({{13, "#2026-12-07 14:30#"}})) << 100.0 << 0.0 << 0.01 << "" << "" << d << QTime(14, 30) << qint16(0);
-    QTest::newRow("midnight keeps its time") << fileOf(with({{13, "#2026-12-07 00:00:00#"}})) << 100.0 << 0.0 << 0.01 << "" << "" << d << QTime(0, 0) << qint16(0);
-    QTest::newRow("negative count") << fileOf(with({{14, "-3"}})) << 100.0 << 0.0 << 0.01 << "" << "" << d << QTime() << qint16(-3);
-    QTest::newRow("count at 16-bit limit") << fileOf(with({{14, "32767"}})) << 100.0 << 0.0 << 0.01 << "" << "" << d << QTime() << qint16(32767);
-    QTest::newRow("count at lower limit") << fileOf(with({{14, "-32768"}})) << 100.0 << 0.0 << 0.01 << "" << "" << d << QTime() << qint16(-32768);
-    QTest::newRow("LF line ends") << fileOf(base, "\n") << 100.0 << 0.0 << 0.01 << "" << "" << d << QTime() << qint16(0);
-    QTest::newRow("no final line end") << fileOf(base).chopped(2) << 100.0 << 0.0 << 0.01 << "" << "" << d << QTime() << qint16(0);
-    QTest::newRow("blank lines after the last value") << fileOf(base) + "\r\n  \r\n" << 100.0 << 0.0 << 0.01 << "" << "" << d << QTime() << qint16(0);
-    QTest::newRow("UTF-8 text") << fileOf(with({{10, "\"Pömpe Ø50 – €\""}})) << 100.0 << 0.0 << 0.01 << QString::fromUtf8("Pömpe Ø50 – €") << "" << d << QTime() << qint16(0);
-    QTest::newRow("UTF-8 byte order mark") << "\xEF\xBB\xBF" + fileOf(base) << 100.0 << 0.0 << 0.01 << "" << "" << d << QTime() << qint16(0);
+    QTest::newRow("as written") << fileOf(base) << 100.0 << 0.0 << 0.01 << ""
+                                << "" << d << QTime() << qint16(0);
+    QTest::newRow("no leading zero") << fileOf(with({{8, ".01"}})) << 100.0 << 0.0 << 0.01 << ""
+                                     << "" << d << QTime() << qint16(0);
+    QTest::newRow("exponent forms")
+        << fileOf(with({{1, "1E+02"}, {8, "1e-2"}})) << 100.0 << 0.0 << 0.01 << ""
+        << "" << d << QTime() << qint16(0);
+    QTest::newRow("negative elevation")
+        << fileOf(with({{6, "-2.5"}})) << 100.0 << -2.5 << 0.01 << ""
+        << "" << d << QTime() << qint16(0);
+    QTest::newRow("plus sign and trailing point")
+        << fileOf(with({{1, "+100."}})) << 100.0 << 0.0 << 0.01 << ""
+        << "" << d << QTime() << qint16(0);
+    QTest::newRow("blanks before and after")
+        << fileOf(with({{1, "   100  "}, {10, "  \"P\"  "}})) << 100.0 << 0.0 << 0.01 << "P"
+        << "" << d << QTime() << qint16(0);
+    QTest::newRow("commas in texts")
+        << fileOf(with({{10, "\"Pump, north, 2\""}, {12, "\"Smith, J.\""}})) << 100.0 << 0.0 << 0.01
+        << "Pump, north, 2"
+        << "Smith, J." << d << QTime() << qint16(0);
+    QTest::newRow("date with time")
+        << fileOf(with({{13, "#2026-12-07 14:30:05#"}})) << 100.0 << 0.0 << 0.01 << ""
+        << "" << d << QTime(14, 30, 5) << qint16(0);
+    QTest::newRow("time without seconds")
+        << fileOf(with({{13, "#2026-12-07 14:30#"}})) << 100.0 << 0.0 << 0.01 << ""
+        << "" << d << QTime(14, 30) << qint16(0);
+    QTest::newRow("midnight keeps its time")
+        << fileOf(with({{13, "#2026-12-07 00:00:00#"}})) << 100.0 << 0.0 << 0.01 << ""
+        << "" << d << QTime(0, 0) << qint16(0);
+    QTest::newRow("negative count") << fileOf(with({{14, "-3"}})) << 100.0 << 0.0 << 0.01 << ""
+                                    << "" << d << QTime() << qint16(-3);
+    QTest::newRow("count at 16-bit limit")
+        << fileOf(with({{14, "32767"}})) << 100.0 << 0.0 << 0.01 << ""
+        << "" << d << QTime() << qint16(32767);
+    QTest::newRow("count at lower limit")
+        << fileOf(with({{14, "-32768"}})) << 100.0 << 0.0 << 0.01 << ""
+        << "" << d << QTime() << qint16(-32768);
+    QTest::newRow("LF line ends") << fileOf(base, "\n") << 100.0 << 0.0 << 0.01 << ""
+                                  << "" << d << QTime() << qint16(0);
+    QTest::newRow("no final line end") << fileOf(base).chopped(2) << 100.0 << 0.0 << 0.01 << ""
+                                       << "" << d << QTime() << qint16(0);
+    QTest::newRow("blank lines after the last value") << fileOf(base) + "\r\n  \r\n"
+                                                      << 100.0 << 0.0 << 0.01 << ""
+                                                      << "" << d << QTime() << qint16(0);
+    QTest::newRow("UTF-8 text") << fileOf(with({{10, "\"Pömpe Ø50 – €\""}})) << 100.0 << 0.0 << 0.01
+                                << QString::fromUtf8("Pömpe Ø50 – €") << "" << d << QTime()
+                                << qint16(0);
+    QTest::newRow("UTF-8 byte order mark")
+        << "\xEF\xBB\xBF" + fileOf(base) << 100.0 << 0.0 << 0.01 << ""
+        << "" << d << QTime() << qint16(0);
 
     // Values end at commas too: two values on one line read as two lines would.
     QList<QByteArray> joined = base;
     joined[0] = "100, 1000";
     joined.removeAt(1);
-    QTest::newRow("two values on one line") << fileOf(joined) << 100.0 << 0.0 << 0.01 << "" << "" << d << QTime() << qint16(0);
+    QTest::newRow("two values on one line") << fileOf(joined) << 100.0 << 0.0 << 0.01 << ""
+                                            << "" << d << QTime() << qint16(0);
 }
 
 void tst_DvlFile::readsEveryNotation()
@@ -204,9 +237,9 @@ void tst_DvlFile::randomDoublesReadBackBitIdentical()
     int checked = 0;
     while (checked < 40000) {
         ProjectCase c;
-        double *entries[8] = {&c.entries.FlowRate,  &c.entries.Density,    &c.entries.Viscosity,
-                              &c.entries.InnerDiameter, &c.entries.PipeLength, &c.entries.Elevation,
-                              &c.entries.ExtraLoss, &c.entries.WallRoughness};
+        double *entries[8] = {&c.entries.FlowRate, &c.entries.Density, &c.entries.Viscosity,
+            &c.entries.InnerDiameter, &c.entries.PipeLength, &c.entries.Elevation,
+            &c.entries.ExtraLoss, &c.entries.WallRoughness};
         for (double *entry : entries) {
             // Half random bit patterns (every magnitude), half values as typed.
             double v = 0;
@@ -224,7 +257,9 @@ void tst_DvlFile::randomDoublesReadBackBitIdentical()
         for (int i = 0; i < 8; ++i) {
             const double back = *(&r.projectCase->entries.FlowRate + i);
             if (!sameBits(*entries[i], back))
-                QFAIL(qPrintable(QStringLiteral("%1 read back as %2").arg(*entries[i], 0, 'g', 17).arg(back, 0, 'g', 17)));
+                QFAIL(qPrintable(QStringLiteral("%1 read back as %2")
+                                     .arg(*entries[i], 0, 'g', 17)
+                                     .arg(back, 0, 'g', 17)));
         }
         checked += 8;
     }
@@ -246,7 +281,7 @@ void tst_DvlFile::quoteAndLineBreakInTextStillReadBack()
 void tst_DvlFile::windows1252Fallback()
 {
     QList<QByteArray> lines = startLines();
-    lines[9] = "\"Pomp\xE9 \x80 \x93quoted\x94\"";  // é € “ ” in Windows-1252
+    lines[9] = "\"Pomp\xE9 \x80 \x93quoted\x94\""; // é € “ ” in Windows-1252
     const DvlFile::LoadResult r = DvlFile::parse(fileOf(lines), QStringLiteral("old.dvl"));
     QVERIFY2(r.ok(), qPrintable(r.errorMessage));
     QCOMPARE(r.projectCase->projectName, QString::fromUtf8("Pompé € “quoted”"));
@@ -269,7 +304,8 @@ void tst_DvlFile::malformedFiles_data()
     QTest::newRow("31 values") << fileOf(base.mid(0, 31)) << 32 << "ends after 31 of the 32 values";
     QTest::newRow("text for a number") << with(2, "abc") << 2 << "\"abc\" is not a number";
     QTest::newRow("quoted number") << with(4, "\"50\"") << 4 << "where a number belongs";
-    QTest::newRow("locale comma shifts the values") << with(5, "2,5") << 12 << "line 5 holds more than one value";
+    QTest::newRow("locale comma shifts the values")
+        << with(5, "2,5") << 12 << "line 5 holds more than one value";
     QTest::newRow("empty number line") << with(6, "") << 6 << "the number is missing";
     QTest::newRow("infinite") << with(1, "1E999") << 1 << "is not a number";
     QTest::newRow("nan") << with(1, "nan") << 1 << "is not a number";
@@ -310,11 +346,13 @@ void tst_DvlFile::unreadableFiles()
     const QString missing = dir.filePath(QStringLiteral("missing.dvl"));
     DvlFile::LoadResult r = DvlFile::load(missing);
     QVERIFY(!r.ok());
-    QVERIFY2(r.errorMessage.contains(QDir::toNativeSeparators(missing)), qPrintable(r.errorMessage));
+    QVERIFY2(
+        r.errorMessage.contains(QDir::toNativeSeparators(missing)), qPrintable(r.errorMessage));
 
     r = DvlFile::load(dir.path());
     QVERIFY(!r.ok());
-    QVERIFY2(r.errorMessage.contains(QDir::toNativeSeparators(dir.path())), qPrintable(r.errorMessage));
+    QVERIFY2(
+        r.errorMessage.contains(QDir::toNativeSeparators(dir.path())), qPrintable(r.errorMessage));
     QVERIFY2(r.errorMessage.contains(QStringLiteral("directory")), qPrintable(r.errorMessage));
 
     const QString big = dir.filePath(QStringLiteral("big.dvl"));
@@ -347,7 +385,8 @@ void tst_DvlFile::failedSaveKeepsOldFile()
     const QString underFile = path + QStringLiteral("/inner.dvl");
     DvlFile::SaveResult s = DvlFile::save(underFile, changed);
     QVERIFY(!s.ok);
-    QVERIFY2(s.errorMessage.contains(QDir::toNativeSeparators(underFile)), qPrintable(s.errorMessage));
+    QVERIFY2(
+        s.errorMessage.contains(QDir::toNativeSeparators(underFile)), qPrintable(s.errorMessage));
 
     // A directory where nothing can be created: the old file must survive untouched.
     // Root ignores permissions, so it needs the immutable attribute instead.
@@ -355,18 +394,19 @@ void tst_DvlFile::failedSaveKeepsOldFile()
     auto lock = [&](bool locked) {
         if (root) {
             return QProcess::execute(QStringLiteral("chattr"),
-                                     {locked ? QStringLiteral("+i") : QStringLiteral("-i"), dir.path()})
+                       {locked ? QStringLiteral("+i") : QStringLiteral("-i"), dir.path()})
                 == 0;
         }
-        return QFile::setPermissions(dir.path(), locked ? QFileDevice::ReadOwner | QFileDevice::ExeOwner
-                                                        : QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                                              | QFileDevice::ExeOwner);
+        return QFile::setPermissions(dir.path(),
+            locked ? QFileDevice::ReadOwner | QFileDevice::ExeOwner
+                   : QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     };
     if (lock(true)) {
         s = DvlFile::save(path, changed);
         QVERIFY(lock(false));
         QVERIFY(!s.ok);
-        QVERIFY2(s.errorMessage.contains(QDir::toNativeSeparators(path)), qPrintable(s.errorMessage));
+        QVERIFY2(
+            s.errorMessage.contains(QDir::toNativeSeparators(path)), qPrintable(s.errorMessage));
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), before);

@@ -9,8 +9,8 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QMenuBar>
 #include <QFileInfo>
+#include <QMenuBar>
 #include <QTest>
 
 using namespace DocsTest;
@@ -18,7 +18,8 @@ using namespace DocsTest;
 namespace {
 
 // The result fields that Calc writes.
-constexpr int ResultFields[] = {11, 12, 13, 14, 15, 16, 17, 18, 19, 21, 22, 24, 25, 27, 28, 8, 9, 10};
+constexpr int ResultFields[]
+    = {11, 12, 13, 14, 15, 16, 17, 18, 19, 21, 22, 24, 25, 27, 28, 8, 9, 10};
 constexpr int EntryFields[] = {1, 2, 3, 4, 23, 5, 6, 7};
 
 QStringList fieldTexts(frmStart &main)
@@ -65,7 +66,8 @@ ProjectCase sampleCase()
 // The other locale of the two test runs.
 QLocale otherLocale()
 {
-    return TestLocale::commaDecimal() ? QLocale::c() : QLocale(QLocale::Dutch, QLocale::Netherlands);
+    return TestLocale::commaDecimal() ? QLocale::c()
+                                      : QLocale(QLocale::Dutch, QLocale::Netherlands);
 }
 
 void writeCase(const QString &path, const ProjectCase &c)
@@ -115,7 +117,7 @@ void TestFileCommands::saveRightAfterStartWritesNewDvlHere()
     QCOMPARE(lines.size(), 32);
     const QByteArray today = QDate::currentDate().toString(Qt::ISODate).toLatin1();
     const QList<QByteArray> expected = {"100", "1000", "1", "100", "0", "0", "0", "0.01",
-                                        "\"new.dvl\"", "\"\"", "\"\"", "\"\"", "#" + today + "#"};
+        "\"new.dvl\"", "\"\"", "\"\"", "\"\"", "#" + today + "#"};
     for (qsizetype i = 0; i < lines.size(); ++i) {
         QVERIFY2(lines[i].endsWith('\r'), qPrintable(QStringLiteral("line %1").arg(i + 1)));
         QCOMPARE(lines[i].chopped(1), i < expected.size() ? expected[i] : QByteArray("0"));
@@ -143,11 +145,13 @@ void TestFileCommands::saveAsThenLoadGivesBackTheCase_data()
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QStringList>("typed"); // entries in field order 1, 2, 3, 4, 23, 5, 6, 7
     QTest::newRow("point") << "C"
-                           << QStringList{"2500", "998.2", "0.89", "52.5", "0.05", "120", "-3.5", "0.2"};
+                           << QStringList{
+                                  "2500", "998.2", "0.89", "52.5", "0.05", "120", "-3.5", "0.2"};
     QTest::newRow("comma") << "nl_NL"
-                           << QStringList{"2500", "998,2", "0,89", "52,5", "0,05", "120", "-3,5", "0,2"};
-    QTest::newRow("tiny and huge") << "C"
-                                   << QStringList{"1E-05", "1000", "1", "100", "0", "1E+15", "0", "0"};
+                           << QStringList{
+                                  "2500", "998,2", "0,89", "52,5", "0,05", "120", "-3,5", "0,2"};
+    QTest::newRow("tiny and huge")
+        << "C" << QStringList{"1E-05", "1000", "1", "100", "0", "1E+15", "0", "0"};
 }
 
 void TestFileCommands::saveAsThenLoadGivesBackTheCase()
@@ -164,8 +168,8 @@ void TestFileCommands::saveAsThenLoadGivesBackTheCase()
     main.Wgetal2().Text2(11)->setText(QStringLiteral("2"));
     main.Wgetal2().countField_LostFocus(11);
     frmProjectgegevens &project = main.Projectgegevens();
-    const QString projectTexts[] = {QString(), QStringLiteral("Loop, east"),
-                                    QStringLiteral("DN50"), QString()};
+    const QString projectTexts[]
+        = {QString(), QStringLiteral("Loop, east"), QStringLiteral("DN50"), QString()};
     for (int i = 1; i <= 3; ++i) {
         project.Text3(i)->setText(projectTexts[i]);
         project.Text3_LostFocus(i);
@@ -178,7 +182,8 @@ void TestFileCommands::saveAsThenLoadGivesBackTheCase()
     const QString path = program.path(QStringLiteral("case.dvl"));
     program.dialogs.saveAnswers << path;
     main.FileSaveAs_Click();
-    QVERIFY2(program.dialogs.messages.isEmpty(), qPrintable(program.dialogs.messageTexts().join('\n')));
+    QVERIFY2(
+        program.dialogs.messages.isEmpty(), qPrintable(program.dialogs.messageTexts().join('\n')));
     QCOMPARE(main.windowTitle(), QStringLiteral("Zeptor - [%1]").arg(path));
     QCOMPARE(project.Text3(4)->text(), path);
     // An empty text is written as two double quotes.
@@ -189,7 +194,8 @@ void TestFileCommands::saveAsThenLoadGivesBackTheCase()
 
     program.dialogs.openAnswers << path;
     main.FileLoad_Click();
-    QVERIFY2(program.dialogs.messages.isEmpty(), qPrintable(program.dialogs.messageTexts().join('\n')));
+    QVERIFY2(
+        program.dialogs.messages.isEmpty(), qPrintable(program.dialogs.messageTexts().join('\n')));
 
     const BasGeneral &after = basGeneral();
     QCOMPARE(after.inputs().FlowRate, before.inputs().FlowRate);
@@ -486,7 +492,7 @@ void TestFileCommands::fileIsTheSameInEveryLocale()
         program.dialogs.saveAnswers << path;
         main.FileSaveAs_Click();
         QVERIFY2(program.dialogs.messages.isEmpty(),
-                 qPrintable(program.dialogs.messageTexts().join('\n')));
+            qPrintable(program.dialogs.messageTexts().join('\n')));
         before = basGeneral();
         written = readFile(path);
     }
@@ -504,16 +510,17 @@ void TestFileCommands::fileIsTheSameInEveryLocale()
     QLocale::setDefault(testLocale());
     QCOMPARE(written, cLocaleBytes);
     const QList<QByteArray> lines = fileLines(path);
-    QCOMPARE(lines.mid(0, 8), (QList<QByteArray>{"2500\r", "998.2\r", "0.89\r", "52.5\r",
-                                                 "120\r", "-3.5\r", "0.2\r", "0.05\r"}));
+    QCOMPARE(lines.mid(0, 8),
+        (QList<QByteArray>{
+            "2500\r", "998.2\r", "0.89\r", "52.5\r", "120\r", "-3.5\r", "0.2\r", "0.05\r"}));
     QCOMPARE(lines.at(12), QByteArray("#2026-03-04 10:30:15#\r"));
 
     Program program{otherLocale()};
     frmStart &main = program.main();
     program.dialogs.openAnswers << path;
     main.FileLoad_Click();
-    QVERIFY2(program.dialogs.messages.isEmpty(),
-             qPrintable(program.dialogs.messageTexts().join('\n')));
+    QVERIFY2(
+        program.dialogs.messages.isEmpty(), qPrintable(program.dialogs.messageTexts().join('\n')));
     const BasGeneral &after = basGeneral();
     QVERIFY(ProjectCase::fromGeneral(after) == ProjectCase::fromGeneral(before));
     const QString point = otherLocale().decimalPoint();
@@ -532,11 +539,21 @@ void TestFileCommands::menusAndToolbarReachTheCommands_data()
     QTest::addColumn<QString>("toolbarKey");
     QTest::addColumn<QString>("written"); // empty: a file was loaded
     QTest::addColumn<int>("fileDialogs");
-    QTest::newRow("menu Save") << "Save" << "" << "new.dvl" << 0;
-    QTest::newRow("toolbar save") << "" << "save" << "new.dvl" << 0;
-    QTest::newRow("menu Save as") << "Save as ..." << "" << "chosen.dvl" << 1;
-    QTest::newRow("menu Load") << "Load" << "" << "" << 1;
-    QTest::newRow("toolbar open") << "" << "open" << "" << 1;
+    QTest::newRow("menu Save") << "Save"
+                               << ""
+                               << "new.dvl" << 0;
+    QTest::newRow("toolbar save") << ""
+                                  << "save"
+                                  << "new.dvl" << 0;
+    QTest::newRow("menu Save as") << "Save as ..."
+                                  << ""
+                                  << "chosen.dvl" << 1;
+    QTest::newRow("menu Load") << "Load"
+                               << ""
+                               << "" << 1;
+    QTest::newRow("toolbar open") << ""
+                                  << "open"
+                                  << "" << 1;
 }
 
 void TestFileCommands::menusAndToolbarReachTheCommands()

@@ -87,8 +87,8 @@ SweepOutcome sweep(const std::vector<Case> &cases)
     return total;
 }
 
-std::vector<Case> logUniformCases(int count, double rrLow, double rrHigh, double reLow,
-                                  double reHigh, unsigned seed)
+std::vector<Case> logUniformCases(
+    int count, double rrLow, double rrHigh, double reLow, double reHigh, unsigned seed)
 {
     std::mt19937_64 rng(seed);
     std::uniform_real_distribution<double> rr(std::log10(rrLow), std::log10(rrHigh));
@@ -105,9 +105,11 @@ std::vector<Case> logUniformCases(int count, double rrLow, double rrHigh, double
 
 QByteArray describe(const SweepOutcome &o)
 {
-    return QByteArray("relative roughness ") + QByteArray::number(o.firstMismatch.relativeRoughness, 'g', 17)
-           + " Reynolds " + QByteArray::number(o.firstMismatch.reynolds, 'g', 17) + ": scan "
-           + QByteArray::number(o.expected, 'g', 17) + ", search " + QByteArray::number(o.actual, 'g', 17);
+    return QByteArray("relative roughness ")
+        + QByteArray::number(o.firstMismatch.relativeRoughness, 'g', 17) + " Reynolds "
+        + QByteArray::number(o.firstMismatch.reynolds, 'g', 17) + ": scan "
+        + QByteArray::number(o.expected, 'g', 17) + ", search "
+        + QByteArray::number(o.actual, 'g', 17);
 }
 
 } // namespace
@@ -200,7 +202,7 @@ void tst_FrictionFactor::sweepAgainstScan()
     const auto cases = logUniformCases(100000, 1e-7, 0.2, 2320, 1e10, 20240611);
     const SweepOutcome o = sweep(cases);
     QVERIFY2(o.mismatches == 0,
-             (QByteArray::number(o.mismatches) + " mismatches, first: " + describe(o)).constData());
+        (QByteArray::number(o.mismatches) + " mismatches, first: " + describe(o)).constData());
     // Both outcomes occur, the monotone search served every case, and cheaply.
     QVERIFY(o.roots > 50000);
     QVERIFY(o.noRoots > 1000);
@@ -221,7 +223,7 @@ void tst_FrictionFactor::roughPipesAndOddArguments()
     }
     const SweepOutcome o = sweep(cases);
     QVERIFY2(o.mismatches == 0,
-             (QByteArray::number(o.mismatches) + " mismatches, first: " + describe(o)).constData());
+        (QByteArray::number(o.mismatches) + " mismatches, first: " + describe(o)).constData());
     QVERIFY(o.roots > 0);
     QVERIFY(o.scanned > 0);
 }

@@ -65,9 +65,8 @@ void tst_frmStart::cleanup()
 
 void tst_frmStart::startValues()
 {
-    const QList<std::pair<int, QString>> entries = {{1, "100"}, {2, "1000"}, {3, "1"},
-                                                    {4, "100"}, {23, "0.01"}, {5, "0"},
-                                                    {6, "0"},   {7, "0"}};
+    const QList<std::pair<int, QString>> entries = {
+        {1, "100"}, {2, "1000"}, {3, "1"}, {4, "100"}, {23, "0.01"}, {5, "0"}, {6, "0"}, {7, "0"}};
     for (const auto &[index, text] : entries)
         QCOMPARE(h.text(index), num(text));
     for (const FieldInfo &f : FieldTable) {
@@ -100,24 +99,24 @@ void tst_frmStart::typedCases_data()
     QTest::addColumn<QString>("status");
     QTest::addColumn<QStringList>("expected"); // "index=text"
 
-    QTest::newRow("start values")
-        << QStringList{"100", "1000", "1", "100", "0.01", "0", "0", "0"} << "0"
-        << "Flow is Laminar"
-        << QStringList{"13=0.1810", "14=0.0000", "15=7853.9816", "16=0.0000", "17=0.0000",
-                       "18=0.0000", "19=0.0000", "21=0", "22=0.0000", "27=0.0", "28=0.14",
-                       "24=n.a."};
-    QTest::newRow("turbulent")
-        << QStringList{"10000", "1000", "1", "50", "0.01", "100", "0", "0"} << "0"
-        << "Flow is Turbulent"
-        << QStringList{"13=0.0201", "14=40.2000", "15=1963.4954", "16=196.35", "17=0.0000",
-                       "18=0.4023", "19=0.4023", "21=40228", "22=70.69", "27=111.7",
-                       "28=113.18", "24=0.0002"};
+    QTest::newRow("start values") << QStringList{"100", "1000", "1", "100", "0.01", "0", "0", "0"}
+                                  << "0"
+                                  << "Flow is Laminar"
+                                  << QStringList{"13=0.1810", "14=0.0000", "15=7853.9816",
+                                         "16=0.0000", "17=0.0000", "18=0.0000", "19=0.0000", "21=0",
+                                         "22=0.0000", "27=0.0", "28=0.14", "24=n.a."};
+    QTest::newRow("turbulent") << QStringList{"10000", "1000", "1", "50", "0.01", "100", "0", "0"}
+                               << "0"
+                               << "Flow is Turbulent"
+                               << QStringList{"13=0.0201", "14=40.2000", "15=1963.4954",
+                                      "16=196.35", "17=0.0000", "18=0.4023", "19=0.4023",
+                                      "21=40228", "22=70.69", "27=111.7", "28=113.18", "24=0.0002"};
     // 50 l/d of bends at 50 mm are 2.5 m of equivalent length.
     QTest::newRow("turbulent, elevation, extra loss, appendages")
         << QStringList{"10000", "1000", "1", "50", "0.05", "100", "5", "0.2"} << "50"
         << "Flow is Turbulent"
-        << QStringList{"25=2.5", "13=0.0229", "14=45.8000", "17=1.1450", "18=0.9603",
-                       "19=1.1603", "21=116028", "27=322.3", "24=0.0010"};
+        << QStringList{"25=2.5", "13=0.0229", "14=45.8000", "17=1.1450", "18=0.9603", "19=1.1603",
+               "21=116028", "27=322.3", "24=0.0010"};
 }
 
 void tst_frmStart::typedCases()
@@ -214,7 +213,7 @@ void tst_frmStart::negativeValues()
     QCOMPARE(h.dialogs.prompts.size(), prompts);
     if (prompts > 0) {
         QCOMPARE(h.dialogs.prompts.first().message,
-                 QStringLiteral("Sorry, only positive numbers\rPlease enter a value ..."));
+            QStringLiteral("Sorry, only positive numbers\rPlease enter a value ..."));
     }
     QCOMPARE(h.text(index), finalText);
     QVERIFY(h.dialogs.messages.isEmpty());
@@ -228,11 +227,16 @@ void tst_frmStart::elevationRule_data()
     QTest::addColumn<QString>("shown");
     QTest::addColumn<double>("stored");
 
-    QTest::newRow("above the length") << "10" << "12" << true << "10" << 10.0;
-    QTest::newRow("equal to the length") << "10" << "10" << false << "10" << 10.0;
-    QTest::newRow("length still 0") << "" << "3" << true << "0" << 0.0;
-    QTest::newRow("negative") << "10" << "-5" << false << "-5" << -5.0;
-    QTest::newRow("length text copied as typed") << "1e1" << "12" << true << "1e1" << 10.0;
+    QTest::newRow("above the length") << "10"
+                                      << "12" << true << "10" << 10.0;
+    QTest::newRow("equal to the length") << "10"
+                                         << "10" << false << "10" << 10.0;
+    QTest::newRow("length still 0") << ""
+                                    << "3" << true << "0" << 0.0;
+    QTest::newRow("negative") << "10"
+                              << "-5" << false << "-5" << -5.0;
+    QTest::newRow("length text copied as typed") << "1e1"
+                                                 << "12" << true << "1e1" << 10.0;
 }
 
 void tst_frmStart::elevationRule()
@@ -253,7 +257,7 @@ void tst_frmStart::elevationRule()
     QTest::keyClicks(h.field(6), elevation);
     h.key(Qt::Key_Return);
     QCOMPARE(h.dialogs.messageTexts(),
-             message ? QStringList{"Elevation <= Total pipe length"} : QStringList{});
+        message ? QStringList{"Elevation <= Total pipe length"} : QStringList{});
     if (message) {
         QCOMPARE(h.dialogs.messages.first().title, QStringLiteral("Zeptor"));
         QCOMPARE(h.dialogs.messages.first().icon, Dialogs::Icon::None);
@@ -299,8 +303,8 @@ void tst_frmStart::roughnessCap()
 
     h.typeInto(23, num(typed));
     h.key(Qt::Key_Return);
-    QCOMPARE(h.dialogs.messageTexts(),
-             message ? QStringList{"Maximum value is 5 ..."} : QStringList{});
+    QCOMPARE(
+        h.dialogs.messageTexts(), message ? QStringList{"Maximum value is 5 ..."} : QStringList{});
     QCOMPARE(h.text(23), shown);
     QCOMPARE(h.record().WallRoughness, stored);
     QCOMPARE(h.focusedField(), 5);
@@ -396,7 +400,7 @@ void tst_frmStart::oneLeaveGivesOnePrompt()
     QTest::qWait(20);
     QCOMPARE(h.dialogs.prompts.size(), 1);
     QCOMPARE(h.dialogs.prompts.first().message,
-             QStringLiteral("Sorry, only numbers\rPlease enter a value ..."));
+        QStringLiteral("Sorry, only numbers\rPlease enter a value ..."));
     if (landsOn) {
         QCOMPARE(h.record().FlowRate, 300.0);
         QCOMPARE(h.focusedField(), landsOn);

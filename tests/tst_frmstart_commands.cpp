@@ -158,18 +158,20 @@ void tst_frmStartCommands::menus_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QStringList>("items"); // "name=caption", a separator "name="
 
-    QTest::newRow("File") << "mnuFile" << "File"
-                          << QStringList{"FileLoad=Load", "FileSave=Save",
-                                         "FileSaveAs=Save as ...", "mnuSeperator1=",
-                                         "mnuPrint=Print", "mnuSeperator2=", "mnuExit=Exit"};
-    QTest::newRow("Data") << "mnuTools" << "Data"
+    QTest::newRow("File") << "mnuFile"
+                          << "File"
+                          << QStringList{"FileLoad=Load", "FileSave=Save", "FileSaveAs=Save as ...",
+                                 "mnuSeperator1=", "mnuPrint=Print",
+                                 "mnuSeperator2=", "mnuExit=Exit"};
+    QTest::newRow("Data") << "mnuTools"
+                          << "Data"
                           << QStringList{"mnuProjectGegevens=Project information",
-                                         "mnuCalcBends=Bends and tees", "mnuCalcCocks=Valves",
-                                         "RuwheidWand=Pipe roughness",
-                                         "DiameterLleiding=Pipe diameter"};
-    QTest::newRow("Help") << "mnuHelp" << "Help"
+                                 "mnuCalcBends=Bends and tees", "mnuCalcCocks=Valves",
+                                 "RuwheidWand=Pipe roughness", "DiameterLleiding=Pipe diameter"};
+    QTest::newRow("Help") << "mnuHelp"
+                          << "Help"
                           << QStringList{"mnuHelpContents=What does this program do?",
-                                         "mnuHelpAbout=About"};
+                                 "mnuHelpAbout=About"};
 }
 
 void tst_frmStartCommands::menus()
@@ -196,11 +198,10 @@ void tst_frmStartCommands::menus()
 
 void tst_frmStartCommands::toolbar()
 {
-    const QStringList expected = {
-        "open=Open File", "save=Save File", "print=Print File", "project=Project Data", "sep=",
-        "pipes=Bends and pipes", "valves=Valves", "ruw=Roughness",
-        "Diameter=Inner pipe diameter ", "sep2=", "clear=Clear", "sep3=", "help=Help",
-        "info=Who", "stop=Stop"};
+    const QStringList expected = {"open=Open File", "save=Save File", "print=Print File",
+        "project=Project Data", "sep=", "pipes=Bends and pipes", "valves=Valves", "ruw=Roughness",
+        "Diameter=Inner pipe diameter ", "sep2=", "clear=Clear", "sep3=", "help=Help", "info=Who",
+        "stop=Stop"};
     QStringList actual;
     for (QAction *a : h.window->toolbar()->actions()) {
         actual << a->data().toString() + QLatin1Char('=')
@@ -256,19 +257,30 @@ void tst_frmStartCommands::oneWindowPerKind_data()
     QTest::addColumn<QString>("how"); // menu item, toolbar key or "..." button
     QTest::addColumn<QString>("window");
 
-    QTest::newRow("Data, Bends and tees") << "menu:mnuCalcBends" << "frmWgetal1";
-    QTest::newRow("Data, Valves") << "menu:mnuCalcCocks" << "frmWgetal2";
-    QTest::newRow("Data, Pipe roughness") << "menu:RuwheidWand" << "frmAbsRuwheid";
-    QTest::newRow("Data, Pipe diameter") << "menu:DiameterLleiding" << "frmDiameter";
+    QTest::newRow("Data, Bends and tees") << "menu:mnuCalcBends"
+                                          << "frmWgetal1";
+    QTest::newRow("Data, Valves") << "menu:mnuCalcCocks"
+                                  << "frmWgetal2";
+    QTest::newRow("Data, Pipe roughness") << "menu:RuwheidWand"
+                                          << "frmAbsRuwheid";
+    QTest::newRow("Data, Pipe diameter") << "menu:DiameterLleiding"
+                                         << "frmDiameter";
     QTest::newRow("Data, Project information") << "menu:mnuProjectGegevens"
                                                << "frmProjectgegevens";
-    QTest::newRow("Help, What does") << "menu:mnuHelpContents" << "frmHelpScreen";
-    QTest::newRow("Help, About") << "menu:mnuHelpAbout" << "frmAbout";
-    QTest::newRow("SSCommand1") << "button:SSCommand1" << "frmDiameter";
-    QTest::newRow("SCommand2") << "button:SCommand2" << "frmAbsRuwheid";
-    QTest::newRow("SCommand4") << "button:SCommand4" << "frmWgetal1";
-    QTest::newRow("SCommand5") << "button:SCommand5" << "frmWgetal2";
-    QTest::newRow("toolbar pipes") << "toolbar:pipes" << "frmWgetal1";
+    QTest::newRow("Help, What does") << "menu:mnuHelpContents"
+                                     << "frmHelpScreen";
+    QTest::newRow("Help, About") << "menu:mnuHelpAbout"
+                                 << "frmAbout";
+    QTest::newRow("SSCommand1") << "button:SSCommand1"
+                                << "frmDiameter";
+    QTest::newRow("SCommand2") << "button:SCommand2"
+                               << "frmAbsRuwheid";
+    QTest::newRow("SCommand4") << "button:SCommand4"
+                               << "frmWgetal1";
+    QTest::newRow("SCommand5") << "button:SCommand5"
+                               << "frmWgetal2";
+    QTest::newRow("toolbar pipes") << "toolbar:pipes"
+                                   << "frmWgetal1";
 }
 
 // Opening twice gives one window, in front; a minimised one comes back.
@@ -470,11 +482,10 @@ void tst_frmStartCommands::exit()
 
 void tst_frmStartCommands::fieldsAndButtonsAreNamed()
 {
-    const QList<std::pair<int, QString>> names = {
-        {1, "flow rate [liter/hr]"},      {23, "surface roughness [mm]"},
-        {8, "total [l/d]"},               {15, "pipe area [mm2]"},
+    const QList<std::pair<int, QString>> names = {{1, "flow rate [liter/hr]"},
+        {23, "surface roughness [mm]"}, {8, "total [l/d]"}, {15, "pipe area [mm2]"},
         {17, "friction of appendages [-]"}, {21, "pipe+equipment+appendages [Pa]"},
-        {28, "estimated shear"},          {19, "pipe+equipment+appendages [bar]"}};
+        {28, "estimated shear"}, {19, "pipe+equipment+appendages [bar]"}};
     for (const auto &[index, name] : names)
         QCOMPARE(h.field(index)->accessibleName(), name);
 
@@ -510,13 +521,11 @@ void tst_frmStartCommands::layout()
 {
     const QSize hint = h.window->sizeHint();
     QVERIFY2(hint.width() <= 1366 && hint.height() <= 728,
-             qPrintable(QStringLiteral("%1x%2").arg(hint.width()).arg(hint.height())));
+        qPrintable(QStringLiteral("%1x%2").arg(hint.width()).arg(hint.height())));
     h.window->resize(hint);
     QTest::qWait(10);
 
-    const auto frameOf = [&](int index) {
-        return h.field(index)->parentWidget()->geometry();
-    };
+    const auto frameOf = [&](int index) { return h.field(index)->parentWidget()->geometry(); };
     QVERIFY(frameOf(1).top() < frameOf(4).top());
     QVERIFY(frameOf(4).top() < frameOf(9).top());
     QVERIFY(frameOf(1).right() < frameOf(11).left());

@@ -48,7 +48,8 @@ void tst_LeaveCheck::emptyFieldAsksForNumber()
     f.dialogs.answers = QStringList{"", "0", ""};
     f.enter(1, QString());
     QCOMPARE(f.dialogs.promptMessages(),
-             (QStringList{OnlyNumbers, OnlyNumbers, promptText(QStringLiteral("Variabele [Flow] unknown"))}));
+        (QStringList{
+            OnlyNumbers, OnlyNumbers, promptText(QStringLiteral("Variabele [Flow] unknown"))}));
     QCOMPARE(f.dialogs.prompts.first().title, QStringLiteral("Input"));
     QCOMPARE(f.dialogs.prompts.first().defaultAnswer, QStringLiteral("0"));
     QCOMPARE(f.sheet.Text0(1), QStringLiteral("0"));
@@ -64,17 +65,17 @@ void tst_LeaveCheck::signRule_data()
     QTest::addColumn<QStringList>("prompts");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("negative length") << 5 << "-3" << QStringList{"-3", "3"}
-                                     << QStringList{OnlyPositive, OnlyPositive} << "3";
+    QTest::newRow("negative length")
+        << 5 << "-3" << QStringList{"-3", "3"} << QStringList{OnlyPositive, OnlyPositive} << "3";
     QTest::newRow("negative elevation") << 6 << "-5" << QStringList{} << QStringList{} << "-5";
     QTest::newRow("letters, then negative") << 7 << "abc" << QStringList{"-1", "0.5"}
                                             << QStringList{OnlyNumbers, OnlyPositive} << "0.5";
-    QTest::newRow("negative density") << 2 << "-800" << QStringList{"800"} << QStringList{OnlyPositive}
-                                      << "800";
-    QTest::newRow("negative bends total") << 9 << "-4" << QStringList{"4"} << QStringList{OnlyPositive}
-                                          << "4";
-    QTest::newRow("exponent and blanks") << 5 << " 1.5e1 " << QStringList{} << QStringList{}
-                                         << " 1.5e1 ";
+    QTest::newRow("negative density")
+        << 2 << "-800" << QStringList{"800"} << QStringList{OnlyPositive} << "800";
+    QTest::newRow("negative bends total")
+        << 9 << "-4" << QStringList{"4"} << QStringList{OnlyPositive} << "4";
+    QTest::newRow("exponent and blanks")
+        << 5 << " 1.5e1 " << QStringList{} << QStringList{} << " 1.5e1 ";
 }
 
 void tst_LeaveCheck::signRule()
@@ -106,7 +107,8 @@ void tst_LeaveCheck::elevationRule_data()
     QTest::newRow("length still 0") << QStringList{"6=2"} << true << 0.0 << "0";
     QTest::newRow("length shortened") << QStringList{"5=10", "6=8", "5=5"} << true << 5.0 << "5";
     QTest::newRow("length text copied") << QStringList{"5=1e1", "6=12"} << true << 10.0 << "1e1";
-    QTest::newRow("negative kept") << QStringList{"5=10", "6=-20", "5=0"} << false << -20.0 << "-20";
+    QTest::newRow("negative kept")
+        << QStringList{"5=10", "6=-20", "5=0"} << false << -20.0 << "-20";
 }
 
 void tst_LeaveCheck::elevationRule()
@@ -181,11 +183,16 @@ void tst_LeaveCheck::appendageTexts_data()
     QTest::addColumn<QString>("bends");
     QTest::addColumn<QString>("sum");
 
-    QTest::newRow("not a number counts 0") << "abc" << "13";
-    QTest::newRow("empty counts 0") << "" << "13";
-    QTest::newRow("half to even down") << "2.5" << "15";
-    QTest::newRow("half to even up") << "3.5" << "17";
-    QTest::newRow("beyond 32 bits counts 0") << "1e12" << "13";
+    QTest::newRow("not a number counts 0") << "abc"
+                                           << "13";
+    QTest::newRow("empty counts 0") << ""
+                                    << "13";
+    QTest::newRow("half to even down") << "2.5"
+                                       << "15";
+    QTest::newRow("half to even up") << "3.5"
+                                     << "17";
+    QTest::newRow("beyond 32 bits counts 0") << "1e12"
+                                             << "13";
 }
 
 void tst_LeaveCheck::appendageTexts()

@@ -11,7 +11,8 @@ namespace {
 
 ProjectCase exampleCase(const QString &name)
 {
-    const QString path = qEnvironmentVariable("ZEPTOR_SOURCE_DIR") + QStringLiteral("/examples/") + name;
+    const QString path
+        = qEnvironmentVariable("ZEPTOR_SOURCE_DIR") + QStringLiteral("/examples/") + name;
     const DvlFile::LoadResult r = DvlFile::load(path);
     if (!r.ok())
         qFatal("%s", qPrintable(r.errorMessage));
@@ -44,10 +45,10 @@ void tst_LoadCase::loadsAsFileLoadDoes()
     QCOMPARE(f.general.ProjectDate, c.date);
     QCOMPARE(f.general.BendsTotalLd, 32);
     QCOMPARE(f.general.ValvesTotalLd, 18);
-    const std::pair<int, const char *> expected[] = {
-        {1, "10000"}, {6, "5"}, {7, "0.2"}, {23, "0.05"}, {9, "32"}, {10, "18"}, {8, "50"},
-        {25, "2.5"}, {13, "0.0229"}, {14, "45.8000"}, {17, "1.1450"}, {18, "0.9603"},
-        {19, "1.1603"}, {21, "116028"}, {27, "322.3"}, {24, "0.0010"}};
+    const std::pair<int, const char *> expected[]
+        = {{1, "10000"}, {6, "5"}, {7, "0.2"}, {23, "0.05"}, {9, "32"}, {10, "18"}, {8, "50"},
+            {25, "2.5"}, {13, "0.0229"}, {14, "45.8000"}, {17, "1.1450"}, {18, "0.9603"},
+            {19, "1.1603"}, {21, "116028"}, {27, "322.3"}, {24, "0.0010"}};
     for (const auto &[index, text] : expected)
         QCOMPARE(f.sheet.Text0(index), num(text));
     QCOMPARE(f.sheet.status(), QStringLiteral("Flow is Turbulent"));
@@ -58,9 +59,11 @@ void tst_LoadCase::loadsAsFileLoadDoes()
 void tst_LoadCase::loadReplacesEarlierCase()
 {
     CalcFixture f;
-    LoadCase::loadCase(f.sheet, exampleCase(QStringLiteral("cooling-water.dvl")), QStringLiteral("a.dvl"));
+    LoadCase::loadCase(
+        f.sheet, exampleCase(QStringLiteral("cooling-water.dvl")), QStringLiteral("a.dvl"));
     QCOMPARE(f.sheet.Text0(8), QStringLiteral("650"));
-    LoadCase::loadCase(f.sheet, exampleCase(QStringLiteral("turbulent.dvl")), QStringLiteral("b.dvl"));
+    LoadCase::loadCase(
+        f.sheet, exampleCase(QStringLiteral("turbulent.dvl")), QStringLiteral("b.dvl"));
     // The totals of the earlier case are gone, and the results follow the new case.
     QCOMPARE(f.sheet.Text0(9), QStringLiteral("0"));
     QCOMPARE(f.sheet.Text0(10), QStringLiteral("0"));
@@ -110,7 +113,8 @@ void tst_LoadCase::commaLocaleEntries()
 {
     QLocale::setDefault(QLocale(QStringLiteral("de_DE")));
     CalcFixture f;
-    LoadCase::loadCase(f.sheet, exampleCase(QStringLiteral("cooling-water.dvl")), QStringLiteral("c.dvl"));
+    LoadCase::loadCase(
+        f.sheet, exampleCase(QStringLiteral("cooling-water.dvl")), QStringLiteral("c.dvl"));
     QCOMPARE(f.sheet.Text0(2), QStringLiteral("998,2"));
     QCOMPARE(f.sheet.Text0(23), QStringLiteral("0,045"));
     QCOMPARE(f.sheet.Text0(25), QStringLiteral("52,585"));

@@ -4,8 +4,8 @@
 #include <QTest>
 
 #include <cmath>
-#include <random>
 #include <limits>
+#include <random>
 
 class tst_NumberText : public QObject
 {
@@ -31,24 +31,42 @@ void tst_NumberText::parse_data()
     QTest::addColumn<bool>("isNumber");
     QTest::addColumn<double>("value");
 
-    QTest::newRow("integer") << "C" << "100" << true << 100.0;
-    QTest::newRow("blanks around") << "C" << " 12 " << true << 12.0;
-    QTest::newRow("sign") << "C" << "-3" << true << -3.0;
-    QTest::newRow("plus sign") << "C" << "+3" << true << 3.0;
-    QTest::newRow("no leading zero") << "C" << ".5" << true << 0.5;
-    QTest::newRow("exponent") << "C" << "1e2" << true << 100.0;
-    QTest::newRow("exponent upper") << "C" << "1.5E-3" << true << 0.0015;
-    QTest::newRow("empty") << "C" << "" << false << 0.0;
-    QTest::newRow("blanks only") << "C" << "   " << false << 0.0;
-    QTest::newRow("letters") << "C" << "abc" << false << 0.0;
-    QTest::newRow("trailing unit") << "C" << "12 mm" << false << 0.0;
-    QTest::newRow("group separator") << "C" << "1,500" << false << 0.0;
-    QTest::newRow("inf") << "C" << "inf" << false << 0.0;
-    QTest::newRow("nan") << "C" << "nan" << false << 0.0;
-    QTest::newRow("overflow") << "C" << "1e999" << false << 0.0;
-    QTest::newRow("dutch comma") << "nl_NL" << "2,5" << true << 2.5;
-    QTest::newRow("dutch group refused") << "nl_NL" << "1.500" << false << 0.0;
-    QTest::newRow("dutch exponent") << "nl_NL" << "1,5e3" << true << 1500.0;
+    QTest::newRow("integer") << "C"
+                             << "100" << true << 100.0;
+    QTest::newRow("blanks around") << "C"
+                                   << " 12 " << true << 12.0;
+    QTest::newRow("sign") << "C"
+                          << "-3" << true << -3.0;
+    QTest::newRow("plus sign") << "C"
+                               << "+3" << true << 3.0;
+    QTest::newRow("no leading zero") << "C"
+                                     << ".5" << true << 0.5;
+    QTest::newRow("exponent") << "C"
+                              << "1e2" << true << 100.0;
+    QTest::newRow("exponent upper") << "C"
+                                    << "1.5E-3" << true << 0.0015;
+    QTest::newRow("empty") << "C"
+                           << "" << false << 0.0;
+    QTest::newRow("blanks only") << "C"
+                                 << "   " << false << 0.0;
+    QTest::newRow("letters") << "C"
+                             << "abc" << false << 0.0;
+    QTest::newRow("trailing unit") << "C"
+                                   << "12 mm" << false << 0.0;
+    QTest::newRow("group separator") << "C"
+                                     << "1,500" << false << 0.0;
+    QTest::newRow("inf") << "C"
+                         << "inf" << false << 0.0;
+    QTest::newRow("nan") << "C"
+                         << "nan" << false << 0.0;
+    QTest::newRow("overflow") << "C"
+                              << "1e999" << false << 0.0;
+    QTest::newRow("dutch comma") << "nl_NL"
+                                 << "2,5" << true << 2.5;
+    QTest::newRow("dutch group refused") << "nl_NL"
+                                         << "1.500" << false << 0.0;
+    QTest::newRow("dutch exponent") << "nl_NL"
+                                    << "1,5e3" << true << 1500.0;
 }
 
 void tst_NumberText::parse()

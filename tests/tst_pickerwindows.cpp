@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
@@ -20,7 +21,6 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QToolBar>
-#include <QCloseEvent>
 #include <QtTest/qtestspontaneevent.h>
 
 #include <memory>
@@ -83,10 +83,10 @@ void flushDeletes()
 }
 
 const QStringList IsoTexts = {" 22.6 mm", " 25.6 mm", " 29.0 mm", " 35.6 mm", " 48.6 mm",
-                              " 60.3 mm", " 72.9 mm", " 84.9 mm (wall 2mm)", " 97.6 mm (wall 2mm)"};
-const QStringList DinTexts = {"  7.0 mm", "  9.9 mm", " 13.6 mm", " 17.3 mm", " 22.3 mm", " 28.5 mm",
-                              " 37.2 mm", " 43.1 mm", " 54.5 mm", " 70.3 mm", " 82.5 mm", "107.1 mm",
-                              "131.7 mm", "159.3 mm", "206.5 mm", "260.4 mm", "309.7 mm"};
+    " 60.3 mm", " 72.9 mm", " 84.9 mm (wall 2mm)", " 97.6 mm (wall 2mm)"};
+const QStringList DinTexts = {"  7.0 mm", "  9.9 mm", " 13.6 mm", " 17.3 mm", " 22.3 mm",
+    " 28.5 mm", " 37.2 mm", " 43.1 mm", " 54.5 mm", " 70.3 mm", " 82.5 mm", "107.1 mm", "131.7 mm",
+    "159.3 mm", "206.5 mm", "260.4 mm", "309.7 mm"};
 
 QStringList itemTexts(const QComboBox *list)
 {
@@ -142,11 +142,11 @@ private Q_SLOTS:
     {
         // The offscreen platform warns about every raise() and size hint; that is noise.
         static QtMessageHandler previous = nullptr;
-        previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context,
-                                             const QString &message) {
-            if (!message.startsWith(QLatin1String("This plugin does not support")))
-                previous(type, context, message);
-        });
+        previous = qInstallMessageHandler(
+            [](QtMsgType type, const QMessageLogContext &context, const QString &message) {
+                if (!message.startsWith(QLatin1String("This plugin does not support")))
+                    previous(type, context, message);
+            });
     }
 
     void init()
@@ -206,12 +206,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("value");
         const QStringList captions = {"glass", "lead", "copper", "brass", "new", "after longer use",
-                                      "slightly rusted", "very rusted", "galvanised", "new",
-                                      "with bitumen layer", "slightly rusted", "very rusted"};
+            "slightly rusted", "very rusted", "galvanised", "new", "with bitumen layer",
+            "slightly rusted", "very rusted"};
         const QStringList texts = {"0.0015", "0.0015", "0.0015", "0.0015", "0.04", "0.2", "0.4",
-                                   "3.35", "0.15", "0.5", "0.2", "1.5", "3"};
-        const QList<double> values = {0.0015, 0.0015, 0.0015, 0.0015, 0.04, 0.2, 0.4,
-                                      3.35, 0.15, 0.5, 0.2, 1.5, 3};
+            "3.35", "0.15", "0.5", "0.2", "1.5", "3"};
+        const QList<double> values
+            = {0.0015, 0.0015, 0.0015, 0.0015, 0.04, 0.2, 0.4, 3.35, 0.15, 0.5, 0.2, 1.5, 3};
         for (int i = 0; i < 13; ++i) {
             QTest::addRow("%d %s", i, qPrintable(captions.at(i)))
                 << i << captions.at(i) << texts.at(i) << values.at(i);
@@ -327,11 +327,10 @@ private Q_SLOTS:
         QVERIFY(!picker->L1(1)->isEditable());
         // Top to bottom: ISO option, heading, list, DIN option, heading, list, OK.
         const QList<QWidget *> order = {picker->SSOption1(0), picker->listHeading(0), picker->L1(0),
-                                        picker->SSOption1(1), picker->listHeading(1), picker->L1(1),
-                                        picker->Command3()};
+            picker->SSOption1(1), picker->listHeading(1), picker->L1(1), picker->Command3()};
         for (qsizetype i = 1; i < order.size(); ++i) {
             QVERIFY(order.at(i)->mapTo(picker, QPoint()).y()
-                    > order.at(i - 1)->mapTo(picker, QPoint()).y());
+                > order.at(i - 1)->mapTo(picker, QPoint()).y());
         }
 
         QVERIFY(picker->SSOption1(0)->isChecked());
@@ -486,8 +485,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("menuText");
         QTest::addColumn<QString>("toolTip");
         QTest::addColumn<int>("field");
-        QTest::newRow("roughness") << true << "Pipe roughness" << "Roughness" << 23;
-        QTest::newRow("diameter") << false << "Pipe diameter" << "Inner pipe diameter " << 4;
+        QTest::newRow("roughness") << true << "Pipe roughness"
+                                   << "Roughness" << 23;
+        QTest::newRow("diameter") << false << "Pipe diameter"
+                                  << "Inner pipe diameter " << 4;
     }
     void onePickerPerKind()
     {

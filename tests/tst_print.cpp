@@ -19,7 +19,8 @@ namespace {
 QStringList pdfLines(const QString &pdf, int *pages = nullptr)
 {
     QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    process.start(
+        QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     if (!process.waitForFinished(30000) || process.exitCode() != 0)
         return {};
     const QString text = QString::fromUtf8(process.readAllStandardOutput());
@@ -107,24 +108,26 @@ void TestPrint::reportRightAfterStart()
     QVERIFY(lines.size() >= 62);
 
     const QString today = DateText::toText(CaseDate::today());
-    const QStringList expected = {
-        "Zeptor", "Date " + today, "File new.dvl", "Owner", "Project Name", "Pipe Name", "",
-        "LIQUID DATA", "flow rate 100 [liter/hr]", "density 1000 [kg/m3]", "dynamic viscosity 1 [cP]", "",
-        "PIPE DATA", "inner diameter 100 [mm]", "surface roughness " + num("0.01") + " [mm]", "total pipe length 0 [m]",
-        "elevation 0 [m]", "pressure loss extra equipment 0 [bar]", "",
+    const QStringList expected = {"Zeptor", "Date " + today, "File new.dvl", "Owner",
+        "Project Name", "Pipe Name", "", "LIQUID DATA", "flow rate 100 [liter/hr]",
+        "density 1000 [kg/m3]", "dynamic viscosity 1 [cP]", "", "PIPE DATA",
+        "inner diameter 100 [mm]", "surface roughness " + num("0.01") + " [mm]",
+        "total pipe length 0 [m]", "elevation 0 [m]", "pressure loss extra equipment 0 [bar]", "",
         "APPENDAGES DATA", "== Bends ==", "180 bend, R=5D 0", "90 bend, R=5D 0",
-        "90 bend (square , R=1.5D) 0", "45 bend(square , R=1.5D) 0", "Tee (flow straight through) 0",
-        "Tee (flow through side outlet) 0", "== Valves ==", "Gate valve open 0", "1/4-closed 0",
-        "1/2-closed 0", "3/4-closed 0", "Membrane valve 0", "Ball valve (spherical plug valve) 0",
-        "Needle valve 0", "Butterfly valve (larger then 6 inch) 0", "Globe valve 0",
+        "90 bend (square , R=1.5D) 0", "45 bend(square , R=1.5D) 0",
+        "Tee (flow straight through) 0", "Tee (flow through side outlet) 0",
+        "== Valves ==", "Gate valve open 0", "1/4-closed 0", "1/2-closed 0", "3/4-closed 0",
+        "Membrane valve 0", "Ball valve (spherical plug valve) 0", "Needle valve 0",
+        "Butterfly valve (larger then 6 inch) 0", "Globe valve 0",
         "Nozzle (suction nozzle on vessel) 0", "Check valve (in-line ball type) 0",
         "Check valve (swing type) 0", "Filter (Y-type and bucket type) 0",
         "bends and elbows 0 [l/d]", "valves 0 [l/d]", "fittings and appendages 0 [m]", "",
-        "RESULTS", "msg ..............", "Reynolds number 0 [-]", "average velocity of liquid 0 [m/s]",
-        "friction factor 0 [-]", "relative roughness surface 0 [-]", "friction of pipe 0 [-]",
-        "pipe area 0 [mm]", "pipe volume 0 [liter]", "friction of appendages 0 [-]",
-        "average residence time 0 [sec]", "pressure drop pipe 0 [bar]", "power loss 0 [Watt]", "",
-        "TOTAL PRESSURE DROP", "==> 0 [bar]", "==> 0 [Pa]"};
+        "RESULTS", "msg ..............", "Reynolds number 0 [-]",
+        "average velocity of liquid 0 [m/s]", "friction factor 0 [-]",
+        "relative roughness surface 0 [-]", "friction of pipe 0 [-]", "pipe area 0 [mm]",
+        "pipe volume 0 [liter]", "friction of appendages 0 [-]", "average residence time 0 [sec]",
+        "pressure drop pipe 0 [bar]", "power loss 0 [Watt]", "", "TOTAL PRESSURE DROP",
+        "==> 0 [bar]", "==> 0 [Pa]"};
     QCOMPARE(expected.size(), 62);
     for (qsizetype i = 0; i < 62; ++i)
         QCOMPARE(plain(lines[i]), expected[i]);
@@ -152,15 +155,13 @@ void TestPrint::valuesAndUnitsStandInTheirColumns()
     const qsizetype value = columnOf(line(9), QStringLiteral("100"));
     QVERIFY(title >= 0 && caption > title && value > caption);
     const QList<QPair<int, QString>> captions = {{2, "Date"}, {8, "LIQUID DATA"}, {10, "density"},
-                                                 {14, "inner diameter"}, {22, "180 bend"},
-                                                 {41, "Filter"}, {47, "msg"}, {61, "==>"}};
+        {14, "inner diameter"}, {22, "180 bend"}, {41, "Filter"}, {47, "msg"}, {61, "==>"}};
     for (const auto &[number, text] : captions)
         QVERIFY2(near(columnOf(line(number), text), caption), qPrintable(line(number)));
-    const QList<QPair<int, QString>> values = {{3, "new.dvl"}, {10, num("998.20000001")}, {11, "1"},
-                                               {14, "100"}, {15, num("0.01")}, {18, "0"}, {27, "0"},
-                                               {41, "0"}, {44, "0"}, {48, main().Text0(12)->text()},
-                                               {58, main().Text0(27)->text()},
-                                               {62, main().Text0(21)->text()}};
+    const QList<QPair<int, QString>> values
+        = {{3, "new.dvl"}, {10, num("998.20000001")}, {11, "1"}, {14, "100"}, {15, num("0.01")},
+            {18, "0"}, {27, "0"}, {41, "0"}, {44, "0"}, {48, main().Text0(12)->text()},
+            {58, main().Text0(27)->text()}, {62, main().Text0(21)->text()}};
     for (const auto &[number, text] : values)
         QVERIFY2(near(columnOf(line(number), text), value), qPrintable(line(number)));
 
@@ -223,8 +224,8 @@ void TestPrint::printsWhatTheWindowsShowAndChangesNothing()
 void TestPrint::longReportBreaksThePage()
 {
     // A long file name stays on its line; a small page takes the report over pages.
-    basGeneral().ProjectFileName = QStringLiteral("/very/long/path/") + QString(300, QLatin1Char('x'))
-                                   + QStringLiteral(".dvl");
+    basGeneral().ProjectFileName = QStringLiteral("/very/long/path/")
+        + QString(300, QLatin1Char('x')) + QStringLiteral(".dvl");
     acceptPrinterDialog([](QPrinter &printer) {
         printer.setPageSize(QPageSize(QSizeF(210, 70), QPageSize::Millimeter));
     });
@@ -260,7 +261,7 @@ void TestPrint::noPrinterOrPrinterErrorPrintsNothing()
     main().mnuPrint_Click();
     QCOMPARE(dialogs().messages.size(), 1);
     QVERIFY2(dialogs().messages.at(0).text.contains(QDir::toNativeSeparators(nowhere)),
-             qPrintable(dialogs().messages.at(0).text));
+        qPrintable(dialogs().messages.at(0).text));
     QVERIFY(!QFileInfo::exists(nowhere));
 
     if (!QPrinterInfo::availablePrinters().isEmpty())
@@ -270,7 +271,8 @@ void TestPrint::noPrinterOrPrinterErrorPrintsNothing()
     dialogs().printerAnswers << true;
     main().mnuPrint_Click();
     QCOMPARE(dialogs().messages.size(), 2);
-    QCOMPARE(dialogs().messages.at(1).text, QStringLiteral("Cannot print: no printer is installed."));
+    QCOMPARE(
+        dialogs().messages.at(1).text, QStringLiteral("Cannot print: no printer is installed."));
     QCOMPARE(QDir(m_program->dir()).entryList(QDir::Files), QStringList());
 }
 
@@ -278,8 +280,8 @@ void TestPrint::noPrinterOrPrinterErrorPrintsNothing()
 void TestPrint::screenshots()
 {
     const QString dir = qEnvironmentVariable("ZEPTOR_SCREENSHOT_DIR");
-    const QString example = qEnvironmentVariable("ZEPTOR_SOURCE_DIR")
-                            + QStringLiteral("/examples/appendages.dvl");
+    const QString example
+        = qEnvironmentVariable("ZEPTOR_SOURCE_DIR") + QStringLiteral("/examples/appendages.dvl");
     if (dir.isEmpty() || !QFile::exists(example))
         QSKIP("ZEPTOR_SCREENSHOT_DIR not set");
     dialogs().openAnswers << example;
@@ -289,9 +291,9 @@ void TestPrint::screenshots()
     QVERIFY(dialogs().messages.isEmpty());
     const QString picture = QDir(dir).filePath(QStringLiteral("report"));
     QCOMPARE(QProcess::execute(QStringLiteral("pdftoppm"),
-                               {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"),
-                                QStringLiteral("-singlefile"), m_pdf, picture}),
-             0);
+                 {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"),
+                     QStringLiteral("-singlefile"), m_pdf, picture}),
+        0);
 }
 
 QTEST_MAIN(TestPrint)

@@ -15,8 +15,8 @@ using namespace DocsTest;
 
 namespace {
 
-const QString DateError =
-    QStringLiteral("Sorry, error in date. Please use current date as an example ...");
+const QString DateError
+    = QStringLiteral("Sorry, error in date. Please use current date as an example ...");
 
 frmProjectgegevens *openProjectWindow(frmStart &main)
 {
@@ -72,8 +72,8 @@ void TestProjectWindow::layoutAndTabOrder()
     QCOMPARE(window->windowTitle(), QStringLiteral("Project Data"));
     QCOMPARE(window->Frame1()->title(), QStringLiteral("Project Data"));
     QVERIFY(window->Frame1()->font().bold());
-    const QList<QPair<int, QString>> labels = {
-        {14, "Project"}, {13, "Pipe name"}, {12, "Owner"}, {0, "Date"}, {1, "File"}};
+    const QList<QPair<int, QString>> labels
+        = {{14, "Project"}, {13, "Pipe name"}, {12, "Owner"}, {0, "Date"}, {1, "File"}};
     const int fieldOrder[] = {1, 2, 3, 0, 4};
     int previousTop = -1;
     for (qsizetype row = 0; row < labels.size(); ++row) {
@@ -98,7 +98,7 @@ void TestProjectWindow::layoutAndTabOrder()
     // Clear, OK.
     QCOMPARE(QApplication::focusWidget(), window->Text3(1));
     const QList<QWidget *> order = {window->Text3(2), window->Text3(3), window->Text3(0),
-                                    window->Text3(4), window->ClearForm(), window->Command1()};
+        window->Text3(4), window->ClearForm(), window->Command1()};
     for (QWidget *next : order) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), next);
@@ -133,23 +133,30 @@ void TestProjectWindow::dateCheck_data()
     QTest::addColumn<QTime>("time"); // invalid: no time of day
     QTest::addColumn<QString>("reopened"); // the Date field after OK and reopening
 
-    QTest::newRow("empty") << "C" << "" << true << QDate() << QTime() << "";
-    QTest::newRow("blanks") << "C" << "   " << true << QDate() << QTime() << "";
-    QTest::newRow("words") << "C" << "next tuesday" << true << QDate() << QTime() << "";
-    QTest::newRow("no such day") << "en_US" << "2/30/2026" << true << QDate() << QTime() << "";
-    QTest::newRow("short form") << "en_US" << "3/4/2026" << false << QDate(2026, 3, 4) << QTime()
+    QTest::newRow("empty") << "C"
+                           << "" << true << QDate() << QTime() << "";
+    QTest::newRow("blanks") << "C"
+                            << "   " << true << QDate() << QTime() << "";
+    QTest::newRow("words") << "C"
+                           << "next tuesday" << true << QDate() << QTime() << "";
+    QTest::newRow("no such day") << "en_US"
+                                 << "2/30/2026" << true << QDate() << QTime() << "";
+    QTest::newRow("short form") << "en_US"
+                                << "3/4/2026" << false << QDate(2026, 3, 4) << QTime()
                                 << "3/4/2026";
-    QTest::newRow("two-digit year") << "en_US" << "3/4/26" << false << QDate(2026, 3, 4)
-                                    << QTime() << "3/4/2026";
-    QTest::newRow("with a time") << "en_US" << "3/4/2026 14:05" << false << QDate(2026, 3, 4)
-                                 << QTime(14, 5) << "3/4/2026 14:05:00";
-    QTest::newRow("ISO with a time") << "nl_NL" << "2026-03-04 07:30:15" << false
-                                     << QDate(2026, 3, 4) << QTime(7, 30, 15)
-                                     << "04-03-2026 07:30:15";
+    QTest::newRow("two-digit year")
+        << "en_US"
+        << "3/4/26" << false << QDate(2026, 3, 4) << QTime() << "3/4/2026";
+    QTest::newRow("with a time") << "en_US"
+                                 << "3/4/2026 14:05" << false << QDate(2026, 3, 4) << QTime(14, 5)
+                                 << "3/4/2026 14:05:00";
+    QTest::newRow("ISO with a time") << "nl_NL"
+                                     << "2026-03-04 07:30:15" << false << QDate(2026, 3, 4)
+                                     << QTime(7, 30, 15) << "04-03-2026 07:30:15";
     // The form the window itself shows, in the locale of the test run.
     const QString shortForm = TestLocale::date({QDate(2026, 3, 4), QTime(), false});
-    QTest::newRow("short form of the run") << testLocale().name() << shortForm << false
-                                           << QDate(2026, 3, 4) << QTime() << shortForm;
+    QTest::newRow("short form of the run")
+        << testLocale().name() << shortForm << false << QDate(2026, 3, 4) << QTime() << shortForm;
 }
 
 void TestProjectWindow::dateCheck()

@@ -60,8 +60,10 @@ void tst_QtDialogs::promptText_data()
     QTest::addColumn<QString>("shown");
     QTest::newRow("carriage return") << "Sorry, only numbers\rPlease enter a value ..."
                                      << "Sorry, only numbers\nPlease enter a value ...";
-    QTest::newRow("CR LF") << "a\r\nb" << "a\nb";
-    QTest::newRow("plain") << "Input" << "Input";
+    QTest::newRow("CR LF") << "a\r\nb"
+                           << "a\nb";
+    QTest::newRow("plain") << "Input"
+                           << "Input";
 }
 
 void tst_QtDialogs::promptText()
@@ -94,7 +96,7 @@ void tst_QtDialogs::inputBox()
         },
         [&] {
             answer = m_dialogs.inputBox(QStringLiteral("Sorry\rPlease enter a value ..."),
-                                        QStringLiteral("Input"), QStringLiteral("0"));
+                QStringLiteral("Input"), QStringLiteral("0"));
         });
     QCOMPARE(seen, 1);
     QCOMPARE(answer, result);
@@ -105,8 +107,10 @@ void tst_QtDialogs::messageBox_data()
     QTest::addColumn<bool>("warning");
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("shownTitle");
-    QTest::newRow("plain, application title") << false << "" << "Zeptor";
-    QTest::newRow("warning, own title") << true << "Print" << "Print";
+    QTest::newRow("plain, application title") << false << ""
+                                              << "Zeptor";
+    QTest::newRow("warning, own title") << true << "Print"
+                                        << "Print";
 }
 
 void tst_QtDialogs::messageBox()
@@ -124,7 +128,7 @@ void tst_QtDialogs::messageBox()
         },
         [&] {
             m_dialogs.messageBox(QStringLiteral("Maximum value is 5 ..."),
-                                 warning ? Dialogs::Icon::Warning : Dialogs::Icon::None, title);
+                warning ? Dialogs::Icon::Warning : Dialogs::Icon::None, title);
         });
     QCOMPARE(seen, 1);
 }

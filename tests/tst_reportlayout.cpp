@@ -56,32 +56,31 @@ void tst_ReportLayout::sixtyTwoLinesInOrder()
     QCOMPARE(firstText(1), QStringLiteral("Zeptor"));
     for (int empty : {7, 12, 19, 45, 59})
         QVERIFY2(report[empty - 1].isEmpty(), qPrintable(QString::number(empty)));
-    const std::pair<int, const char *> headings[] = {
-        {8, "LIQUID DATA"}, {13, "PIPE DATA"}, {20, "APPENDAGES DATA"}, {21, "== Bends =="},
-        {28, "== Valves =="}, {46, "RESULTS"}, {47, "msg .............."}, {60, "TOTAL PRESSURE DROP"}};
+    const std::pair<int, const char *> headings[] = {{8, "LIQUID DATA"}, {13, "PIPE DATA"},
+        {20, "APPENDAGES DATA"}, {21, "== Bends =="}, {28, "== Valves =="}, {46, "RESULTS"},
+        {47, "msg .............."}, {60, "TOTAL PRESSURE DROP"}};
     for (const auto &[line, text] : headings) {
         QCOMPARE(report[line - 1].size(), 1);
         QCOMPARE(report[line - 1][0].position, Position::Column5);
         QCOMPARE(firstText(line), QString::fromLatin1(text));
     }
-    const std::pair<int, const char *> captions[] = {
-        {2, "Date"}, {3, "File"}, {4, "Owner"}, {5, "Project Name"}, {6, "Pipe Name"},
-        {9, "flow rate"}, {11, "dynamic viscosity"}, {14, "inner diameter"},
-        {15, "surface roughness"}, {18, "pressure loss extra equipment"}, {22, "180 bend, R=5D"},
-        {27, "Tee (flow through side outlet)"}, {29, "Gate valve open"},
+    const std::pair<int, const char *> captions[] = {{2, "Date"}, {3, "File"}, {4, "Owner"},
+        {5, "Project Name"}, {6, "Pipe Name"}, {9, "flow rate"}, {11, "dynamic viscosity"},
+        {14, "inner diameter"}, {15, "surface roughness"}, {18, "pressure loss extra equipment"},
+        {22, "180 bend, R=5D"}, {27, "Tee (flow through side outlet)"}, {29, "Gate valve open"},
         {41, "Filter (Y-type and bucket type)"}, {42, "bends and elbows"}, {43, "valves"},
-        {44, "fittings and appendages"}, {48, "Reynolds number"}, {49, "average velocity of liquid"},
-        {51, "relative roughness surface"}, {55, "friction of appendages "}, {58, "power loss"},
-        {61, "==>"}, {62, "==>"}};
+        {44, "fittings and appendages"}, {48, "Reynolds number"},
+        {49, "average velocity of liquid"}, {51, "relative roughness surface"},
+        {55, "friction of appendages "}, {58, "power loss"}, {61, "==>"}, {62, "==>"}};
     for (const auto &[line, text] : captions)
         QCOMPARE(firstText(line), QString::fromLatin1(text));
 
     // Counts have no unit; field lines have one in the next zone.
     QCOMPARE(report[21].size(), 2);
     QCOMPARE(report[40].size(), 2);
-    const std::pair<int, const char *> units[] = {
-        {9, "[liter/hr]"}, {14, "[mm]"}, {16, "[m]"}, {42, "[l/d]"}, {44, "[m]"}, {48, "[-]"},
-        {53, "[mm]"}, {54, "[liter]"}, {56, "[sec]"}, {58, "[Watt]"}, {61, "[bar]"}, {62, "[Pa]"}};
+    const std::pair<int, const char *> units[] = {{9, "[liter/hr]"}, {14, "[mm]"}, {16, "[m]"},
+        {42, "[l/d]"}, {44, "[m]"}, {48, "[-]"}, {53, "[mm]"}, {54, "[liter]"}, {56, "[sec]"},
+        {58, "[Watt]"}, {61, "[bar]"}, {62, "[Pa]"}};
     for (const auto &[line, unit] : units) {
         QCOMPARE(report[line - 1].size(), 3);
         QCOMPARE(report[line - 1][2].position, Position::NextZone);
@@ -99,13 +98,19 @@ void tst_ReportLayout::placement_data()
     QTest::addColumn<int>("valueColumn");
     QTest::addColumn<int>("unitColumn");
 
-    QTest::newRow("short value") << "flow rate" << "100" << 50 << 57;
-    QTest::newRow("six characters") << "velocity" << "0.0035" << 50 << 57;
+    QTest::newRow("short value") << "flow rate"
+                                 << "100" << 50 << 57;
+    QTest::newRow("six characters") << "velocity"
+                                    << "0.0035" << 50 << 57;
     // A value that ends just before a zone start still gets a blank before its unit.
-    QTest::newRow("seven characters") << "Reynolds number" << "70735.5" << 50 << 71;
-    QTest::newRow("long value") << "pipe area" << "1963.4954" << 50 << 71;
-    QTest::newRow("empty value") << "surface roughness" << "" << 50 << 57;
-    QTest::newRow("value past a zone") << "x" << "12345678901234567890" << 50 << 71;
+    QTest::newRow("seven characters") << "Reynolds number"
+                                      << "70735.5" << 50 << 71;
+    QTest::newRow("long value") << "pipe area"
+                                << "1963.4954" << 50 << 71;
+    QTest::newRow("empty value") << "surface roughness"
+                                 << "" << 50 << 57;
+    QTest::newRow("value past a zone") << "x"
+                                       << "12345678901234567890" << 50 << 71;
     QTest::newRow("caption ends before 50") << QString(45, QLatin1Char('c')) << "1" << 50 << 57;
     // A caption that has passed column 50 keeps its line: the value follows one blank on.
     QTest::newRow("caption past 50") << QString(50, QLatin1Char('c')) << "1" << 56 << 71;
@@ -117,9 +122,8 @@ void tst_ReportLayout::placement()
 {
     QFETCH(QString, caption);
     QFETCH(QString, value);
-    const Line line = {{Position::Column5, caption},
-                       {Position::Column50, value},
-                       {Position::NextZone, QStringLiteral("[u]")}};
+    const Line line = {{Position::Column5, caption}, {Position::Column50, value},
+        {Position::NextZone, QStringLiteral("[u]")}};
     const QList<PlacedItem> placed = place(line, characters);
     QCOMPARE(placed.size(), 3);
     QCOMPARE(placed[0].column, 5.0);
@@ -139,23 +143,33 @@ void tst_ReportLayout::startCaseRendering()
     const QStringList rendered = renderedLines(sourceFromSheet(f.sheet, f.general));
     QCOMPARE(rendered.size(), LineCount);
     QCOMPARE(rendered[0], QStringLiteral("Zeptor"));
-    QCOMPARE(rendered[1], QStringLiteral("    Date") + QString(41, QLatin1Char(' '))
-                              + DateText::toText(f.general.ProjectDate));
-    QCOMPARE(rendered[2], QStringLiteral("    File                                         new.dvl"));
+    QCOMPARE(rendered[1],
+        QStringLiteral("    Date") + QString(41, QLatin1Char(' '))
+            + DateText::toText(f.general.ProjectDate));
+    QCOMPARE(
+        rendered[2], QStringLiteral("    File                                         new.dvl"));
     // Empty project texts print nothing after their captions (no trailing blanks).
     QCOMPARE(rendered[3], QStringLiteral("    Owner"));
     QCOMPARE(rendered[4], QStringLiteral("    Project Name"));
     QCOMPARE(rendered[5], QStringLiteral("    Pipe Name"));
     QCOMPARE(rendered[6], QString());
-    QCOMPARE(rendered[8], QStringLiteral("    flow rate                                    100    [liter/hr]"));
-    QCOMPARE(rendered[14], QStringLiteral("    surface roughness                            0.01   [mm]"));
+    QCOMPARE(rendered[8],
+        QStringLiteral("    flow rate                                    100    [liter/hr]"));
+    QCOMPARE(rendered[14],
+        QStringLiteral("    surface roughness                            0.01   [mm]"));
     QCOMPARE(rendered[21], QStringLiteral("    180 bend, R=5D                               0"));
-    QCOMPARE(rendered[43], QStringLiteral("    fittings and appendages                      0      [m]"));
+    QCOMPARE(rendered[43],
+        QStringLiteral("    fittings and appendages                      0      [m]"));
     QCOMPARE(rendered[46], QStringLiteral("    msg .............."));
-    QCOMPARE(rendered[50], QStringLiteral("    relative roughness surface                   n.a.   [-]"));
-    QCOMPARE(rendered[52], QStringLiteral("    pipe area                                    7853.9816            [mm]"));
-    QCOMPARE(rendered[54], QStringLiteral("    friction of appendages                       0.0000 [-]"));
-    QCOMPARE(rendered[61], QStringLiteral("    ==>                                          0      [Pa]"));
+    QCOMPARE(rendered[50],
+        QStringLiteral("    relative roughness surface                   n.a.   [-]"));
+    QCOMPARE(rendered[52],
+        QStringLiteral(
+            "    pipe area                                    7853.9816            [mm]"));
+    QCOMPARE(rendered[54],
+        QStringLiteral("    friction of appendages                       0.0000 [-]"));
+    QCOMPARE(rendered[61],
+        QStringLiteral("    ==>                                          0      [Pa]"));
 }
 
 void tst_ReportLayout::unusualTexts()
@@ -171,7 +185,9 @@ void tst_ReportLayout::unusualTexts()
     source.fields[13].text = QStringLiteral("****");
     const QStringList rendered = renderedLines(source);
     QCOMPARE(rendered.size(), LineCount); // nothing wraps, nothing breaks a line
-    QCOMPARE(rendered[2], QString(4, QLatin1Char(' ')) + QStringLiteral("File") + QString(41, QLatin1Char(' ')) + longName);
+    QCOMPARE(rendered[2],
+        QString(4, QLatin1Char(' ')) + QStringLiteral("File") + QString(41, QLatin1Char(' '))
+            + longName);
     QCOMPARE(rendered[3].mid(49), QStringLiteral("first line second line"));
     QCOMPARE(rendered[4].mid(49), QString::fromUtf8("Größe, Ø 50"));
     QCOMPARE(rendered[49].mid(49), QStringLiteral("****   [-]"));

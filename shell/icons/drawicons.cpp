@@ -245,10 +245,18 @@ int main(int argc, char *argv[])
     QGuiApplication app(argc, argv);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
     const std::pair<const char *, Drawing> drawings[] = {
-        {"open", drawOpen},       {"save", drawSave},         {"print", drawPrint},
-        {"project", drawProject}, {"pipes", drawPipes},       {"valves", drawValves},
-        {"ruw", drawRoughness},   {"diameter", drawDiameter}, {"clear", drawClear},
-        {"help", drawHelp},       {"info", drawInfo},         {"stop", drawStop},
+        {"open", drawOpen},
+        {"save", drawSave},
+        {"print", drawPrint},
+        {"project", drawProject},
+        {"pipes", drawPipes},
+        {"valves", drawValves},
+        {"ruw", drawRoughness},
+        {"diameter", drawDiameter},
+        {"clear", drawClear},
+        {"help", drawHelp},
+        {"info", drawInfo},
+        {"stop", drawStop},
         {"zeptor", drawProgram},
     };
     for (const auto &[name, draw] : drawings) {

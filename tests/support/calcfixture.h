@@ -50,7 +50,8 @@ struct CalcFixture
             const QString want = e.mid(eq + 1);
             if (sheet.Text0(index) != want)
                 out << QStringLiteral("Text0(%1) is \"%2\", expected \"%3\"")
-                           .arg(index).arg(sheet.Text0(index), want);
+                           .arg(index)
+                           .arg(sheet.Text0(index), want);
         }
         return out;
     }

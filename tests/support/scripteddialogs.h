@@ -3,9 +3,9 @@
 #include "shell/dialogs.h"
 
 #include <QList>
-#include <QtGlobal>
 #include <QString>
 #include <QStringList>
+#include <QtGlobal>
 
 #include <functional>
 
@@ -27,10 +27,10 @@ public:
         QString title; // as shown: "Zeptor" when the caller gave none
     };
 
-    QStringList answers;          // input prompt answers, used front first
-    QStringList openAnswers;      // file names for the open dialog ("" = cancel)
-    QStringList saveAnswers;      // file names for the save dialog ("" = cancel)
-    QList<bool> printerAnswers;   // printer dialog outcomes (missing = cancel)
+    QStringList answers; // input prompt answers, used front first
+    QStringList openAnswers; // file names for the open dialog ("" = cancel)
+    QStringList saveAnswers; // file names for the save dialog ("" = cancel)
+    QList<bool> printerAnswers; // printer dialog outcomes (missing = cancel)
     QList<FileDialogSetup> fileDialogs;
 
     static constexpr qsizetype MaxPrompts = 500;
@@ -43,8 +43,8 @@ public:
     // Called with the printer when the printer dialog is accepted (to direct it to a file).
     std::function<void(QPrinter &)> preparePrinter;
 
-    QString inputBox(const QString &message, const QString &title,
-                     const QString &defaultAnswer) override
+    QString inputBox(
+        const QString &message, const QString &title, const QString &defaultAnswer) override
     {
         prompts.append({message, title, defaultAnswer});
         // A prompt loop that never ends is a fault of the code under test, not a hang.

@@ -28,8 +28,8 @@ inline QString num(const QString &cText)
     QString out;
     out.reserve(cText.size());
     for (qsizetype i = 0; i < cText.size(); ++i) {
-        const bool decimal = cText[i] == QLatin1Char('.') && i + 1 < cText.size()
-                             && cText[i + 1].isDigit();
+        const bool decimal
+            = cText[i] == QLatin1Char('.') && i + 1 < cText.size() && cText[i + 1].isDigit();
         if (decimal)
             out += point;
         else

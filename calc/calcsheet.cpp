@@ -33,9 +33,9 @@ double ldValue(const QString &text)
 }
 
 // "0.00" above 1, "0.0000" otherwise: velocity, pipe volume and residence time.
-QString twoOrFourDecimals(double value)
+QString twoOrFourDecimals(double value, const NumberText::Symbols &symbols)
 {
-    return NumberText::fixed(value, value > 1 ? 2 : 4);
+    return NumberText::fixed(value, value > 1 ? 2 : 4, symbols);
 }
 
 } // namespace
@@ -173,45 +173,45 @@ void CalcSheet::Calc()
         }
     }
     if (frictionFactorFound)
-        setText0(13, NumberText::fixed(res.FrictionFactor, 4));
+        setText0(13, NumberText::fixed(res.FrictionFactor, 4, m_symbols));
     const double f = res.FrictionFactor;
     const double v = res.Velocity;
     const double rho = in.Density;
 
     // Lengths in m over a diameter in mm, hence the factor 1000.
     res.PipeFriction = L * f * 1000 / D;
-    setText0(14, NumberText::fixed(res.PipeFriction, 4));
+    setText0(14, NumberText::fixed(res.PipeFriction, 4, m_symbols));
     res.PipeArea = D * D * 0.7853981633974475;
-    setText0(15, NumberText::fixed(res.PipeArea, 4));
+    setText0(15, NumberText::fixed(res.PipeArea, 4, m_symbols));
     res.PipeVolume = L * res.PipeArea / 1000;
-    setText0(16, twoOrFourDecimals(res.PipeVolume));
+    setText0(16, twoOrFourDecimals(res.PipeVolume, m_symbols));
 
     // The equivalent length follows the diameter in use now, also when a prompt or a
     // loaded file changed the diameter since the appendage fields were last edited.
     res.AppendageLength = (res.BendsLd + res.ValvesLd) * D / 1000;
     setText0(25, NumberText::plain(res.AppendageLength));
     res.AppendageFriction = res.AppendageLength * f * 1000 / D;
-    setText0(17, NumberText::fixed(res.AppendageFriction, 4));
+    setText0(17, NumberText::fixed(res.AppendageFriction, 4, m_symbols));
 
     // rho v^2 / 2 times the resistance coefficients plus the static head, Pa to bar.
     res.PipePressureDrop = (v * v * (rho * 0.5) * (res.AppendageFriction + res.PipeFriction)
                                + rho * 9.81 * in.Elevation)
         / 100000;
-    setText0(18, NumberText::fixed(res.PipePressureDrop, 4));
+    setText0(18, NumberText::fixed(res.PipePressureDrop, 4, m_symbols));
     res.TotalPressureDrop = in.ExtraLoss + res.PipePressureDrop;
-    setText0(19, NumberText::fixed(res.TotalPressureDrop, 4));
+    setText0(19, NumberText::fixed(res.TotalPressureDrop, 4, m_symbols));
     res.TotalPressureDropPa = res.TotalPressureDrop * 100000;
-    setText0(21, NumberText::fixed(res.TotalPressureDropPa, 0));
+    setText0(21, NumberText::fixed(res.TotalPressureDropPa, 0, m_symbols));
     res.ResidenceTime = L / v;
-    setText0(22, twoOrFourDecimals(res.ResidenceTime));
+    setText0(22, twoOrFourDecimals(res.ResidenceTime, m_symbols));
     // l/h over 3600 times 0.001 gives m3/s.
     res.PowerLoss = in.FlowRate * res.TotalPressureDropPa / 3600 * 0.001;
-    setText0(27, NumberText::fixed(res.PowerLoss, 1));
+    setText0(27, NumberText::fixed(res.PowerLoss, 1, m_symbols));
     res.ShearRate = v * 4 / D * 1000;
-    setText0(28, NumberText::fixed(res.ShearRate, 2));
+    setText0(28, NumberText::fixed(res.ShearRate, 2, m_symbols));
     if (flow == ReadStatus::FlowTurbulent) {
         res.RelativeRoughness = in.WallRoughness / D;
-        setText0(24, NumberText::fixed(res.RelativeRoughness, 4));
+        setText0(24, NumberText::fixed(res.RelativeRoughness, 4, m_symbols));
     } else {
         setText0(24, CalcTexts::NotApplicable);
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/fieldtable.h"
+#include "calc/numbertext.h"
 #include "calc/record.h"
 
 #include <QString>
@@ -76,6 +77,8 @@ private:
     Results m_results;
     std::array<QString, Text0Size> m_text;
     QString m_status;
+    // The locale's symbols for the texts of one calculation, looked up as it starts.
+    NumberText::Symbols m_symbols;
     // A modal prompt or message inside the leave check can take the focus from the
     // field and so ask for the leave check again; that nested call is ignored.
     bool m_inLeaveCheck = false;

@@ -1,5 +1,6 @@
 #include "calc/numbertext.h"
 
+#include <algorithm>
 #include <cfenv>
 #include <charconv>
 #include <cmath>
@@ -42,6 +43,45 @@ bool isExactTie(double value, int decimals)
     return scaled == std::trunc(scaled) && std::fmod(scaled, 2.0) != 0;
 }
 
+// The fixed-point text of the common field values by integer arithmetic: the value
+// times 10^decimals, rounded to a whole number, is the text without its point. When
+// the product lies so close to a half that the rounding of the multiplication could
+// have picked the side, this gives up and std::to_chars decides from the exact value.
+bool roundedDigits(double value, int decimals, char *buffer, char *&end)
+{
+    static constexpr double PowersOfTen[] = {1, 10, 100, 1000, 1e4, 1e5, 1e6};
+    if (decimals < 0 || decimals > 6)
+        return false;
+    const double scaled = std::fabs(value) * PowersOfTen[decimals];
+    if (!(scaled < 1e15))
+        return false;
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;
+    if (std::fabs(fraction - 0.5) <= scaled * 1e-15 + 1e-12)
+        return false;
+    unsigned long long n = static_cast<unsigned long long>(whole) + (fraction > 0.5 ? 1 : 0);
+
+    char digits[24];
+    int count = 0;
+    do {
+        digits[count++] = char('0' + n % 10);
+        n /= 10;
+    } while (n != 0);
+    while (count <= decimals)
+        digits[count++] = '0';
+
+    char *out = buffer;
+    if (value < 0)
+        *out++ = '-'; // dropped again by the caller when every digit is 0
+    for (int i = count - 1; i >= 0; --i) {
+        *out++ = digits[i];
+        if (i == decimals && decimals > 0)
+            *out++ = '.';
+    }
+    end = out;
+    return true;
+}
+
 template<typename Int>
 std::optional<Int> toWhole(double value)
 {
@@ -73,27 +113,49 @@ bool isNumber(const QString &text, const QLocale &locale)
     return parse(text, locale).has_value();
 }
 
-QString fixed(double value, int decimals, const QLocale &locale)
+Symbols symbols(const QLocale &locale)
+{
+    return {locale, locale.decimalPoint(), locale.negativeSign()};
+}
+
+QString fixed(double value, int decimals, const Symbols &symbols)
 {
     if (!std::isfinite(value))
         return NotFinite;
     if (isExactTie(value, decimals) || std::fabs(value) >= 1e17) {
-        const QLocale l = strict(locale);
+        const QLocale l = strict(symbols.locale);
         return withoutNegativeZero(l.toString(value, 'f', decimals), l);
     }
-    // Away from ties, std::to_chars rounds exactly as QLocale does, at a fraction of the cost;
-    // Calc formats a dozen fields on every edit.
+    // Away from ties, std::to_chars rounds exactly as QLocale does, at a fraction of the
+    // cost; Calc formats a dozen fields on every edit.
     char buffer[48];
-    const std::to_chars_result r
-        = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
-    QString text = QString::fromLatin1(buffer, r.ptr - buffer);
-    const QString point = locale.decimalPoint();
-    if (point != QLatin1String("."))
-        text.replace(QLatin1Char('.'), point);
-    const QString minus = locale.negativeSign();
-    if (text.startsWith(QLatin1Char('-')) && minus != QLatin1String("-"))
-        text.replace(0, 1, minus);
-    return withoutNegativeZero(text, locale);
+    std::to_chars_result r{buffer, std::errc()};
+    if (!roundedDigits(value, decimals, buffer, r.ptr))
+        r = std::to_chars(
+            buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    const char *begin = buffer;
+    if (*begin == '-' && std::all_of(begin + 1, static_cast<const char *>(r.ptr), [](char c) {
+            return c == '0' || c == '.';
+        }))
+        ++begin; // "-0.00" reads as 0.00
+    // One allocation for the whole text: the digits, the locale's point and minus sign.
+    QChar out[sizeof buffer + 16];
+    qsizetype n = 0;
+    for (const char *c = begin; c != r.ptr; ++c) {
+        const QString *symbol = *c == '.' ? &symbols.point : *c == '-' ? &symbols.minus : nullptr;
+        if (!symbol) {
+            out[n++] = QLatin1Char(*c);
+        } else if (symbol->size() <= 8) {
+            for (QChar s : *symbol)
+                out[n++] = s;
+        }
+    }
+    return QString(out, n);
+}
+
+QString fixed(double value, int decimals, const QLocale &locale)
+{
+    return fixed(value, decimals, symbols(locale));
 }
 
 QString scientific(double value, const QLocale &locale)

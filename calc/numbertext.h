@@ -21,6 +21,17 @@ bool isNumber(const QString &text, const QLocale &locale = QLocale());
 // "0.0000" and "0.00000". No group separators; exact ties round away from zero.
 QString fixed(double value, int decimals, const QLocale &locale = QLocale());
 
+// The decimal point and minus sign of a locale, looked up once for many texts.
+struct Symbols
+{
+    QLocale locale;
+    QString point;
+    QString minus;
+};
+Symbols symbols(const QLocale &locale = QLocale());
+// The same as fixed(value, decimals, symbols.locale), without looking the symbols up again.
+QString fixed(double value, int decimals, const Symbols &symbols);
+
 // The format "Scientific": 1234567 gives 1.23E+06.
 QString scientific(double value, const QLocale &locale = QLocale());
 

@@ -37,17 +37,18 @@ bool CalcSheet::promptForValue(
 void CalcSheet::showVelocity()
 {
     const double v = m_results.Velocity;
-    setText0(11, NumberText::fixed(v, v > 1 ? 2 : 4));
+    setText0(11, NumberText::fixed(v, v > 1 ? 2 : 4, m_symbols));
 }
 
 void CalcSheet::showReynolds()
 {
     const double re = m_results.Reynolds;
-    setText0(12, re > 1000000 ? NumberText::scientific(re) : NumberText::fixed(re, 1));
+    setText0(12, re > 1000000 ? NumberText::scientific(re) : NumberText::fixed(re, 1, m_symbols));
 }
 
 ReadStatus CalcSheet::ReadInputs()
 {
+    m_symbols = NumberText::symbols();
     Inputs &in = m_general;
 
     if (!(in.FlowRate > 0)) {

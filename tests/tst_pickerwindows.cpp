@@ -25,62 +25,11 @@
 
 #include <memory>
 
+#include "support/windowtest.h"
+
+using namespace WindowTest;
+
 namespace {
-
-QAction *menuAction(QWidget *menuOwner, const QString &text)
-{
-    for (QAction *action : menuOwner->findChildren<QAction *>()) {
-        if (action->text() == text)
-            return action;
-    }
-    return nullptr;
-}
-
-QAction *toolbarAction(frmStart &main, const QString &toolTip)
-{
-    for (QAction *action : main.toolbar()->actions()) {
-        if (action->toolTip() == toolTip)
-            return action;
-    }
-    return nullptr;
-}
-
-// QTest::qWaitForWindowActive counts a window as active while its parent window is;
-// what matters here is the window that has the keyboard.
-bool waitActive(QWidget *window)
-{
-    return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; });
-}
-
-bool activate(QWidget *window)
-{
-    window->activateWindow();
-    return waitActive(window);
-}
-
-// Types into a main-window field and leaves it with Tab: its leave check stores it.
-void typeAndLeave(QLineEdit *field, const QString &text)
-{
-    field->setFocus();
-    field->selectAll();
-    QTest::keyClicks(field, text);
-    QTest::keyClick(field, Qt::Key_Tab);
-}
-
-// The title bar's close box: the window system's close event, then the close itself.
-void pressCloseBox(QWidget *window)
-{
-    QCloseEvent close;
-    QSpontaneKeyEvent::setSpontaneous(&close);
-    QApplication::instance()->notify(window, &close); // sendEvent would clear "spontaneous"
-    if (close.isAccepted())
-        window->close();
-}
-
-void flushDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
 
 const QStringList IsoTexts = {" 22.6 mm", " 25.6 mm", " 29.0 mm", " 35.6 mm", " 48.6 mm",
     " 60.3 mm", " 72.9 mm", " 84.9 mm (wall 2mm)", " 97.6 mm (wall 2mm)"};

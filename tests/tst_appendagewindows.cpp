@@ -61,35 +61,9 @@ private:
     frmWgetal2 *openValves() { return qobject_cast<frmWgetal2 *>(openWindow(false)); }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        // The offscreen platform warns about every raise() and size hint; that is noise.
-        static QtMessageHandler previous = nullptr;
-        previous = qInstallMessageHandler(
-            [](QtMsgType type, const QMessageLogContext &context, const QString &message) {
-                if (!message.startsWith(QLatin1String("This plugin does not support")))
-                    previous(type, context, message);
-            });
-    }
-
-    void init()
-    {
-        QLocale::setDefault(testLocale());
-        resetBasGeneral();
-        basGeneral().setPickerStartValues();
-        m_dialogs = new ScriptedDialogs;
-        m_main = std::make_unique<frmStart>(basGeneral(), *m_dialogs);
-        m_main->show();
-        QVERIFY(activate(m_main.get()));
-    }
-
-    void cleanup()
-    {
-        m_main.reset();
-        flushDeletes();
-        delete m_dialogs;
-        m_dialogs = nullptr;
-    }
+    void initTestCase() { silenceOffscreenNoise(); }
+    void init() { QVERIFY(startProgram(m_main, m_dialogs)); }
+    void cleanup() { stopProgram(m_main, m_dialogs); }
 
     void windowsShowTheirRowsInTabOrder_data()
     {

@@ -11,7 +11,12 @@
 #include <QToolBar>
 #include <QtTest/qtestspontaneevent.h>
 
+#include "shell/basgeneral.h"
 #include "shell/frmstart.h"
+#include "support/scripteddialogs.h"
+#include "support/testlocale.h"
+
+#include <memory>
 
 namespace WindowTest {
 
@@ -78,6 +83,38 @@ inline void pressCloseBox(QWidget *window)
 inline void flushDeletes()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// The offscreen platform warns about every raise() and size hint; that is noise.
+inline void silenceOffscreenNoise()
+{
+    static QtMessageHandler previous = nullptr;
+    previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext &context, const QString &message) {
+            if (!message.startsWith(QLatin1String("This plugin does not support")))
+                previous(type, context, message);
+        });
+}
+
+// A fresh program: the record and the pickers' memory as at start-up, the main window
+// on screen and active, its dialogs scripted.
+inline bool startProgram(std::unique_ptr<frmStart> &main, ScriptedDialogs *&dialogs)
+{
+    QLocale::setDefault(testLocale());
+    resetBasGeneral();
+    basGeneral().setPickerStartValues();
+    dialogs = new ScriptedDialogs;
+    main = std::make_unique<frmStart>(basGeneral(), *dialogs);
+    main->show();
+    return activate(main.get());
+}
+
+inline void stopProgram(std::unique_ptr<frmStart> &main, ScriptedDialogs *&dialogs)
+{
+    main.reset();
+    flushDeletes();
+    delete dialogs;
+    dialogs = nullptr;
 }
 
 } // namespace WindowTest

@@ -1,8 +1,8 @@
 #include "calc/calcsheet.h"
 #include "calc/frictionfactor.h"
 #include "calc/numbertext.h"
-#include "shell/basgeneral.h"
-#include "shell/dialogs.h"
+#include "calc/basgeneral.h"
+#include "calc/dialogs.h"
 #include "tests/support/literalscan.h"
 
 #include <benchmark/benchmark.h>
@@ -19,7 +19,6 @@ public:
     void messageBox(const QString &, Icon, const QString &) override { }
     QString openFileName(const FileDialogSetup &) override { return {}; }
     QString saveFileName(const FileDialogSetup &) override { return {}; }
-    bool choosePrinter(QPrinter &) override { return false; }
 };
 
 // Worst case: no trial value fits. Typical: water at 10000 l/h in a 50 mm pipe.

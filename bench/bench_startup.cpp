@@ -1,10 +1,10 @@
 // The main window: start-up until the window is shown, one leave check with its
 // recalculation, and the memory the running window takes. Runs on the offscreen
 // platform unless QT_QPA_PLATFORM says otherwise.
-#include "shell/basgeneral.h"
-#include "shell/dialogs.h"
+#include "calc/basgeneral.h"
 #include "shell/frmstart.h"
 #include "shell/startup.h"
+#include "shell/windowdialogs.h"
 
 #include <QApplication>
 #include <QFile>
@@ -19,8 +19,9 @@
 
 namespace {
 
-// Answers nothing: the benchmarks never meet a prompt.
-class SilentDialogs : public Dialogs
+// Answers every prompt with 1 and shows nothing: the start-up and the leave check
+// measured here meet no prompt, and a stray one must not block.
+class SilentDialogs : public WindowDialogs
 {
 public:
     QString inputBox(const QString &, const QString &, const QString &) override
@@ -51,8 +52,8 @@ void BM_StartUntilShown(benchmark::State &state)
 {
     SilentDialogs dialogs;
     for (auto _ : state) {
-        resetBasGeneral();
-        std::unique_ptr<frmStart> window = basGeneralMain(basGeneral(), dialogs);
+        BasGeneral general;
+        std::unique_ptr<frmStart> window = basGeneralMain(general, dialogs);
         QCoreApplication::processEvents();
         benchmark::DoNotOptimize(window->isVisible());
         state.PauseTiming();
@@ -67,8 +68,8 @@ BENCHMARK(BM_StartUntilShown)->Unit(benchmark::kMillisecond);
 void BM_ResidentMemory(benchmark::State &state)
 {
     SilentDialogs dialogs;
-    resetBasGeneral();
-    std::unique_ptr<frmStart> window = basGeneralMain(basGeneral(), dialogs);
+    BasGeneral general;
+    std::unique_ptr<frmStart> window = basGeneralMain(general, dialogs);
     QCoreApplication::processEvents();
     for (auto _ : state)
         benchmark::DoNotOptimize(residentMegabytes());
@@ -81,8 +82,8 @@ BENCHMARK(BM_ResidentMemory)->Iterations(1);
 void BM_LeaveCheckByKeys(benchmark::State &state)
 {
     SilentDialogs dialogs;
-    resetBasGeneral();
-    frmStart window(basGeneral(), dialogs);
+    BasGeneral general;
+    frmStart window(general, dialogs);
     window.show();
     window.activateWindow();
     for (int i = 0; i < 50 && !window.isActiveWindow(); ++i)
@@ -112,8 +113,8 @@ BENCHMARK(BM_LeaveCheckByKeys)->Unit(benchmark::kMicrosecond);
 void BM_LeaveCheckHandOver(benchmark::State &state)
 {
     SilentDialogs dialogs;
-    resetBasGeneral();
-    frmStart window(basGeneral(), dialogs);
+    BasGeneral general;
+    frmStart window(general, dialogs);
     window.show();
     window.setText0(1, QStringLiteral("10000"));
     window.sheet().general().FlowRate = 10000;

@@ -3,7 +3,7 @@
 #include "calc/calctexts.h"
 #include "calc/frictionfactor.h"
 #include "calc/numbertext.h"
-#include "shell/basgeneral.h"
+#include "calc/basgeneral.h"
 
 #include <cmath>
 #include <limits>

@@ -1,6 +1,6 @@
 #include "calc/frictionfactor.h"
 
-#include "shell/dialogs.h"
+#include "calc/dialogs.h"
 
 #include <cmath>
 #include <cstddef>

@@ -2,8 +2,8 @@
 
 #include "calc/calctexts.h"
 #include "calc/numbertext.h"
-#include "shell/basgeneral.h"
-#include "shell/dialogs.h"
+#include "calc/basgeneral.h"
+#include "calc/dialogs.h"
 
 namespace {
 

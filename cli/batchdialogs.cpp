@@ -22,10 +22,6 @@ QString BatchDialogs::saveFileName(const FileDialogSetup &)
     return {};
 }
 
-bool BatchDialogs::choosePrinter(QPrinter &)
-{
-    return false;
-}
 
 void BatchDialogs::clear()
 {

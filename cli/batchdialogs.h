@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/dialogs.h"
+#include "calc/dialogs.h"
 
 #include <QStringList>
 
@@ -15,7 +15,6 @@ public:
     void messageBox(const QString &text, Icon icon, const QString &title) override;
     QString openFileName(const FileDialogSetup &setup) override;
     QString saveFileName(const FileDialogSetup &setup) override;
-    bool choosePrinter(QPrinter &printer) override;
 
     bool prompted() const { return !m_firstPrompt.isEmpty(); }
     QString firstPrompt() const { return m_firstPrompt; }

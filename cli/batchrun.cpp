@@ -1,12 +1,13 @@
 #include "cli/batchrun.h"
 
+#include "calc/basgeneral.h"
 #include "calc/calcsheet.h"
 #include "cli/batchdialogs.h"
 #include "cli/jsonline.h"
+#include "pickers/pickertables.h"
 #include "project/dvlfile.h"
 #include "project/loadcase.h"
 #include "project/reportlayout.h"
-#include "shell/basgeneral.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -71,42 +72,17 @@ QByteArray jsonOf(const QString &path, const CalcSheet &sheet, const QStringList
     return json.take();
 }
 
-// The program's state right after start-up, taken once: the shared record after
-// the start procedure and the main window after its load step. A sheet refers to
-// the shared record and to the dialogs, so a copy of the start sheet refers to the
-// same two, which is what every file needs.
-class StartState
-{
-public:
-    StartState()
-        : m_sheet(basGeneral(), m_dialogs)
-    {
-        resetBasGeneral();
-        basGeneral().setPickerStartValues();
-        m_sheet.Form_Load();
-        m_general = basGeneral();
-    }
-
-    // Puts the shared record back to the start state and gives a main window in
-    // its start state, with dialogs that have seen nothing yet.
-    CalcSheet restart()
-    {
-        basGeneral() = m_general;
-        m_dialogs.clear();
-        return m_sheet;
-    }
-
-    BatchDialogs &dialogs() { return m_dialogs; }
-
-private:
-    BatchDialogs m_dialogs;
-    BasGeneral m_general;
-    CalcSheet m_sheet;
-};
-
 } // namespace
 
-FileResult runFile(Mode mode, const QString &path)
+Runner::Runner()
+    : m_startSheet(m_general, m_dialogs)
+{
+    setPickerStartValues(m_general);
+    m_startSheet.Form_Load();
+    m_startGeneral = m_general;
+}
+
+FileResult Runner::runFile(Mode mode, const QString &path)
 {
     FileResult result;
     const DvlFile::LoadResult loaded = DvlFile::load(path);
@@ -116,12 +92,13 @@ FileResult runFile(Mode mode, const QString &path)
         return result;
     }
 
-    // Every file starts from the program's start state, as if it had just been
-    // started for this file.
-    static StartState start;
-    CalcSheet sheet = start.restart();
-    BasGeneral &general = basGeneral();
-    BatchDialogs &dialogs = start.dialogs();
+    // A copy of the start sheet refers to this worker's record and dialogs, which are
+    // put back to their start state first.
+    m_general = m_startGeneral;
+    m_dialogs.clear();
+    CalcSheet sheet = m_startSheet;
+    BasGeneral &general = m_general;
+    BatchDialogs &dialogs = m_dialogs;
 
     LoadCase::loadCase(sheet, *loaded.projectCase, path);
 
@@ -156,8 +133,9 @@ int run(Mode mode, const QStringList &paths, QIODevice &out, QIODevice &err)
     bool loadFailed = false;
     bool prompted = false;
     bool anyReport = false;
+    Runner runner;
     for (const QString &path : paths) {
-        const FileResult result = runFile(mode, path);
+        const FileResult result = runner.runFile(mode, path);
         for (const QString &note : result.notes)
             err.write(note.toUtf8() + '\n');
         switch (result.outcome) {

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "calc/basgeneral.h"
+#include "calc/calcsheet.h"
+#include "cli/batchdialogs.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -26,7 +30,24 @@ struct FileResult
     QStringList notes; // lines for standard error
 };
 
-FileResult runFile(Mode mode, const QString &path);
+// One worker of the batch tool: its own record, dialogs and main window in the
+// program's start state. Every file starts from that state, as if the program had
+// just been started for it. Workers share nothing, so several may run side by side.
+class Runner
+{
+public:
+    Runner();
+    Runner(const Runner &) = delete;
+    Runner &operator=(const Runner &) = delete;
+
+    FileResult runFile(Mode mode, const QString &path);
+
+private:
+    BatchDialogs m_dialogs;
+    BasGeneral m_general; // the record that the current file works on
+    BasGeneral m_startGeneral; // the record right after start-up
+    CalcSheet m_startSheet; // the main window right after its load step
+};
 
 // Process set-up before many files: every file starts from today's date, and
 // without TZ the C library checks the zone file on disk each time the date is

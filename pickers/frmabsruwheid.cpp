@@ -2,7 +2,7 @@
 
 #include "calc/numbertext.h"
 #include "pickers/pickertables.h"
-#include "shell/basgeneral.h"
+#include "calc/basgeneral.h"
 #include "shell/frmstart.h"
 
 #include <QButtonGroup>

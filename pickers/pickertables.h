@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calc/basgeneral.h"
+
 #include <QString>
 
 #include <array>
@@ -48,3 +50,13 @@ inline constexpr std::array<double, 17> DinDiameterValues = {7.0, 9.9, 13.6, 17.
 inline constexpr std::array<const char *, 17> DinDiameterTexts = {"  7.0 mm", "  9.9 mm",
     " 13.6 mm", " 17.3 mm", " 22.3 mm", " 28.5 mm", " 37.2 mm", " 43.1 mm", " 54.5 mm", " 70.3 mm",
     " 82.5 mm", "107.1 mm", "131.7 mm", "159.3 mm", "206.5 mm", "260.4 mm", "309.7 mm"};
+
+// The picker memory and tables as the start procedure sets them.
+inline void setPickerStartValues(BasGeneral &general)
+{
+    general.RoughnessChoice = 4;
+    general.DiameterStandard = 0;
+    general.DiameterChoice = {0, 0};
+    general.IsoDiameters.assign(IsoDiameterValues.begin(), IsoDiameterValues.end());
+    general.DinDiameters.assign(DinDiameterValues.begin(), DinDiameterValues.end());
+}

@@ -1,8 +1,8 @@
 #include "project/frmprojectgegevens.h"
 
 #include "project/datetext.h"
-#include "shell/basgeneral.h"
-#include "shell/dialogs.h"
+#include "calc/basgeneral.h"
+#include "calc/dialogs.h"
 #include "shell/frmstart.h"
 
 #include <QCloseEvent>

@@ -1,6 +1,6 @@
 #include "project/projectcase.h"
 
-#include "shell/basgeneral.h"
+#include "calc/basgeneral.h"
 
 ProjectCase ProjectCase::fromGeneral(const BasGeneral &general)
 {

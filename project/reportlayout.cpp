@@ -3,7 +3,7 @@
 #include "appendages/fittings.h"
 #include "calc/calcsheet.h"
 #include "project/datetext.h"
-#include "shell/basgeneral.h"
+#include "calc/basgeneral.h"
 
 #include <cmath>
 

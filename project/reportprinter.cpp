@@ -3,7 +3,7 @@
 #include "appendages/frmwgetal1.h"
 #include "appendages/frmwgetal2.h"
 #include "project/datetext.h"
-#include "shell/basgeneral.h"
+#include "calc/basgeneral.h"
 #include "shell/frmstart.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "shell/frmabout.h"
 
-#include "shell/basgeneral.h"
+#include "calc/basgeneral.h"
 #include "shell/frmstart.h"
 #include "shell/hyperlinklabel.h"
 

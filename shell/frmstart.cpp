@@ -6,7 +6,7 @@
 #include "pickers/frmdiameter.h"
 #include "project/datetext.h"
 #include "project/frmprojectgegevens.h"
-#include "shell/basgeneral.h"
+#include "calc/basgeneral.h"
 #include "shell/frmabout.h"
 #include "shell/frmhelpscreen.h"
 #include "shell/frmstart_texts.h"
@@ -17,9 +17,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-frmStart::frmStart(BasGeneral &general, Dialogs &dialogs, QWidget *parent)
+frmStart::frmStart(BasGeneral &general, WindowDialogs &dialogs, QWidget *parent)
     : QMainWindow(parent)
     , m_sheet(general, dialogs)
+    , m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("frmStart"));
     setWindowTitle(QString::fromLatin1(frmStartTexts::DesignCaption));

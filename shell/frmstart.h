@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/calcsheet.h"
+#include "shell/windowdialogs.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -29,12 +30,12 @@ class frmStart : public QMainWindow
     Q_OBJECT
 
 public:
-    frmStart(BasGeneral &general, Dialogs &dialogs, QWidget *parent = nullptr);
+    frmStart(BasGeneral &general, WindowDialogs &dialogs, QWidget *parent = nullptr);
     ~frmStart() override;
 
     CalcSheet &sheet() { return m_sheet; }
     BasGeneral &general() { return m_sheet.general(); }
-    Dialogs &dialogs() { return m_sheet.dialogs(); }
+    WindowDialogs &dialogs() { return m_dialogs; }
 
     QLineEdit *Text0(int index) const;
     QLabel *Label1(int index) const;
@@ -132,6 +133,7 @@ private:
     void showStatus();
 
     CalcSheet m_sheet;
+    WindowDialogs &m_dialogs;
     std::array<QLineEdit *, Text0Size> m_text0{};
     std::array<QLabel *, Text0Size> m_label1{};
     std::array<QLabel *, Text0Size> m_label2{};

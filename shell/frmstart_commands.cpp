@@ -5,7 +5,7 @@
 #include "pickers/frmabsruwheid.h"
 #include "pickers/frmdiameter.h"
 #include "project/frmprojectgegevens.h"
-#include "shell/basgeneral.h"
+#include "calc/basgeneral.h"
 #include "shell/frmabout.h"
 #include "shell/frmhelpscreen.h"
 #include "shell/frmstart_texts.h"

@@ -1,4 +1,4 @@
-#include "shell/basgeneral.h"
+#include "calc/basgeneral.h"
 #include "shell/frmstart.h"
 #include "shell/qtdialogs.h"
 #include "shell/startup.h"
@@ -17,8 +17,9 @@ int main(int argc, char *argv[])
                                             .arg(ZEPTOR_VERSION_REVISION));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zeptor.png")));
 
+    BasGeneral general;
     QtDialogs dialogs;
-    const std::unique_ptr<frmStart> window = basGeneralMain(basGeneral(), dialogs);
+    const std::unique_ptr<frmStart> window = basGeneralMain(general, dialogs);
     QObject::connect(window.get(), &frmStart::closed, &app, &QCoreApplication::quit);
     return QApplication::exec();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/dialogs.h"
+#include "shell/windowdialogs.h"
 
 #include <QPointer>
 
@@ -10,7 +10,7 @@ class QWidget;
 // Each dialog is parented to the program's active window (the main window when no
 // window of the program is active), so that it stands in front of the window that
 // asked for it.
-class QtDialogs : public Dialogs
+class QtDialogs : public WindowDialogs
 {
 public:
     // The window that owns the dialogs when none of the program's windows is active.

@@ -1,14 +1,15 @@
 #include "shell/startup.h"
 
+#include "calc/basgeneral.h"
+#include "pickers/pickertables.h"
 #include "project/frmprojectgegevens.h"
-#include "shell/basgeneral.h"
 #include "shell/frmabout.h"
 #include "shell/frmstart.h"
 #include "shell/qtdialogs.h"
 
 #include <QLineEdit>
 
-std::unique_ptr<frmStart> basGeneralMain(BasGeneral &general, Dialogs &dialogs)
+std::unique_ptr<frmStart> basGeneralMain(BasGeneral &general, WindowDialogs &dialogs)
 {
     // The file dialog belongs to the main window, so setting it up loads the main
     // window first: its load step sets the start values.
@@ -16,7 +17,7 @@ std::unique_ptr<frmStart> basGeneralMain(BasGeneral &general, Dialogs &dialogs)
     if (auto *onScreen = dynamic_cast<QtDialogs *>(&dialogs))
         onScreen->setMainWindow(window.get());
 
-    general.setPickerStartValues();
+    setPickerStartValues(general);
 
     general.AboutTimerFired = 0;
     frmStart::showWindow(window->About());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/basgeneral.h"
+#include "support/testgeneral.h"
 #include "shell/frmstart.h"
 #include "support/scripteddialogs.h"
 

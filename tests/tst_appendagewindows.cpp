@@ -2,7 +2,7 @@
 
 #include "appendages/frmwgetal1.h"
 #include "appendages/frmwgetal2.h"
-#include "shell/basgeneral.h"
+#include "support/testgeneral.h"
 #include "shell/frmstart.h"
 #include "support/scripteddialogs.h"
 #include "support/testlocale.h"

@@ -1,5 +1,5 @@
 #include "project/dvlfile.h"
-#include "shell/basgeneral.h"
+#include "support/testgeneral.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,7 +2,7 @@
 
 #include "pickers/frmabsruwheid.h"
 #include "pickers/frmdiameter.h"
-#include "shell/basgeneral.h"
+#include "support/testgeneral.h"
 #include "shell/frmstart.h"
 #include "support/scripteddialogs.h"
 #include "support/testlocale.h"

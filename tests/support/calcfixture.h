@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calc/calcsheet.h"
-#include "shell/basgeneral.h"
+#include "calc/basgeneral.h"
 #include "support/scripteddialogs.h"
 
 #include <QStringList>

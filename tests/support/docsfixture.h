@@ -3,7 +3,7 @@
 // What the project-document and About window tests share: a started program with
 // scripted dialogs in a temporary current directory, and the user's keystrokes.
 
-#include "shell/basgeneral.h"
+#include "support/testgeneral.h"
 #include "shell/frmabout.h"
 #include "shell/frmstart.h"
 #include "shell/startup.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/dialogs.h"
+#include "shell/windowdialogs.h"
 
 #include <QList>
 #include <QString>
@@ -11,7 +11,7 @@
 
 // Dialogs for tests: input prompts are answered from a script, every prompt and
 // message is recorded. A prompt with no scripted answer left counts as Cancel.
-class ScriptedDialogs : public Dialogs
+class ScriptedDialogs : public WindowDialogs
 {
 public:
     struct Prompt

@@ -11,9 +11,10 @@
 #include <QToolBar>
 #include <QtTest/qtestspontaneevent.h>
 
-#include "shell/basgeneral.h"
+#include "pickers/pickertables.h"
 #include "shell/frmstart.h"
 #include "support/scripteddialogs.h"
+#include "support/testgeneral.h"
 #include "support/testlocale.h"
 
 #include <memory>
@@ -102,7 +103,7 @@ inline bool startProgram(std::unique_ptr<frmStart> &main, ScriptedDialogs *&dial
 {
     QLocale::setDefault(testLocale());
     resetBasGeneral();
-    basGeneral().setPickerStartValues();
+    setPickerStartValues(basGeneral());
     dialogs = new ScriptedDialogs;
     main = std::make_unique<frmStart>(basGeneral(), *dialogs);
     main->show();

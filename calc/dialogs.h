@@ -2,7 +2,6 @@
 
 #include <QString>
 
-class QPrinter;
 
 // Every modal interaction of the program goes through this interface: the windows use
 // the Qt implementation, tests script the answers and record the messages, and the
@@ -38,9 +37,6 @@ public:
     // before overwriting an existing file.
     virtual QString openFileName(const FileDialogSetup &setup) = 0;
     virtual QString saveFileName(const FileDialogSetup &setup) = 0;
-
-    // The printer dialog; false when the user cancelled it.
-    virtual bool choosePrinter(QPrinter &printer) = 0;
 };
 
 inline const QString ApplicationTitle = QStringLiteral("Zeptor");

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "calc/record.h"
-#include "pickers/pickertables.h"
 
 #include <QString>
 
@@ -9,8 +8,8 @@
 #include <vector>
 
 // The state that every window shares: the entries of the case, the appendage counts
-// and totals, the project information and the pickers' memory. There is one instance
-// for the program (basGeneral()); tests reset it between cases.
+// and totals, the project information and the pickers' memory. Each program owns one
+// in main(); a batch worker or an analysis window may hold copies of its own.
 struct BasGeneral : Inputs
 {
     std::array<qint16, 6> BendCounts{};
@@ -34,11 +33,4 @@ struct BasGeneral : Inputs
 
     Inputs &inputs() { return *this; }
     const Inputs &inputs() const { return *this; }
-
-    // The picker memory and tables as the start procedure sets them.
-    void setPickerStartValues();
 };
-
-BasGeneral &basGeneral();
-// Back to the state of a program that has not started yet (for tests and the batch tool).
-void resetBasGeneral();

@@ -7,8 +7,8 @@
 #include "project/frmprojectgegevens.h"
 #include "project/loadcase.h"
 #include "project/reportprinter.h"
-#include "shell/basgeneral.h"
-#include "shell/dialogs.h"
+#include "calc/basgeneral.h"
+#include "calc/dialogs.h"
 
 #include <QLineEdit>
 #include <QPrinter>

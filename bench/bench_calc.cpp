@@ -1,3 +1,4 @@
+#include "calc/calcengine.h"
 #include "calc/calcsheet.h"
 #include "calc/frictionfactor.h"
 #include "calc/numbertext.h"
@@ -11,7 +12,7 @@
 
 namespace {
 
-// Answers nothing and shows nothing: the benchmarked cases need no prompt.
+// Cancels every prompt and shows nothing: the benchmarked cases need no prompt.
 class SilentDialogs : public Dialogs
 {
 public:
@@ -86,6 +87,21 @@ void BM_Calc_Turbulent(benchmark::State &state)
         state.SkipWithError("the case is not turbulent");
 }
 
+// The same case through the pure calculation: every result, no texts.
+void BM_CalcEngine_Turbulent(benchmark::State &state)
+{
+    Inputs in;
+    in.FlowRate = 10000;
+    in.InnerDiameter = 50;
+    in.PipeLength = 100;
+    for (auto _ : state) {
+        in.PipeLength = in.PipeLength == 100 ? 101 : 100;
+        benchmark::DoNotOptimize(CalcEngine::evaluate(in, 0, 0));
+    }
+    if (CalcEngine::evaluate(in, 0, 0).status != CalcEngine::Status::Turbulent)
+        state.SkipWithError("the case is not turbulent");
+}
+
 // One field text in the format "0.0000": Calc writes sixteen of them.
 void BM_FieldText_Fixed(benchmark::State &state)
 {
@@ -104,6 +120,7 @@ BENCHMARK(BM_LiteralScan_Typical)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Solver_NoRoot)->Unit(benchmark::kNanosecond);
 BENCHMARK(BM_Solver_Typical)->Unit(benchmark::kNanosecond);
 BENCHMARK(BM_Calc_Turbulent)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CalcEngine_Turbulent)->Unit(benchmark::kNanosecond);
 BENCHMARK(BM_FieldText_Fixed)->Unit(benchmark::kNanosecond);
 
 BENCHMARK_MAIN();

@@ -1,12 +1,12 @@
 #include "calc/calcsheet.h"
 
+#include "calc/calcengine.h"
 #include "calc/calctexts.h"
+#include "calc/dialogs.h"
 #include "calc/frictionfactor.h"
 #include "calc/numbertext.h"
 #include "calc/basgeneral.h"
 
-#include <cmath>
-#include <limits>
 
 namespace {
 
@@ -147,86 +147,40 @@ void CalcSheet::Calc()
         setStatus(CalcTexts::StatusError);
         return;
     }
+    const bool turbulent = flow == ReadStatus::FlowTurbulent;
+    setStatus(turbulent ? CalcTexts::StatusTurbulent : CalcTexts::StatusLaminar);
 
     const Inputs &in = m_general;
     Results &res = m_results;
-    const double D = in.InnerDiameter; // mm
-    const double L = in.PipeLength; // m
-
-    bool frictionFactorFound = true;
-    if (flow == ReadStatus::FlowLaminar) {
-        setStatus(CalcTexts::StatusLaminar);
-        res.FrictionFactor = 64 / res.Reynolds;
-    } else {
-        setStatus(CalcTexts::StatusTurbulent);
-        if (std::isfinite(res.Velocity) && std::isfinite(res.Reynolds)) {
-            res.FrictionFactor = SolveFrictionFactor(in.WallRoughness, D, res.Reynolds, m_dialogs);
-            frictionFactorFound = res.FrictionFactor != 0;
-        } else {
-            // The flow itself is beyond a double: no friction factor means anything,
-            // and the solver's message would blame the wrong thing.
-            res.FrictionFactor = std::numeric_limits<double>::quiet_NaN();
-        }
-        if (!frictionFactorFound) {
-            setStatus(CalcTexts::StatusFrictionError);
-            setText0(13, CalcTexts::NoFrictionFactor);
-        }
+    const bool frictionFactorFound = CalcEngine::computeResults(in, turbulent, res);
+    if (!frictionFactorFound) {
+        m_dialogs.messageBox(CalcTexts::FrictionFactorUndetermined);
+        setStatus(CalcTexts::StatusFrictionError);
+        setText0(13, CalcTexts::NoFrictionFactor);
     }
+    showResults(turbulent, frictionFactorFound);
+    if (CalcEngine::anyNotFinite(res, turbulent, frictionFactorFound))
+        setStatus(CalcTexts::StatusError);
+}
+
+void CalcSheet::showResults(bool turbulent, bool frictionFactorFound)
+{
+    const Results &res = m_results;
     if (frictionFactorFound)
         setText0(13, NumberText::fixed(res.FrictionFactor, 4, m_symbols));
-    const double f = res.FrictionFactor;
-    const double v = res.Velocity;
-    const double rho = in.Density;
-
-    // Lengths in m over a diameter in mm, hence the factor 1000.
-    res.PipeFriction = L * f * 1000 / D;
     setText0(14, NumberText::fixed(res.PipeFriction, 4, m_symbols));
-    res.PipeArea = D * D * 0.7853981633974475;
     setText0(15, NumberText::fixed(res.PipeArea, 4, m_symbols));
-    res.PipeVolume = L * res.PipeArea / 1000;
     setText0(16, twoOrFourDecimals(res.PipeVolume, m_symbols));
-
-    // The equivalent length follows the diameter in use now, also when a prompt or a
-    // loaded file changed the diameter since the appendage fields were last edited.
-    res.AppendageLength = (res.BendsLd + res.ValvesLd) * D / 1000;
     setText0(25, NumberText::plain(res.AppendageLength));
-    res.AppendageFriction = res.AppendageLength * f * 1000 / D;
     setText0(17, NumberText::fixed(res.AppendageFriction, 4, m_symbols));
-
-    // rho v^2 / 2 times the resistance coefficients plus the static head, Pa to bar.
-    res.PipePressureDrop = (v * v * (rho * 0.5) * (res.AppendageFriction + res.PipeFriction)
-                               + rho * 9.81 * in.Elevation)
-        / 100000;
     setText0(18, NumberText::fixed(res.PipePressureDrop, 4, m_symbols));
-    res.TotalPressureDrop = in.ExtraLoss + res.PipePressureDrop;
     setText0(19, NumberText::fixed(res.TotalPressureDrop, 4, m_symbols));
-    res.TotalPressureDropPa = res.TotalPressureDrop * 100000;
     setText0(21, NumberText::fixed(res.TotalPressureDropPa, 0, m_symbols));
-    res.ResidenceTime = L / v;
     setText0(22, twoOrFourDecimals(res.ResidenceTime, m_symbols));
-    // l/h over 3600 times 0.001 gives m3/s.
-    res.PowerLoss = in.FlowRate * res.TotalPressureDropPa / 3600 * 0.001;
     setText0(27, NumberText::fixed(res.PowerLoss, 1, m_symbols));
-    res.ShearRate = v * 4 / D * 1000;
     setText0(28, NumberText::fixed(res.ShearRate, 2, m_symbols));
-    if (flow == ReadStatus::FlowTurbulent) {
-        res.RelativeRoughness = in.WallRoughness / D;
+    if (turbulent)
         setText0(24, NumberText::fixed(res.RelativeRoughness, 4, m_symbols));
-    } else {
+    else
         setText0(24, CalcTexts::NotApplicable);
-    }
-
-    // Inputs far outside any pipe (a diameter whose square underflows, a flow that
-    // overflows) leave results that are not numbers; their fields show "****".
-    const double shown[] = {res.Velocity, res.Reynolds, res.PipeFriction, res.PipeArea,
-        res.PipeVolume, res.AppendageLength, res.AppendageFriction, res.PipePressureDrop,
-        res.TotalPressureDrop, res.TotalPressureDropPa, res.ResidenceTime, res.PowerLoss,
-        res.ShearRate, flow == ReadStatus::FlowTurbulent ? res.RelativeRoughness : 0.0,
-        frictionFactorFound ? res.FrictionFactor : 0.0};
-    for (double value : shown) {
-        if (!std::isfinite(value)) {
-            setStatus(CalcTexts::StatusError);
-            break;
-        }
-    }
 }

@@ -69,6 +69,8 @@ private:
     // Step 1 of the leave check: asks until the field holds an acceptable number.
     double numberLoop(int index);
     void applyElevationRule();
+    // Every result field after the flow regime, from m_results.
+    void showResults(bool turbulent, bool frictionFactorFound);
     void showVelocity();
     void showReynolds();
 

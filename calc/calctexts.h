@@ -24,6 +24,8 @@ inline const QString LeaveCheckDefault = QStringLiteral("0");
 inline const QString MaximumRoughness = QStringLiteral("Maximum value is 5 ...");
 inline const QString ElevationAboveLength = QStringLiteral("Elevation <= Total pipe length");
 
+inline const QString FrictionFactorUndetermined = QStringLiteral("Friction Factor undetermined");
+
 inline const QString StatusLaminar = QStringLiteral("Flow is Laminar");
 inline const QString StatusTurbulent = QStringLiteral("Flow is Turbulent");
 inline const QString StatusFrictionError = QStringLiteral("** Error in Friction Factor **");

@@ -1,10 +1,11 @@
 #include "calc/frictionfactor.h"
 
+#include "calc/calctexts.h"
 #include "calc/dialogs.h"
 
 #include <cmath>
 #include <cstddef>
-#include <vector>
+#include <array>
 
 namespace {
 
@@ -17,25 +18,26 @@ constexpr double Tolerance = 0.0001;
 // grow with the trial value (at 1 the logarithm changes sign), so the grid is tried in order.
 constexpr double MonotoneLimit = 0.3;
 
-const QString UndeterminedMessage = QStringLiteral("Friction Factor undetermined");
-
 // The trial values come from repeated addition, not from start + k * step: the users'
 // figures carry the rounding drift of that addition (the 132nd value is
 // 0.02009999999999993), so the grid must carry it too.
-const std::vector<double> &grid()
-{
-    static const std::vector<double> values = [] {
-        std::vector<double> v;
-        v.reserve(9831);
-        double f = GridStart;
-        while (f <= GridEnd) {
-            v.push_back(f);
-            f += GridStep;
-        }
-        return v;
-    }();
-    return values;
-}
+constexpr int GridSize = [] {
+    int n = 0;
+    for (double f = GridStart; f <= GridEnd; f += GridStep)
+        ++n;
+    return n;
+}();
+
+// Built at compile time, with the same IEEE additions as at run time.
+constexpr std::array<double, GridSize> Grid = [] {
+    std::array<double, GridSize> v{};
+    double f = GridStart;
+    for (double &value : v) {
+        value = f;
+        f += GridStep;
+    }
+    return v;
+}();
 
 // f minus the right-hand side of the equation, for one trial value. The expressions
 // are those of the grid scan, term for term, so that the result is the same double.
@@ -63,18 +65,18 @@ double Log10(double x)
 
 const double *frictionFactorGrid()
 {
-    return grid().data();
+    return Grid.data();
 }
 
 int frictionFactorGridSize()
 {
-    return int(grid().size());
+    return GridSize;
 }
 
 FrictionFactorSearch searchFrictionFactor(double roughness, double diameter, double reynolds)
 {
     FrictionFactorSearch out;
-    const std::vector<double> &values = grid();
+    const std::array<double, GridSize> &values = Grid;
     const double r = roughness / (3.7 * diameter);
     const Residual residual{reynolds, r, &out.evaluations};
     const auto accepted = [](double g) { return std::fabs(g) < Tolerance; };
@@ -130,6 +132,6 @@ double SolveFrictionFactor(double roughness, double diameter, double reynolds, D
 {
     const double f = frictionFactorOrZero(roughness, diameter, reynolds);
     if (f == 0)
-        dialogs.messageBox(UndeterminedMessage);
+        dialogs.messageBox(CalcTexts::FrictionFactorUndetermined);
     return f;
 }

@@ -1,5 +1,6 @@
 #include "calc/calcsheet.h"
 
+#include "calc/calcengine.h"
 #include "calc/calctexts.h"
 #include "calc/numbertext.h"
 #include "calc/basgeneral.h"
@@ -62,10 +63,7 @@ ReadStatus CalcSheet::ReadInputs()
         setText0(4, NumberText::plain(in.InnerDiameter));
     }
 
-    // l/h to m3/s over the area in m2. The area factor is the double nearest to
-    // 3.14159265358979 / 4, a little below pi / 4; the pipe area uses the same.
-    const double d = in.InnerDiameter / 1000;
-    m_results.Velocity = (in.FlowRate / 3600000) / (d * d * 0.7853981633974475);
+    m_results.Velocity = CalcEngine::velocity(in.FlowRate, in.InnerDiameter);
     showVelocity();
 
     if (!(in.Viscosity > 0)) {
@@ -79,11 +77,10 @@ ReadStatus CalcSheet::ReadInputs()
         setText0(2, NumberText::fixed(in.Density, 4));
     }
 
-    // The diameter in mm and the viscosity in cP both carry a factor 1/1000; they cancel.
-    m_results.Reynolds = in.Density * m_results.Velocity * in.InnerDiameter / in.Viscosity;
+    m_results.Reynolds = CalcEngine::reynolds(in, m_results.Velocity);
     showReynolds();
 
-    if (m_results.Reynolds < 2320)
+    if (CalcEngine::isLaminar(m_results.Reynolds))
         return ReadStatus::FlowLaminar;
 
     if (!(in.WallRoughness > 0 && in.WallRoughness <= 5)) {

@@ -1,12 +1,16 @@
+#include "calc/calcengine.h"
 #include "calc/calcsheet.h"
+#include "calc/calctexts.h"
 #include "calc/fieldtable.h"
 #include "support/calcfixture.h"
 #include "support/literalscan.h"
 
 #include <QLocale>
+#include <QRandomGenerator>
 #include <QTest>
 
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -60,6 +64,7 @@ private Q_SLOTS:
     void absurdInputs_data();
     void absurdInputs();
     void commaLocale();
+    void engineAgreesWithSheet();
 };
 
 void tst_Calc::initTestCase()
@@ -393,6 +398,55 @@ void tst_Calc::commaLocale()
     QCOMPARE(f.dialogs.prompts.first().defaultAnswer, QStringLiteral("0,01"));
     QCOMPARE(f.sheet.Text0(23), QStringLiteral("0,02000"));
     QCOMPARE(f.general.WallRoughness, 0.02);
+}
+
+// The pure calculation that the batch tool and the analysis windows call gives the
+// main window's numbers bit for bit, and its status matches the status line.
+void tst_Calc::engineAgreesWithSheet()
+{
+    QRandomGenerator rng(20261208);
+    auto logUniform = [&rng](double lo, double hi) {
+        return std::exp(std::log(lo) + rng.generateDouble() * (std::log(hi) - std::log(lo)));
+    };
+    for (int i = 0; i < 20000; ++i) {
+        CalcFixture f;
+        Inputs &in = f.general;
+        in.FlowRate = logUniform(1, 1e7);
+        in.Density = logUniform(500, 2000);
+        in.Viscosity = logUniform(0.1, 1000);
+        in.InnerDiameter = logUniform(1, 1000);
+        in.WallRoughness = i % 50 == 0 ? 0.0001 : logUniform(0.001, 5);
+        in.PipeLength = logUniform(1, 1000);
+        in.Elevation = rng.bounded(20) - 5;
+        in.ExtraLoss = rng.bounded(3);
+        const int bends = int(rng.bounded(200));
+        const int valves = int(rng.bounded(200));
+        f.sheet.setText0(9, QString::number(bends));
+        f.sheet.setText0(10, QString::number(valves));
+        f.sheet.Calc();
+
+        const CalcEngine::Outcome out = CalcEngine::evaluate(in, bends, valves);
+        const Results &a = f.sheet.results();
+        const Results &b = out.results;
+        const double pairs[][2] = {{a.Velocity, b.Velocity}, {a.Reynolds, b.Reynolds},
+            {a.FrictionFactor, b.FrictionFactor}, {a.PipeFriction, b.PipeFriction},
+            {a.PipeArea, b.PipeArea}, {a.PipeVolume, b.PipeVolume},
+            {a.AppendageFriction, b.AppendageFriction},
+            {a.PipePressureDrop, b.PipePressureDrop}, {a.TotalPressureDrop, b.TotalPressureDrop},
+            {a.TotalPressureDropPa, b.TotalPressureDropPa}, {a.ResidenceTime, b.ResidenceTime},
+            {a.AppendageLength, b.AppendageLength}, {a.PowerLoss, b.PowerLoss},
+            {a.ShearRate, b.ShearRate}};
+        for (const auto &p : pairs)
+            QVERIFY2(std::memcmp(&p[0], &p[1], sizeof(double)) == 0, qPrintable(QString::number(i)));
+        QString expected = CalcTexts::StatusError;
+        if (out.status == CalcEngine::Status::Laminar)
+            expected = CalcTexts::StatusLaminar;
+        else if (out.status == CalcEngine::Status::Turbulent)
+            expected = CalcTexts::StatusTurbulent;
+        else if (out.status == CalcEngine::Status::FrictionFactorUndetermined)
+            expected = CalcTexts::StatusFrictionError;
+        QCOMPARE(f.sheet.status(), expected);
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_Calc)

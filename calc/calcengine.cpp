@@ -1,0 +1,115 @@
+#include "calc/calcengine.h"
+
+#include "calc/frictionfactor.h"
+
+#include <cmath>
+#include <limits>
+
+namespace CalcEngine {
+
+double velocity(double flowRate, double diameter)
+{
+    // l/h to m3/s over the area in m2. The area factor is the double nearest to
+    // 3.14159265358979 / 4, a little below pi / 4; the pipe area uses the same.
+    const double d = diameter / 1000;
+    return (flowRate / 3600000) / (d * d * 0.7853981633974475);
+}
+
+double reynolds(const Inputs &in, double v)
+{
+    // The diameter in mm and the viscosity in cP both carry a factor 1/1000; they cancel.
+    return in.Density * v * in.InnerDiameter / in.Viscosity;
+}
+
+bool isLaminar(double reynolds)
+{
+    return reynolds < 2320;
+}
+
+bool computeResults(const Inputs &in, bool turbulent, Results &res)
+{
+    const double D = in.InnerDiameter; // mm
+    const double L = in.PipeLength; // m
+
+    bool frictionFactorFound = true;
+    if (!turbulent) {
+        res.FrictionFactor = 64 / res.Reynolds;
+    } else if (std::isfinite(res.Velocity) && std::isfinite(res.Reynolds)) {
+        res.FrictionFactor = frictionFactorOrZero(in.WallRoughness, D, res.Reynolds);
+        frictionFactorFound = res.FrictionFactor != 0;
+    } else {
+        // The flow itself is beyond a double: no friction factor means anything.
+        res.FrictionFactor = std::numeric_limits<double>::quiet_NaN();
+    }
+    const double f = res.FrictionFactor;
+    const double v = res.Velocity;
+    const double rho = in.Density;
+
+    // Lengths in m over a diameter in mm, hence the factor 1000.
+    res.PipeFriction = L * f * 1000 / D;
+    res.PipeArea = D * D * 0.7853981633974475;
+    res.PipeVolume = L * res.PipeArea / 1000;
+
+    // The equivalent length follows the diameter in use now, also when a prompt or a
+    // loaded file changed the diameter since the appendage fields were last edited.
+    res.AppendageLength = (res.BendsLd + res.ValvesLd) * D / 1000;
+    res.AppendageFriction = res.AppendageLength * f * 1000 / D;
+
+    // rho v^2 / 2 times the resistance coefficients plus the static head, Pa to bar.
+    res.PipePressureDrop = (v * v * (rho * 0.5) * (res.AppendageFriction + res.PipeFriction)
+                               + rho * 9.81 * in.Elevation)
+        / 100000;
+    res.TotalPressureDrop = in.ExtraLoss + res.PipePressureDrop;
+    res.TotalPressureDropPa = res.TotalPressureDrop * 100000;
+    res.ResidenceTime = L / v;
+    // l/h over 3600 times 0.001 gives m3/s.
+    res.PowerLoss = in.FlowRate * res.TotalPressureDropPa / 3600 * 0.001;
+    res.ShearRate = v * 4 / D * 1000;
+    if (turbulent)
+        res.RelativeRoughness = in.WallRoughness / D;
+    return frictionFactorFound;
+}
+
+bool anyNotFinite(const Results &res, bool turbulent, bool frictionFactorFound)
+{
+    // Inputs far outside any pipe (a diameter whose square underflows, a flow that
+    // overflows) leave results that are not numbers.
+    const double shown[] = {res.Velocity, res.Reynolds, res.PipeFriction, res.PipeArea,
+        res.PipeVolume, res.AppendageLength, res.AppendageFriction, res.PipePressureDrop,
+        res.TotalPressureDrop, res.TotalPressureDropPa, res.ResidenceTime, res.PowerLoss,
+        res.ShearRate, turbulent ? res.RelativeRoughness : 0.0,
+        frictionFactorFound ? res.FrictionFactor : 0.0};
+    for (double value : shown) {
+        if (!std::isfinite(value))
+            return true;
+    }
+    return false;
+}
+
+Outcome evaluate(const Inputs &in, double bendsLd, double valvesLd)
+{
+    Outcome out;
+    Results &res = out.results;
+    res.BendsLd = bendsLd;
+    res.ValvesLd = valvesLd;
+    if (!(in.FlowRate > 0) || !(in.InnerDiameter > 0))
+        return out;
+    res.Velocity = velocity(in.FlowRate, in.InnerDiameter);
+    if (!(in.Viscosity > 0) || !(in.Density > 0))
+        return out;
+    res.Reynolds = reynolds(in, res.Velocity);
+    const bool turbulent = !isLaminar(res.Reynolds);
+    if (turbulent && !(in.WallRoughness > 0 && in.WallRoughness <= 5))
+        return out;
+
+    const bool found = computeResults(in, turbulent, res);
+    if (!turbulent)
+        out.status = Status::Laminar;
+    else
+        out.status = found ? Status::Turbulent : Status::FrictionFactorUndetermined;
+    if (anyNotFinite(res, turbulent, found))
+        out.status = Status::NotFinite;
+    return out;
+}
+
+} // namespace CalcEngine

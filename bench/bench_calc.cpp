@@ -1,9 +1,9 @@
+#include "calc/basgeneral.h"
 #include "calc/calcengine.h"
 #include "calc/calcsheet.h"
+#include "calc/dialogs.h"
 #include "calc/frictionfactor.h"
 #include "calc/numbertext.h"
-#include "calc/basgeneral.h"
-#include "calc/dialogs.h"
 #include "tests/support/literalscan.h"
 
 #include <benchmark/benchmark.h>

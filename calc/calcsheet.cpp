@@ -1,12 +1,11 @@
 #include "calc/calcsheet.h"
 
+#include "calc/basgeneral.h"
 #include "calc/calcengine.h"
 #include "calc/calctexts.h"
 #include "calc/dialogs.h"
 #include "calc/frictionfactor.h"
 #include "calc/numbertext.h"
-#include "calc/basgeneral.h"
-
 
 namespace {
 

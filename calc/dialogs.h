@@ -2,7 +2,6 @@
 
 #include <QString>
 
-
 // Every modal interaction of the program goes through this interface: the windows use
 // the Qt implementation, tests script the answers and record the messages, and the
 // batch tool answers without a window.

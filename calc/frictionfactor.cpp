@@ -3,9 +3,9 @@
 #include "calc/calctexts.h"
 #include "calc/dialogs.h"
 
+#include <array>
 #include <cmath>
 #include <cstddef>
-#include <array>
 
 namespace {
 

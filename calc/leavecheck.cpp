@@ -1,9 +1,9 @@
 #include "calc/calcsheet.h"
 
-#include "calc/calctexts.h"
-#include "calc/numbertext.h"
 #include "calc/basgeneral.h"
+#include "calc/calctexts.h"
 #include "calc/dialogs.h"
+#include "calc/numbertext.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 #include "calc/calcsheet.h"
 
+#include "calc/basgeneral.h"
 #include "calc/calcengine.h"
 #include "calc/calctexts.h"
-#include "calc/numbertext.h"
-#include "calc/basgeneral.h"
 #include "calc/dialogs.h"
+#include "calc/numbertext.h"
 
 namespace {
 

@@ -32,7 +32,8 @@ QString oneLine(QString text)
     return text;
 }
 
-QByteArray jsonOf(const QString &path, const CalcSheet &sheet, const QStringList &messages)
+QByteArray jsonOf(const QString &path, const CalcSheet &sheet, const QStringList &messages,
+    const JsonExtra &extra)
 {
     const Results &r = sheet.results();
     JsonLine json;
@@ -68,6 +69,8 @@ QByteArray jsonOf(const QString &path, const CalcSheet &sheet, const QStringList
     for (const QString &message : messages)
         json.element(message);
     json.endArray();
+    if (extra)
+        extra(json);
     json.endObject();
     return json.take();
 }
@@ -92,6 +95,13 @@ FileResult Runner::runFile(Mode mode, const QString &path)
         return result;
     }
 
+    return runCase(mode, path, *loaded.projectCase);
+}
+
+FileResult Runner::runCase(
+    Mode mode, const QString &path, const ProjectCase &projectCase, const JsonExtra &extra)
+{
+    FileResult result;
     // A copy of the start sheet refers to this worker's record and dialogs, which are
     // put back to their start state first.
     m_general = m_startGeneral;
@@ -100,7 +110,9 @@ FileResult Runner::runFile(Mode mode, const QString &path)
     BasGeneral &general = m_general;
     BatchDialogs &dialogs = m_dialogs;
 
-    LoadCase::loadCase(sheet, *loaded.projectCase, path);
+    LoadCase::loadCase(sheet, projectCase, path);
+    result.status = sheet.status();
+    result.results = sheet.results();
 
     if (dialogs.prompted()) {
         result.outcome = Outcome::Prompted;
@@ -111,7 +123,7 @@ FileResult Runner::runFile(Mode mode, const QString &path)
     }
 
     if (mode == Mode::Json) {
-        result.output = jsonOf(path, sheet, dialogs.messages());
+        result.output = jsonOf(path, sheet, dialogs.messages(), extra);
     } else {
         result.output = ReportLayout::plainText(
             ReportLayout::lines(ReportLayout::sourceFromSheet(sheet, general)))

@@ -3,10 +3,14 @@
 #include "calc/basgeneral.h"
 #include "calc/calcsheet.h"
 #include "cli/batchdialogs.h"
+#include "cli/jsonline.h"
+#include "project/projectcase.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
 
 class QIODevice;
 
@@ -17,6 +21,8 @@ namespace Batch {
 
 enum class Mode { Report, Json };
 
+using JsonExtra = std::function<void(JsonLine &)>;
+
 enum class Outcome {
     Done, // output holds the report or the JSON line
     Prompted, // the case needs an answer to a prompt; no output
@@ -26,6 +32,8 @@ enum class Outcome {
 struct FileResult
 {
     Outcome outcome = Outcome::Done;
+    QString status; // the status line, where the case was calculated
+    Results results; // the results, where the case was calculated
     QByteArray output; // UTF-8
     QStringList notes; // lines for standard error
 };
@@ -41,6 +49,10 @@ public:
     Runner &operator=(const Runner &) = delete;
 
     FileResult runFile(Mode mode, const QString &path);
+    // A case already read from `path`, calculated as runFile does after the read.
+    // `extra` writes members at the end of the JSON object.
+    FileResult runCase(Mode mode, const QString &path, const ProjectCase &projectCase,
+        const JsonExtra &extra = {});
 
 private:
     BatchDialogs m_dialogs;

@@ -431,13 +431,14 @@ void tst_Calc::engineAgreesWithSheet()
         const double pairs[][2] = {{a.Velocity, b.Velocity}, {a.Reynolds, b.Reynolds},
             {a.FrictionFactor, b.FrictionFactor}, {a.PipeFriction, b.PipeFriction},
             {a.PipeArea, b.PipeArea}, {a.PipeVolume, b.PipeVolume},
-            {a.AppendageFriction, b.AppendageFriction},
-            {a.PipePressureDrop, b.PipePressureDrop}, {a.TotalPressureDrop, b.TotalPressureDrop},
+            {a.AppendageFriction, b.AppendageFriction}, {a.PipePressureDrop, b.PipePressureDrop},
+            {a.TotalPressureDrop, b.TotalPressureDrop},
             {a.TotalPressureDropPa, b.TotalPressureDropPa}, {a.ResidenceTime, b.ResidenceTime},
             {a.AppendageLength, b.AppendageLength}, {a.PowerLoss, b.PowerLoss},
             {a.ShearRate, b.ShearRate}};
         for (const auto &p : pairs)
-            QVERIFY2(std::memcmp(&p[0], &p[1], sizeof(double)) == 0, qPrintable(QString::number(i)));
+            QVERIFY2(
+                std::memcmp(&p[0], &p[1], sizeof(double)) == 0, qPrintable(QString::number(i)));
         QString expected = CalcTexts::StatusError;
         if (out.status == CalcEngine::Status::Laminar)
             expected = CalcTexts::StatusLaminar;

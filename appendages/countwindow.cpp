@@ -1,6 +1,6 @@
 #include "appendages/countwindow.h"
 
-#include "shell/basgeneral.h"
+#include "calc/basgeneral.h"
 #include "shell/frmstart.h"
 
 #include <QCloseEvent>

@@ -1,6 +1,6 @@
 #include "appendages/frmwgetal2.h"
 
-#include "shell/basgeneral.h"
+#include "calc/basgeneral.h"
 #include "shell/frmstart.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "appendages/countwindow.h"
 
 #include "calc/basgeneral.h"
-#include "shell/frmstart.h"
+#include "calc/dialogs.h"
 
 #include <QCloseEvent>
 #include <QFocusEvent>
@@ -22,14 +22,13 @@ const QString OkCaption = QStringLiteral("OK");
 const QString ZeroCount = QStringLiteral("0");
 } // namespace
 
-CountWindow::CountWindow(frmStart &main, const Setup &setup)
-    : QWidget(&main, Qt::Window)
-    , m_main(main)
+CountWindow::CountWindow(Dialogs &dialogs, QWidget *parent, const Setup &setup)
+    : ToolWindow(parent)
+    , m_dialogs(dialogs)
     , m_setup(setup)
 {
     // Closing by the title bar's close box ends this window as OK does; the counts
-    // live in basGeneral, so the next opening rebuilds it from them.
-    setAttribute(Qt::WA_DeleteOnClose);
+    // live in the record, so the next opening rebuilds it from them.
     setWindowTitle(m_setup.caption);
     buildWindow();
     Form_Load();
@@ -39,7 +38,7 @@ CountWindow::~CountWindow()
 {
     // The fields outlive this part of the object during teardown; their focus
     // events must not reach a half-destroyed window.
-    m_closing = true;
+    setClosing();
     for (QLineEdit *field : m_fields)
         field->removeEventFilter(this);
 }
@@ -104,7 +103,7 @@ void CountWindow::Form_Load()
 // the focus before.
 void CountWindow::Form_Activate()
 {
-    if (m_closing)
+    if (isClosing())
         return;
     if (m_inLeaveCheck) {
         m_deactivatedDuringCheck = false;
@@ -138,7 +137,7 @@ bool CountWindow::eventFilter(QObject *watched, QEvent *event)
         // loss of focus commits, including a switch to another window: the field then
         // never shows a count that the record and the total do not hold.
         if (static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason)
-            countField_LostFocus(index);
+            countLostFocus(index);
     } else if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -154,19 +153,19 @@ void CountWindow::closeEvent(QCloseEvent *event)
 {
     // The user's close box keeps what the user typed; a close by the program (the
     // main window going away) asks nothing.
-    if (!m_closing && event->spontaneous())
+    if (!isClosing() && event->spontaneous())
         commitFocusedCount();
-    m_closing = true;
+    setClosing();
     QWidget::closeEvent(event);
 }
 
-void CountWindow::countField_LostFocus(int index)
+void CountWindow::countLostFocus(int index)
 {
-    if (m_inLeaveCheck || m_closing || index < 0 || index >= rowCount())
+    if (m_inLeaveCheck || isClosing() || index < 0 || index >= rowCount())
         return;
     QPointer<CountWindow> self(this);
     m_inLeaveCheck = true;
-    const qint16 count = CheckCount(m_fields[size_t(index)]->text(), m_main.dialogs());
+    const qint16 count = CheckCount(m_fields[size_t(index)]->text(), m_dialogs);
     if (!self)
         return;
     m_setup.counts[size_t(index)] = count;
@@ -182,7 +181,7 @@ void CountWindow::recomputeTotal()
     for (const QLineEdit *field : m_fields)
         texts << field->text();
     *m_setup.total = totalLd(texts, m_setup.table);
-    m_main.setText0(m_setup.targetField, QString::number(*m_setup.total));
+    Q_EMIT fieldWritten(m_setup.targetField, QString::number(*m_setup.total));
 }
 
 void CountWindow::clearCounts()
@@ -191,28 +190,24 @@ void CountWindow::clearCounts()
         m_fields[i]->setText(ZeroCount);
         m_setup.counts[i] = 0;
     }
-    m_main.setText0(m_setup.targetField, ZeroCount);
+    Q_EMIT fieldWritten(m_setup.targetField, ZeroCount);
 }
 
 void CountWindow::okClicked()
 {
-    if (m_closing || m_inLeaveCheck)
+    if (isClosing() || m_inLeaveCheck)
         return;
     // A click takes the focus from the field before the button acts, but a key or the
     // program may press OK with the field still focused: commit it here in that case.
     commitFocusedCount();
-    m_closing = true;
-    m_main.handOver(m_setup.targetField);
-    hide();
-    m_main.activateWindow();
-    deleteLater();
+    finishWithHandOver(m_setup.targetField);
 }
 
 void CountWindow::commitFocusedCount()
 {
     const int index = fieldIndex(focusWidget());
     if (index >= 0)
-        countField_LostFocus(index);
+        countLostFocus(index);
 }
 
 int CountWindow::fieldIndex(const QObject *object) const

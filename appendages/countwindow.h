@@ -2,8 +2,9 @@
 
 #include "appendages/fittings.h"
 
+#include "widgets/toolwindow.h"
+
 #include <QString>
-#include <QWidget>
 
 #include <span>
 #include <vector>
@@ -12,13 +13,13 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class frmStart;
+class Dialogs;
 
 // A window of fitting counts: one row per fitting type (label and count field) in a
 // frame, "Clear" and "OK" below. The counts live in basGeneral; the window only shows
 // them. A count is committed when the focus leaves its field: it is checked, stored,
 // written back and the total l/d goes to the main window's field.
-class CountWindow : public QWidget
+class CountWindow : public ToolWindow
 {
     Q_OBJECT
 
@@ -45,7 +46,7 @@ public:
     QPushButton *okButton() const { return m_okButton; }
     QPushButton *clearButton() const { return m_clearButton; }
 
-    // The total l/d of the count fields into basGeneral and into the main window's
+    // The total l/d of the count fields into the record and into the main window's
     // field (whose change handling recalculates).
     void recomputeTotal();
     // Every count 0, every field "0", the main window's field "0".
@@ -53,11 +54,11 @@ public:
     // OK: a count still being edited is committed, the main window takes the total
     // over through its own field, and the window goes away.
     void okClicked();
-    // The leave check of count field `index`.
-    void countField_LostFocus(int index);
+    // The leave check of count field `index` (Text1_LostFocus, Text2_LostFocus).
+    void countLostFocus(int index);
 
 protected:
-    CountWindow(frmStart &main, const Setup &setup);
+    CountWindow(Dialogs &dialogs, QWidget *parent, const Setup &setup);
 
     bool event(QEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -71,7 +72,7 @@ private:
     void commitFocusedCount();
     int fieldIndex(const QObject *object) const;
 
-    frmStart &m_main;
+    Dialogs &m_dialogs;
     Setup m_setup;
     std::vector<QLabel *> m_labels;
     std::vector<QLineEdit *> m_fields;
@@ -84,7 +85,4 @@ private:
     // and the return from that box is no return of the user to this window.
     bool m_inLeaveCheck = false;
     bool m_deactivatedDuringCheck = false;
-    // Set once OK or close has begun: hiding the window takes the focus from its field,
-    // which must not commit a second time.
-    bool m_closing = false;
 };

@@ -1,7 +1,7 @@
 #include "appendages/fittings.h"
 
-#include "calc/numbertext.h"
 #include "calc/dialogs.h"
+#include "calc/numbertext.h"
 
 namespace {
 const QString NotANumberMessage = QStringLiteral("Sorry, only numbers please ...");

@@ -2,7 +2,8 @@
 
 #include "appendages/countwindow.h"
 
-class frmStart;
+class Dialogs;
+struct BasGeneral;
 
 // "Fittings": counts of the six bend and tee types, totalled into the main window's
 // Text0(9).
@@ -11,7 +12,7 @@ class frmWgetal1 : public CountWindow
     Q_OBJECT
 
 public:
-    explicit frmWgetal1(frmStart &main);
+    frmWgetal1(BasGeneral &general, Dialogs &dialogs, QWidget *parent);
 
     QLineEdit *Text1(int index) const { return countField(index); }
     QLabel *Label1(int index) const { return rowLabel(index); }
@@ -21,4 +22,5 @@ public:
     void BerekenTotaleWeerstand1() { recomputeTotal(); }
     void ClearWgetal1_Click() { clearCounts(); }
     void Command1_Click() { okClicked(); }
+    void Text1_LostFocus(int index) { countLostFocus(index); }
 };

@@ -1,10 +1,9 @@
 #include "appendages/frmwgetal2.h"
 
 #include "calc/basgeneral.h"
-#include "shell/frmstart.h"
 
 namespace {
-CountWindow::Setup valvesSetup(frmStart &main)
+CountWindow::Setup valvesSetup(BasGeneral &general)
 {
     CountWindow::Setup setup;
     setup.caption = QStringLiteral("Appendages");
@@ -14,12 +13,12 @@ CountWindow::Setup valvesSetup(frmStart &main)
     setup.firstIndented = 1;
     setup.lastIndented = 3;
     setup.targetField = 10;
-    setup.counts = main.general().ValveCounts;
-    setup.total = &main.general().ValvesTotalLd;
+    setup.counts = general.ValveCounts;
+    setup.total = &general.ValvesTotalLd;
     return setup;
 }
 } // namespace
 
-frmWgetal2::frmWgetal2(frmStart &main)
-    : CountWindow(main, valvesSetup(main))
+frmWgetal2::frmWgetal2(BasGeneral &general, Dialogs &dialogs, QWidget *parent)
+    : CountWindow(dialogs, parent, valvesSetup(general))
 { }

@@ -2,7 +2,8 @@
 
 #include "appendages/countwindow.h"
 
-class frmStart;
+class Dialogs;
+struct BasGeneral;
 
 // "Appendages": counts of the thirteen valve and fitting types, totalled into the main
 // window's Text0(10).
@@ -11,7 +12,7 @@ class frmWgetal2 : public CountWindow
     Q_OBJECT
 
 public:
-    explicit frmWgetal2(frmStart &main);
+    frmWgetal2(BasGeneral &general, Dialogs &dialogs, QWidget *parent);
 
     QLineEdit *Text2(int index) const { return countField(index); }
     QLabel *Label1(int index) const { return rowLabel(index); }
@@ -21,4 +22,5 @@ public:
     void BerekenTotaleWeerstand2() { recomputeTotal(); }
     void ClearWgetal2_Click() { clearCounts(); }
     void Command1_Click() { okClicked(); }
+    void Text2_LostFocus(int index) { countLostFocus(index); }
 };

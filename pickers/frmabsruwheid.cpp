@@ -1,9 +1,8 @@
 #include "pickers/frmabsruwheid.h"
 
+#include "calc/basgeneral.h"
 #include "calc/numbertext.h"
 #include "pickers/pickertables.h"
-#include "calc/basgeneral.h"
-#include "shell/frmstart.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -21,16 +20,14 @@ const QString OkCaption = QStringLiteral("OK");
 constexpr int RoughnessField = 23;
 } // namespace
 
-frmAbsRuwheid::frmAbsRuwheid(frmStart &main)
-    : QWidget(&main, Qt::Window)
-    , m_main(main)
+frmAbsRuwheid::frmAbsRuwheid(BasGeneral &general, QWidget *parent)
+    : ToolWindow(parent)
+    , m_general(general)
 {
     // Closed by its close box, the picker is gone; the next opening starts afresh from
     // the remembered choice.
-    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(WindowCaption);
     buildWindow();
-    Form_Load();
 }
 
 void frmAbsRuwheid::buildWindow()
@@ -94,7 +91,7 @@ void frmAbsRuwheid::buildWindow()
 // The remembered choice is applied at once, as a click on it would.
 void frmAbsRuwheid::Form_Load()
 {
-    BasGeneral &general = m_main.general();
+    BasGeneral &general = m_general;
     const int choice = general.RoughnessChoice;
     if (choice < 0 || choice >= int(m_option1.size()))
         return;
@@ -106,35 +103,25 @@ void frmAbsRuwheid::Form_Load()
 
 void frmAbsRuwheid::Option1_Click(int index)
 {
-    if (m_closing || index < 0 || index >= int(RoughnessTable.size()))
+    if (isClosing() || index < 0 || index >= int(RoughnessTable.size()))
         return;
-    BasGeneral &general = m_main.general();
+    BasGeneral &general = m_general;
     const double roughness = RoughnessTable[size_t(index)].roughness;
     general.WallRoughness = roughness;
     // The main window recalculates only when the field is handed over (OK).
-    m_main.setText0(RoughnessField, NumberText::plain(roughness));
+    Q_EMIT fieldWritten(RoughnessField, NumberText::plain(roughness));
     general.RoughnessChoice = qint16(index);
 }
 
 void frmAbsRuwheid::Command1_Click()
 {
-    if (m_closing)
-        return;
-    m_closing = true;
-    m_main.handOver(RoughnessField);
-    hide();
-    m_main.activateWindow();
-    deleteLater();
+    finishWithHandOver(RoughnessField);
 }
 
 void frmAbsRuwheid::closeEvent(QCloseEvent *event)
 {
     // The close box hands the choice over as OK does, so that the results shown
     // always belong to the roughness shown.
-    if (!m_closing && event->spontaneous()) {
-        m_closing = true;
-        m_main.handOver(RoughnessField);
-    }
-    m_closing = true;
+    handOverOnCloseBox(event, RoughnessField);
     QWidget::closeEvent(event);
 }

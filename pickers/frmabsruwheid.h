@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "widgets/toolwindow.h"
 
 #include <array>
 
@@ -9,17 +9,17 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
-class frmStart;
+struct BasGeneral;
 
 // "Pipe Data": the wall roughness picker. A choice goes to the record and to the main
 // window's roughness field at once; OK lets the main window take it over and
 // recalculate.
-class frmAbsRuwheid : public QWidget
+class frmAbsRuwheid : public ToolWindow
 {
     Q_OBJECT
 
 public:
-    explicit frmAbsRuwheid(frmStart &main);
+    frmAbsRuwheid(BasGeneral &general, QWidget *parent);
 
     QRadioButton *Option1(int index) const { return m_option1.at(size_t(index)); }
     QLabel *Label1(int index) const { return m_label1.at(size_t(index)); }
@@ -29,18 +29,20 @@ public:
     void Option1_Click(int index);
     void Command1_Click();
 
+    // The load step: the remembered choice is applied, which writes its value into
+    // the main window's field. The creator runs it once it listens to fieldWritten.
+    void Form_Load();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildWindow();
-    void Form_Load();
 
-    frmStart &m_main;
+    BasGeneral &m_general;
     QGroupBox *m_frame = nullptr;
     QButtonGroup *m_options = nullptr;
     std::array<QRadioButton *, 13> m_option1{};
     std::array<QLabel *, 3> m_label1{};
     QPushButton *m_command1 = nullptr;
-    bool m_closing = false;
 };

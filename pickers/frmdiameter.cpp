@@ -1,9 +1,8 @@
 #include "pickers/frmdiameter.h"
 
+#include "calc/basgeneral.h"
 #include "calc/numbertext.h"
 #include "pickers/pickertables.h"
-#include "calc/basgeneral.h"
-#include "shell/frmstart.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -32,16 +31,14 @@ std::span<const char *const> listTexts(int standard)
 }
 } // namespace
 
-frmDiameter::frmDiameter(frmStart &main)
-    : QWidget(&main, Qt::Window)
-    , m_main(main)
+frmDiameter::frmDiameter(BasGeneral &general, QWidget *parent)
+    : ToolWindow(parent)
+    , m_general(general)
 {
     // Closed by its close box, the picker is gone; the next opening starts afresh from
     // the remembered choices.
-    setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(WindowCaption);
     buildWindow();
-    Form_Load();
 }
 
 void frmDiameter::buildWindow()
@@ -118,7 +115,7 @@ void frmDiameter::Form_Load()
     // Both lists as wide as the wider one, so that they line up.
     for (QComboBox *list : m_l1)
         list->setMinimumWidth(listWidth);
-    const int standard = m_main.general().DiameterStandard == 1 ? 1 : 0;
+    const int standard = m_general.DiameterStandard == 1 ? 1 : 0;
     if (m_ssOption1[size_t(standard)]->isChecked())
         SSOption1_Click(standard);
     else
@@ -127,9 +124,9 @@ void frmDiameter::Form_Load()
 
 void frmDiameter::SSOption1_Click(int standard)
 {
-    if (m_closing || standard < 0 || standard >= int(m_l1.size()))
+    if (isClosing() || standard < 0 || standard >= int(m_l1.size()))
         return;
-    BasGeneral &general = m_main.general();
+    BasGeneral &general = m_general;
     m_l1[0]->setEnabled(standard == 0);
     m_l1[1]->setEnabled(standard == 1);
     QComboBox *list = m_l1[size_t(standard)];
@@ -147,37 +144,27 @@ void frmDiameter::SSOption1_Click(int standard)
 
 void frmDiameter::L1_Click(int standard)
 {
-    if (m_closing || standard < 0 || standard >= int(m_l1.size()))
+    if (isClosing() || standard < 0 || standard >= int(m_l1.size()))
         return;
     const int position = m_l1[size_t(standard)]->currentIndex();
-    BasGeneral &general = m_main.general();
+    BasGeneral &general = m_general;
     const std::vector<double> &table = standard == 0 ? general.IsoDiameters : general.DinDiameters;
     if (position < 0 || position >= int(table.size()))
         return;
     // The main window stores the diameter when the field is handed over (OK).
-    m_main.setText0(DiameterField, NumberText::plain(table[size_t(position)]));
+    Q_EMIT fieldWritten(DiameterField, NumberText::plain(table[size_t(position)]));
     general.DiameterChoice[size_t(standard)] = qint16(position);
 }
 
 void frmDiameter::Command3_Click()
 {
-    if (m_closing)
-        return;
-    m_closing = true;
-    m_main.handOver(DiameterField);
-    hide();
-    m_main.activateWindow();
-    deleteLater();
+    finishWithHandOver(DiameterField);
 }
 
 void frmDiameter::closeEvent(QCloseEvent *event)
 {
     // The close box hands the diameter over as OK does: the field never shows a
     // diameter that the results were not computed with.
-    if (!m_closing && event->spontaneous()) {
-        m_closing = true;
-        m_main.handOver(DiameterField);
-    }
-    m_closing = true;
+    handOverOnCloseBox(event, DiameterField);
     QWidget::closeEvent(event);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "widgets/toolwindow.h"
 
 #include <array>
 
@@ -10,16 +10,16 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
-class frmStart;
+struct BasGeneral;
 
 // "Inner diameter": the standard pipe diameter picker. The chosen diameter is written
 // into the main window's diameter field; OK lets the main window take it over.
-class frmDiameter : public QWidget
+class frmDiameter : public ToolWindow
 {
     Q_OBJECT
 
 public:
-    explicit frmDiameter(frmStart &main);
+    frmDiameter(BasGeneral &general, QWidget *parent);
 
     QRadioButton *SSOption1(int standard) const { return m_ssOption1.at(size_t(standard)); }
     QComboBox *L1(int standard) const { return m_l1.at(size_t(standard)); }
@@ -31,19 +31,21 @@ public:
     void L1_Click(int standard);
     void Command3_Click();
 
+    // The load step: the remembered choice is applied, which writes its value into
+    // the main window's field. The creator runs it once it listens to fieldWritten.
+    void Form_Load();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildWindow();
-    void Form_Load();
 
-    frmStart &m_main;
+    BasGeneral &m_general;
     QGroupBox *m_frame = nullptr;
     QButtonGroup *m_standards = nullptr;
     std::array<QRadioButton *, 2> m_ssOption1{};
     std::array<QLabel *, 2> m_headings{};
     std::array<QComboBox *, 2> m_l1{};
     QPushButton *m_command3 = nullptr;
-    bool m_closing = false;
 };

@@ -1,9 +1,8 @@
 #include "project/frmprojectgegevens.h"
 
-#include "project/datetext.h"
 #include "calc/basgeneral.h"
 #include "calc/dialogs.h"
-#include "shell/frmstart.h"
+#include "project/datetext.h"
 
 #include <QCloseEvent>
 #include <QFocusEvent>
@@ -69,11 +68,10 @@ private:
 
 } // namespace
 
-frmProjectgegevens::frmProjectgegevens(frmStart &main)
-    : QWidget(&main, Qt::Window)
-    , m_main(main)
-    , m_general(main.general())
-    , m_dialogs(main.dialogs())
+frmProjectgegevens::frmProjectgegevens(BasGeneral &general, Dialogs &dialogs, QWidget *parent)
+    : QWidget(parent, Qt::Window)
+    , m_general(general)
+    , m_dialogs(dialogs)
 {
     // "OK" and the close box both end the window; the next use builds it afresh from
     // the record.
@@ -210,7 +208,7 @@ void frmProjectgegevens::Text3_LostFocus(int index)
     case File:
         // The file name changes only by Load, Save as and Clear; the caption is set
         // again from the record, so it stays as it was.
-        m_main.applyCaption();
+        Q_EMIT captionChanged();
         break;
     default:
         break;
@@ -249,7 +247,7 @@ void frmProjectgegevens::ClearForm_Click()
     m_text3[PipeName]->clear();
     m_text3[Owner]->clear();
     m_general.ProjectFileName = m_general.ProjectName + ProjectSuffix;
-    m_main.applyCaption();
+    Q_EMIT captionChanged();
     m_text3[File]->setText(m_general.ProjectFileName);
 }
 

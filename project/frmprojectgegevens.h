@@ -9,7 +9,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class Dialogs;
-class frmStart;
 struct BasGeneral;
 
 // "Project Data": project name, pipe name, owner, date and the project file name.
@@ -20,7 +19,7 @@ class frmProjectgegevens : public QWidget
     Q_OBJECT
 
 public:
-    explicit frmProjectgegevens(frmStart &main);
+    frmProjectgegevens(BasGeneral &general, Dialogs &dialogs, QWidget *parent);
     ~frmProjectgegevens() override;
 
     // 0 Date, 1 Project, 2 Pipe name, 3 Owner, 4 File.
@@ -45,6 +44,11 @@ public:
     // commands call it so that a name typed a moment ago is not lost.
     void commitFocusedField();
 
+Q_SIGNALS:
+    // The project file name in the record may have changed: the main window sets its
+    // caption again.
+    void captionChanged();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -54,7 +58,6 @@ private:
     int fieldIndex(const QObject *object) const;
     void takeDate();
 
-    frmStart &m_main;
     BasGeneral &m_general;
     Dialogs &m_dialogs;
     std::array<QLineEdit *, 5> m_text3{};

@@ -1,9 +1,9 @@
 #include "project/loadcase.h"
 
 #include "appendages/fittings.h"
+#include "calc/basgeneral.h"
 #include "calc/calcsheet.h"
 #include "calc/numbertext.h"
-#include "calc/basgeneral.h"
 
 namespace LoadCase {
 

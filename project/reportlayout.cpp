@@ -1,9 +1,9 @@
 #include "project/reportlayout.h"
 
 #include "appendages/fittings.h"
+#include "calc/basgeneral.h"
 #include "calc/calcsheet.h"
 #include "project/datetext.h"
-#include "calc/basgeneral.h"
 
 #include <cmath>
 

@@ -1,15 +1,7 @@
 #include "project/reportprinter.h"
 
-#include "appendages/frmwgetal1.h"
-#include "appendages/frmwgetal2.h"
-#include "project/datetext.h"
-#include "calc/basgeneral.h"
-#include "shell/frmstart.h"
-
 #include <QDir>
 #include <QFontMetricsF>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -17,11 +9,6 @@
 namespace ReportPrinter {
 
 namespace {
-
-QString labelText(const QLabel *label, const char *fallback)
-{
-    return label ? label->text() : QString::fromLatin1(fallback);
-}
 
 // A printer prints a line break or a tab as it likes; the report keeps one line per
 // line, so they print as blanks.
@@ -50,37 +37,6 @@ bool hasDestination(const QPrinter &printer)
 }
 
 } // namespace
-
-ReportLayout::Source sourceFromWindows(frmStart &main)
-{
-    const BasGeneral &general = main.general();
-    ReportLayout::Source source;
-    source.dateText = DateText::toText(general.ProjectDate);
-    source.fileName = general.ProjectFileName;
-    source.owner = general.ProjectOwner;
-    source.projectName = general.ProjectName;
-    source.pipeName = general.PipeName;
-    for (const FieldInfo &f : FieldTable) {
-        const QLineEdit *field = main.Text0(f.index);
-        source.fields[size_t(f.index)] = {
-            labelText(main.Label1(f.index), f.caption),
-            field ? field->text() : main.sheet().Text0(f.index),
-            labelText(main.Label2(f.index), f.unit),
-        };
-    }
-    const frmWgetal1 &bends = main.Wgetal1();
-    for (size_t i = 0; i < source.bendLabels.size(); ++i) {
-        source.bendLabels[i] = bends.Label1(int(i))->text();
-        source.bendCounts[i] = bends.Text1(int(i))->text();
-    }
-    const frmWgetal2 &valves = main.Wgetal2();
-    for (size_t i = 0; i < source.valveLabels.size(); ++i) {
-        source.valveLabels[i] = valves.Label1(int(i))->text();
-        source.valveCounts[i] = valves.Text2(int(i))->text();
-    }
-    source.messageLabel = labelText(main.Label1(26), MessageLabelCaption);
-    return source;
-}
 
 PrintResult print(QPrinter &printer, const QList<ReportLayout::Line> &lines)
 {

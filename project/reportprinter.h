@@ -5,16 +5,10 @@
 #include <QString>
 
 class QPrinter;
-class frmStart;
 
 // The printed report on a printer: what the windows show, placed at the report's
 // columns in the printer's own default font.
 namespace ReportPrinter {
-
-// The texts of the main window's fields and labels as they are on screen (an entry
-// still being edited as typed), the count windows' labels and fields (created hidden
-// where they do not exist yet) and the record's project information.
-ReportLayout::Source sourceFromWindows(frmStart &main);
 
 struct PrintResult
 {

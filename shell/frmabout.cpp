@@ -1,7 +1,6 @@
 #include "shell/frmabout.h"
 
 #include "calc/basgeneral.h"
-#include "shell/frmstart.h"
 #include "shell/hyperlinklabel.h"
 
 #include <QFrame>
@@ -47,9 +46,9 @@ QIcon aboutIcon()
 
 } // namespace
 
-frmAbout::frmAbout(frmStart &main)
-    : QWidget(&main, Qt::Window)
-    , m_main(main)
+frmAbout::frmAbout(BasGeneral &general, QWidget *parent)
+    : QWidget(parent, Qt::Window)
+    , m_general(general)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     buildWindow();
@@ -169,7 +168,7 @@ void frmAbout::Form_Load()
 
 void frmAbout::Timer1_Timer()
 {
-    BasGeneral &general = m_main.general();
+    BasGeneral &general = m_general;
     if (general.AboutTimerFired == 1)
         return;
     general.AboutTimerFired = 1;

@@ -9,7 +9,7 @@ class QLabel;
 class QPushButton;
 class QTimer;
 class HyperLinkLabel;
-class frmStart;
+struct BasGeneral;
 
 // "Pressure Drop Zeptor [information]": release, disclaimer and links; also the start-up
 // splash, which closes itself on the first timer tick of the run.
@@ -18,7 +18,7 @@ class frmAbout : public QWidget
     Q_OBJECT
 
 public:
-    explicit frmAbout(frmStart &main);
+    frmAbout(BasGeneral &general, QWidget *parent);
 
     // The timer tick: only the first tick of the whole run closes the window.
     void Timer1_Timer();
@@ -44,7 +44,7 @@ private:
     void Form_Load();
     void buildWindow();
 
-    frmStart &m_main;
+    BasGeneral &m_general;
     std::array<QLabel *, 9> m_label1{};
     QLabel *m_label2 = nullptr;
     QLabel *m_label3 = nullptr;

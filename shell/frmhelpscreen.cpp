@@ -1,7 +1,5 @@
 #include "shell/frmhelpscreen.h"
 
-#include "shell/frmstart.h"
-
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -19,9 +17,8 @@ const QString HelpText = QStringLiteral(
 const QString Closing = QStringLiteral("Have fun!");
 } // namespace
 
-frmHelpScreen::frmHelpScreen(frmStart &main)
-    : QWidget(&main, Qt::Window)
-    , m_main(main)
+frmHelpScreen::frmHelpScreen(QWidget *parent)
+    : QWidget(parent, Qt::Window)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(Caption);

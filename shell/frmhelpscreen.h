@@ -4,7 +4,6 @@
 
 class QLabel;
 class QPushButton;
-class frmStart;
 
 // "Help": what the program does.
 class frmHelpScreen : public QWidget
@@ -12,7 +11,7 @@ class frmHelpScreen : public QWidget
     Q_OBJECT
 
 public:
-    explicit frmHelpScreen(frmStart &main);
+    explicit frmHelpScreen(QWidget *parent);
 
     QLabel *Label1() const { return m_label1; }
     QLabel *Label2() const { return m_label2; }
@@ -22,7 +21,6 @@ public:
     void Command1_Click();
 
 private:
-    frmStart &m_main;
     QLabel *m_label1 = nullptr;
     QLabel *m_label2 = nullptr;
     QPushButton *m_command1 = nullptr;

@@ -2,11 +2,11 @@
 
 #include "appendages/frmwgetal1.h"
 #include "appendages/frmwgetal2.h"
+#include "calc/basgeneral.h"
 #include "pickers/frmabsruwheid.h"
 #include "pickers/frmdiameter.h"
 #include "project/datetext.h"
 #include "project/frmprojectgegevens.h"
-#include "calc/basgeneral.h"
 #include "shell/frmabout.h"
 #include "shell/frmhelpscreen.h"
 #include "shell/frmstart_texts.h"
@@ -139,50 +139,80 @@ void frmStart::applyCaption()
         + general().ProjectFileName + QLatin1Char(']'));
 }
 
-namespace {
 // A tool window exists from its first use until its OK button destroys it.
-template<typename Window>
-Window &createdOnFirstUse(QPointer<Window> &window, frmStart &main)
+template<typename Window, typename... Args>
+Window &frmStart::createdOnFirstUse(QPointer<Window> &window, Args &...args)
 {
     if (!window)
-        window = new Window(main);
+        window = new Window(args..., this);
     return *window;
 }
-} // namespace
+
+// What a picker or count window writes goes into the field as the program writes it;
+// a hand-over is taken over by the field's leave check.
+void frmStart::connectToolWindow(ToolWindow &window)
+{
+    connect(&window, &ToolWindow::fieldWritten, this, &frmStart::setText0);
+    connect(&window, &ToolWindow::handedOver, this, &frmStart::handOver);
+}
 
 frmWgetal1 &frmStart::Wgetal1()
 {
-    return createdOnFirstUse(m_wgetal1, *this);
+    const bool isNew = !m_wgetal1;
+    frmWgetal1 &window = createdOnFirstUse(m_wgetal1, general(), dialogs());
+    if (isNew)
+        connectToolWindow(window);
+    return window;
 }
 
 frmWgetal2 &frmStart::Wgetal2()
 {
-    return createdOnFirstUse(m_wgetal2, *this);
+    const bool isNew = !m_wgetal2;
+    frmWgetal2 &window = createdOnFirstUse(m_wgetal2, general(), dialogs());
+    if (isNew)
+        connectToolWindow(window);
+    return window;
 }
 
 frmProjectgegevens &frmStart::Projectgegevens()
 {
-    return createdOnFirstUse(m_projectgegevens, *this);
+    const bool isNew = !m_projectgegevens;
+    frmProjectgegevens &window = createdOnFirstUse(m_projectgegevens, general(), dialogs());
+    if (isNew)
+        connect(&window, &frmProjectgegevens::captionChanged, this, &frmStart::applyCaption);
+    return window;
 }
 
 frmAbout &frmStart::About()
 {
-    return createdOnFirstUse(m_about, *this);
+    return createdOnFirstUse(m_about, general());
 }
 
 frmAbsRuwheid &frmStart::AbsRuwheid()
 {
-    return createdOnFirstUse(m_absRuwheid, *this);
+    const bool isNew = !m_absRuwheid;
+    frmAbsRuwheid &window = createdOnFirstUse(m_absRuwheid, general());
+    if (isNew) {
+        connectToolWindow(window);
+        window.Form_Load();
+    }
+    return window;
 }
 
 frmDiameter &frmStart::Diameter()
 {
-    return createdOnFirstUse(m_diameter, *this);
+    const bool isNew = !m_diameter;
+    frmDiameter &window = createdOnFirstUse(m_diameter, general());
+    if (isNew) {
+        connectToolWindow(window);
+        window.Form_Load();
+    }
+    return window;
 }
 
 frmHelpScreen &frmStart::HelpScreen()
 {
-    return createdOnFirstUse(m_helpScreen, *this);
+    return createdOnFirstUse(m_helpScreen);
 }
 
 void frmStart::showWindow(QWidget &window)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/calcsheet.h"
+#include "project/reportlayout.h"
 #include "shell/windowdialogs.h"
 
 #include <QMainWindow>
@@ -21,6 +22,7 @@ class frmDiameter;
 class frmProjectgegevens;
 class frmAbout;
 class frmHelpScreen;
+class ToolWindow;
 
 // The main window: the field array Text0 with its captions and units, menus, toolbar,
 // Clear and Exit, and the status line. It shows the state of its CalcSheet and
@@ -54,6 +56,11 @@ public:
     // Saving moves the focus through Text0(2) and Text0(1): a field still being edited
     // is checked and stored first; the focus then rests on Text0(1).
     void commitForSave();
+
+    // The texts of the fields and labels as they are on screen (an entry still being
+    // edited as typed), the count windows' labels and fields (created hidden where
+    // they do not exist yet) and the record's project information.
+    ReportLayout::Source reportSource();
 
     // Caption rule: "Zeptor - [" + ProjectFileName + "]".
     void applyCaption();
@@ -118,6 +125,9 @@ private:
     void buildToolbar();
     void buildTabOrder();
     void forgetToolWindows();
+    template<typename Window, typename... Args>
+    Window &createdOnFirstUse(QPointer<Window> &window, Args &...args);
+    void connectToolWindow(ToolWindow &window);
 
     // Field events, dispatched on the index of the field.
     void Text0_GotFocus(int index);

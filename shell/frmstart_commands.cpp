@@ -2,10 +2,10 @@
 
 #include "appendages/frmwgetal1.h"
 #include "appendages/frmwgetal2.h"
+#include "calc/basgeneral.h"
 #include "pickers/frmabsruwheid.h"
 #include "pickers/frmdiameter.h"
 #include "project/frmprojectgegevens.h"
-#include "calc/basgeneral.h"
 #include "shell/frmabout.h"
 #include "shell/frmhelpscreen.h"
 #include "shell/frmstart_texts.h"

@@ -3,13 +3,15 @@
 
 #include "appendages/frmwgetal1.h"
 #include "appendages/frmwgetal2.h"
+#include "calc/basgeneral.h"
+#include "calc/dialogs.h"
+#include "project/datetext.h"
 #include "project/dvlfile.h"
 #include "project/frmprojectgegevens.h"
 #include "project/loadcase.h"
 #include "project/reportprinter.h"
-#include "calc/basgeneral.h"
-#include "calc/dialogs.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QStringList>
@@ -29,6 +31,11 @@ void commitPendingEdits(frmStart &main)
     if (main.hasProjectgegevens())
         main.Projectgegevens().commitFocusedField();
     main.commitForSave();
+}
+
+QString labelText(const QLabel *label, const char *fallback)
+{
+    return label ? label->text() : QString::fromLatin1(fallback);
 }
 
 } // namespace
@@ -106,9 +113,39 @@ void frmStart::mnuPrint_Click()
     QPrinter printer(QPrinter::HighResolution);
     if (!dialogs().choosePrinter(printer))
         return;
-    const QList<ReportLayout::Line> lines
-        = ReportLayout::lines(ReportPrinter::sourceFromWindows(*this));
+    const QList<ReportLayout::Line> lines = ReportLayout::lines(reportSource());
     const ReportPrinter::PrintResult printed = ReportPrinter::print(printer, lines);
     if (!printed.ok)
         dialogs().messageBox(printed.errorMessage, Dialogs::Icon::Warning);
+}
+
+ReportLayout::Source frmStart::reportSource()
+{
+    const BasGeneral &general = this->general();
+    ReportLayout::Source source;
+    source.dateText = DateText::toText(general.ProjectDate);
+    source.fileName = general.ProjectFileName;
+    source.owner = general.ProjectOwner;
+    source.projectName = general.ProjectName;
+    source.pipeName = general.PipeName;
+    for (const FieldInfo &f : FieldTable) {
+        const QLineEdit *field = Text0(f.index);
+        source.fields[size_t(f.index)] = {
+            labelText(Label1(f.index), f.caption),
+            field ? field->text() : sheet().Text0(f.index),
+            labelText(Label2(f.index), f.unit),
+        };
+    }
+    const frmWgetal1 &bends = Wgetal1();
+    for (size_t i = 0; i < source.bendLabels.size(); ++i) {
+        source.bendLabels[i] = bends.Label1(int(i))->text();
+        source.bendCounts[i] = bends.Text1(int(i))->text();
+    }
+    const frmWgetal2 &valves = Wgetal2();
+    for (size_t i = 0; i < source.valveLabels.size(); ++i) {
+        source.valveLabels[i] = valves.Label1(int(i))->text();
+        source.valveCounts[i] = valves.Text2(int(i))->text();
+    }
+    source.messageLabel = labelText(Label1(26), MessageLabelCaption);
+    return source;
 }

@@ -164,9 +164,9 @@ void TestFileCommands::saveAsThenLoadGivesBackTheCase()
     for (qsizetype i = 0; i < typed.size(); ++i)
         typeAndLeave(main.Text0(EntryFields[i]), typed[i]);
     main.Wgetal1().Text1(1)->setText(QStringLiteral("3"));
-    main.Wgetal1().countField_LostFocus(1);
+    main.Wgetal1().Text1_LostFocus(1);
     main.Wgetal2().Text2(11)->setText(QStringLiteral("2"));
-    main.Wgetal2().countField_LostFocus(11);
+    main.Wgetal2().Text2_LostFocus(11);
     frmProjectgegevens &project = main.Projectgegevens();
     const QString projectTexts[]
         = {QString(), QStringLiteral("Loop, east"), QStringLiteral("DN50"), QString()};
@@ -483,7 +483,7 @@ void TestFileCommands::fileIsTheSameInEveryLocale()
         for (qsizetype i = 0; i < typed.size(); ++i)
             typeAndLeave(main.Text0(EntryFields[i]), num(typed[i]));
         main.Wgetal1().Text1(2)->setText(QStringLiteral("4"));
-        main.Wgetal1().countField_LostFocus(2);
+        main.Wgetal1().Text1_LostFocus(2);
         frmProjectgegevens &project = main.Projectgegevens();
         project.Text3(0)->setText(TestLocale::date(date));
         project.Text3_LostFocus(0);

@@ -1,4 +1,5 @@
 #include "cli/batchrun.h"
+#include "cli/localename.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -31,6 +32,7 @@ const char *const Usage
       "Options:\n"
       "  --locale NAME  format field texts and dates for this locale (for example\n"
       "                 nl_NL); by default the user's locale, as in the window.\n"
+      "                 A name the locale data does not know is refused.\n"
       "  --help         show this text.\n"
       "  --version      show the version.\n"
       "  --             the arguments that follow are file names.\n"
@@ -98,7 +100,10 @@ int main(int argc, char *argv[])
                     return usageError(QStringLiteral("--locale needs a name"));
                 name = args.at(i);
             }
-            QLocale::setDefault(QLocale(name));
+            const std::optional<QLocale> locale = localeNamed(name);
+            if (!locale)
+                return usageError(QStringLiteral("unknown locale '%1'").arg(name));
+            QLocale::setDefault(*locale);
         } else {
             return usageError(QStringLiteral("unknown option '%1'").arg(arg));
         }

@@ -9,6 +9,11 @@ namespace {
 
 const QString TimeFormat = QStringLiteral("HH:mm:ss");
 
+// No date form with a time of day runs to 80 characters in any locale Qt knows.
+// A longer text is no date, and trying each of its blanks as the border between date
+// and time would hold the window for seconds (a full line edit of "1 1 1 ...").
+constexpr qsizetype MaxDateText = 128;
+
 // Rewrites the runs of pattern letters of a date format ("dd", "MMM", "yy", ...);
 // quoted literal text stays as it is.
 template<typename Rewrite>
@@ -124,7 +129,7 @@ QString toText(const CaseDate &date, const QLocale &locale)
 std::optional<CaseDate> parse(const QString &input, const QLocale &locale)
 {
     const QString text = input.simplified();
-    if (text.isEmpty())
+    if (text.isEmpty() || text.size() > MaxDateText)
         return std::nullopt;
     if (const auto date = parseDate(text, locale))
         return CaseDate{*date, {}, false};

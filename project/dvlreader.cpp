@@ -2,15 +2,18 @@
 
 #include "appendages/fittings.h"
 #include "calc/fieldtable.h"
+#include "project/dvlfilekind.h"
+#include "project/dvlnotation.h"
 
-#include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QStringDecoder>
 
-#include <charconv>
+#include <cerrno>
 #include <cmath>
+#include <fcntl.h>
 #include <limits>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace DvlFile {
@@ -64,11 +67,6 @@ QString valueName(int value)
     return QString::fromLatin1(ValveTable[size_t(value - 19)].label);
 }
 
-QString shownPath(const QString &path)
-{
-    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
-}
-
 QString loadError(const QString &path, const QString &reason)
 {
     return QStringLiteral("Cannot load \"%1\": %2.").arg(shownPath(path), reason);
@@ -88,6 +86,16 @@ QString decodeWindows1252(const QByteArray &bytes)
         *dst++ = (b >= 0x80 && b < 0xA0) ? QChar(High[b - 0x80]) : QChar(b);
     }
     return out;
+}
+
+// "Unicode" in Windows editors: a byte order mark, or digits each followed or preceded
+// by a zero byte. A project file starts with a number, so its first two bytes are never
+// zero, and half of its first two only in UTF-16.
+bool isUtf16(const QByteArray &bytes)
+{
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        return true;
+    return bytes.size() >= 2 && (bytes[0] == 0) != (bytes[1] == 0);
 }
 
 bool isBlank(QChar c)
@@ -153,91 +161,6 @@ std::optional<ParseError> tokenize(QStringView text, std::vector<Token> &tokens)
     return std::nullopt;
 }
 
-// Digits with an optional sign, decimal point (with or without a digit before it)
-// and exponent; "." is the only decimal separator. Empty when the text is none.
-std::optional<double> fileNumber(QStringView s)
-{
-    const qsizetype n = s.size();
-    if (n == 0 || n > 64)
-        return std::nullopt;
-    char buffer[65];
-    qsizetype i = 0;
-    int len = 0;
-    auto digitsFrom = [&](qsizetype &at) {
-        qsizetype count = 0;
-        while (at < n && s[at] >= QLatin1Char('0') && s[at] <= QLatin1Char('9')) {
-            buffer[len++] = char(s[at].unicode());
-            ++at;
-            ++count;
-        }
-        return count;
-    };
-    if (s[i] == QLatin1Char('-'))
-        buffer[len++] = '-', ++i;
-    else if (s[i] == QLatin1Char('+'))
-        ++i;
-    qsizetype mantissaDigits = digitsFrom(i);
-    if (i < n && s[i] == QLatin1Char('.')) {
-        buffer[len++] = '.';
-        ++i;
-        mantissaDigits += digitsFrom(i);
-    }
-    if (mantissaDigits == 0)
-        return std::nullopt;
-    if (i < n && (s[i] == QLatin1Char('e') || s[i] == QLatin1Char('E'))) {
-        buffer[len++] = 'e';
-        ++i;
-        if (i < n && (s[i] == QLatin1Char('-') || s[i] == QLatin1Char('+')))
-            buffer[len++] = char(s[i++].unicode());
-        if (digitsFrom(i) == 0)
-            return std::nullopt;
-    }
-    if (i != n)
-        return std::nullopt;
-    double value = 0;
-    const auto r = std::from_chars(buffer, buffer + len, value);
-    if (r.ec != std::errc() || r.ptr != buffer + len || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
-// A run of exactly `count` digits at `at`, or -1.
-int digitsAt(QStringView s, qsizetype at, int count)
-{
-    if (at + count > s.size())
-        return -1;
-    int value = 0;
-    for (int i = 0; i < count; ++i) {
-        const QChar c = s[at + i];
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return -1;
-        value = value * 10 + (c.unicode() - '0');
-    }
-    return value;
-}
-
-// yyyy-mm-dd, optionally followed by a blank and hh:mm:ss (or hh:mm).
-std::optional<CaseDate> fileDate(QStringView s)
-{
-    s = s.trimmed();
-    if (s.size() < 10 || s[4] != QLatin1Char('-') || s[7] != QLatin1Char('-'))
-        return std::nullopt;
-    const QDate date(digitsAt(s, 0, 4), digitsAt(s, 5, 2), digitsAt(s, 8, 2));
-    if (!date.isValid() || date.year() < 1)
-        return std::nullopt;
-    const QStringView rest = s.mid(10).trimmed();
-    if (rest.isEmpty())
-        return CaseDate{date, {}, false};
-    if ((rest.size() != 5 && rest.size() != 8) || rest[2] != QLatin1Char(':')
-        || (rest.size() == 8 && rest[5] != QLatin1Char(':')))
-        return std::nullopt;
-    const int seconds = rest.size() == 8 ? digitsAt(rest, 6, 2) : 0;
-    const QTime time(digitsAt(rest, 0, 2), digitsAt(rest, 3, 2), seconds);
-    if (!time.isValid())
-        return std::nullopt;
-    return CaseDate{date, time, true};
-}
-
 std::optional<ParseError> store(int value, const Token &token, ProjectCase &c)
 {
     // Messages are built only when there is a fault to report.
@@ -245,23 +168,27 @@ std::optional<ParseError> store(int value, const Token &token, ProjectCase &c)
         return ParseError{token.line, valueName(value), what};
     };
     auto shownValue = [&] {
-        const QChar mark = token.kind == TokenKind::Hashed ? QLatin1Char('#') : QLatin1Char('"');
-        return mark + token.text.toString() + mark;
+        return quotedValue(
+            token.text, token.kind == TokenKind::Hashed ? QLatin1Char('#') : QLatin1Char('"'));
     };
 
     switch (kindOf(value)) {
     case ValueKind::Number: {
         if (token.kind != TokenKind::Bare)
             return fault(QStringLiteral("%1 stands where a number belongs").arg(shownValue()));
-        const std::optional<double> number = fileNumber(token.text);
-        if (!number)
+        const FileNumber number = fileNumber(token.text);
+        if (number.status == NumberStatus::OutOfRange)
+            return fault(QStringLiteral("%1 is out of range: numbers here are 0 or range in size "
+                                        "from 4.9E-324 to 1.8E+308")
+                             .arg(shownValue()));
+        if (number.status != NumberStatus::Ok)
             return fault(token.text.isEmpty()
                     ? QStringLiteral("the number is missing")
                     : QStringLiteral("%1 is not a number").arg(shownValue()));
         double *const entries[8] = {&c.entries.FlowRate, &c.entries.Density, &c.entries.Viscosity,
             &c.entries.InnerDiameter, &c.entries.PipeLength, &c.entries.Elevation,
             &c.entries.ExtraLoss, &c.entries.WallRoughness};
-        *entries[value] = *number;
+        *entries[value] = number.value;
         return std::nullopt;
     }
     case ValueKind::Text: {
@@ -284,18 +211,19 @@ std::optional<ParseError> store(int value, const Token &token, ProjectCase &c)
     case ValueKind::Count: {
         if (token.kind != TokenKind::Bare)
             return fault(QStringLiteral("%1 stands where a count belongs").arg(shownValue()));
-        const std::optional<double> number = fileNumber(token.text);
-        if (!number)
+        const FileNumber number = fileNumber(token.text);
+        if (number.status == NumberStatus::NotANumber)
             return fault(token.text.isEmpty()
                     ? QStringLiteral("the count is missing")
                     : QStringLiteral("%1 is not a count").arg(shownValue()));
-        if (*number != std::floor(*number))
-            return fault(QStringLiteral("the count %1 is not a whole number").arg(token.text));
-        if (*number < std::numeric_limits<qint16>::min()
-            || *number > std::numeric_limits<qint16>::max())
-            return fault(
-                QStringLiteral("the count %1 lies outside -32768 to 32767").arg(token.text));
-        const auto count = qint16(*number);
+        // A negative count would take its fittings' length off the pipe run, so the
+        // pressure drop would come out too low, or negative.
+        if (number.status == NumberStatus::OutOfRange || number.value < 0
+            || number.value > std::numeric_limits<qint16>::max())
+            return fault(QStringLiteral("the count %1 lies outside 0 to 32767").arg(shownValue()));
+        if (number.value != std::floor(number.value))
+            return fault(QStringLiteral("the count %1 is not a whole number").arg(shownValue()));
+        const auto count = qint16(number.value);
         if (value < 19)
             c.bendCounts[size_t(value - 13)] = count;
         else
@@ -319,6 +247,12 @@ QString decode(const QByteArray &bytes)
 
 LoadResult parse(const QByteArray &bytes, const QString &path)
 {
+    if (isUtf16(bytes)) {
+        return {std::nullopt,
+            loadError(path,
+                QStringLiteral("it is UTF-16 text; a project file is UTF-8 or Windows-1252 "
+                               "text"))};
+    }
     const QString text = decode(bytes);
     std::vector<Token> tokens;
     tokens.reserve(ValueCount + 2);
@@ -369,19 +303,32 @@ LoadResult parse(const QByteArray &bytes, const QString &path)
 
 LoadResult load(const QString &path)
 {
-    QFile file(path);
+    // Opened without blocking, since a named pipe would wait here for a writer; the type
+    // is then checked on what was opened, so the file cannot be swapped in between.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return {std::nullopt, loadError(path, qt_error_string(errno))};
+    QFile file;
     // One read of a small file: Qt's read buffer would only add a copy.
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    if (!file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         return {std::nullopt, loadError(path, file.errorString())};
+    }
+    struct stat status;
+    if (::fstat(fd, &status) != 0)
+        return {std::nullopt, loadError(path, qt_error_string(errno))};
+    if (const QString reason = notRegularFileReason(status.st_mode); !reason.isEmpty())
+        return {std::nullopt, loadError(path, reason)};
+
     const QString tooLarge = QStringLiteral("it is too large to be a project file");
-    const qint64 size = file.size();
+    const qint64 size = status.st_size;
     if (size > MaxFileSize)
         return {std::nullopt, loadError(path, tooLarge)};
     QByteArray bytes;
     if (size > 0) {
         bytes.resize(size);
         bytes.truncate(qMax<qint64>(file.read(bytes.data(), size), 0));
-    } else { // a pipe, for instance, whose size is known only at its end
+    } else { // files of the kernel's, for instance, whose size is known only at their end
         bytes = file.read(MaxFileSize + 1);
     }
     if (file.error() != QFileDevice::NoError)

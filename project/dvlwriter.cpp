@@ -1,23 +1,22 @@
 #include "project/dvlfile.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include "project/dvlfilekind.h"
+
+#include <QFile>
 #include <QSaveFile>
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace DvlFile {
 
 namespace {
 
 const QByteArray LineEnd = QByteArrayLiteral("\r\n");
-
-QString shownPath(const QString &path)
-{
-    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
-}
 
 QString saveError(const QString &path, const QString &reason)
 {
@@ -71,6 +70,19 @@ QString unwritableReason(const ProjectCase &c)
     if (!writableDate(c.date))
         return QStringLiteral("the project date is not a valid date");
     return {};
+}
+
+// QSaveFile writes a new file and gives it the old one's permissions as Qt sees them,
+// which for root include write access to a read-only file, and the owner of whoever
+// saves. The new file takes the old one's mode and, where the system lets it, its owner
+// and group; the owner first, since changing it may clear the set-ID bits.
+bool keepOwnerAndMode(int fd, const struct stat &old)
+{
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0 && ::fchown(fd, uid_t(-1), old.st_gid) != 0) {
+        // Not the owner and not in the group: the file becomes the user's, as any
+        // editor's would.
+    }
+    return ::fchmod(fd, old.st_mode & 07777) == 0;
 }
 
 } // namespace
@@ -132,15 +144,32 @@ SaveResult save(const QString &path, const ProjectCase &projectCase)
     if (!reason.isEmpty())
         return {false, saveError(path, reason)};
 
+    // A link counts as the file it names, as QSaveFile follows it too. Only a regular
+    // file is replaced: a pipe or a device would become a plain file.
+    struct stat old;
+    const bool exists = ::stat(QFile::encodeName(path).constData(), &old) == 0;
+    if (exists) {
+        if (const QString notRegular = notRegularFileReason(old.st_mode); !notRegular.isEmpty())
+            return {false, saveError(path, notRegular)};
+    }
+
     const QByteArray bytes = format(projectCase);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return {false, saveError(path, file.errorString())};
-    if (file.write(bytes) != bytes.size()) {
-        const QString why = file.errorString();
+    auto failed = [&](const QString &why) {
         file.cancelWriting();
-        return {false, saveError(path, why)};
-    }
+        return SaveResult{false, saveError(path, why)};
+    };
+    if (exists && !keepOwnerAndMode(file.handle(), old))
+        return failed(qt_error_string(errno));
+    // write() only fills Qt's buffer: the data reaches the file system in flush(), and a
+    // full disk shows there, or on some file systems only in fsync(). Qt 6.4's commit()
+    // reports neither and would put an empty file in place of the old one.
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        return failed(file.errorString());
+    if (::fsync(file.handle()) != 0)
+        return failed(qt_error_string(errno));
     if (!file.commit())
         return {false, saveError(path, file.errorString())};
     return {true, {}};

@@ -15,7 +15,12 @@ int main(int argc, char *argv[])
                                             .arg(ZEPTOR_VERSION_MAJOR)
                                             .arg(ZEPTOR_VERSION_MINOR)
                                             .arg(ZEPTOR_VERSION_REVISION));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zeptor.png")));
+    // Every bundled size, so that task bars and switchers need not scale up 24 pixels.
+    QIcon icon(QStringLiteral(":/icons/zeptor.png"));
+    icon.addFile(QStringLiteral(":/icons/zeptor-48.png"));
+    icon.addFile(QStringLiteral(":/icons/zeptor-256.png"));
+    QApplication::setWindowIcon(icon);
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.example.Zeptor"));
 
     BasGeneral general;
     QtDialogs dialogs;

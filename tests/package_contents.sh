@@ -33,10 +33,13 @@ cat >"$expected" <<'EOF'
 ./usr/bin/zeptor
 ./usr/bin/zeptor-cli
 ./usr/share/applications/org.example.Zeptor.desktop
+./usr/share/doc/zeptor/changelog.gz
+./usr/share/doc/zeptor/copyright
 ./usr/share/icons/hicolor/256x256/apps/org.example.Zeptor.png
 ./usr/share/icons/hicolor/48x48/apps/org.example.Zeptor.png
 ./usr/share/icons/hicolor/scalable/apps/org.example.Zeptor.svg
 ./usr/share/man/man1/zeptor-cli.1
+./usr/share/man/man1/zeptor.1
 ./usr/share/metainfo/org.example.Zeptor.metainfo.xml
 EOF
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sed 's/\.1\.gz$/.1/' | sort >"$work/actual"
@@ -51,7 +54,8 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = zeptor ] || fail "Package is '$(field Package)'"
 [ "$(field Version)" = "$version" ] || fail "Version is '$(field Version)', expected $version"
 depends="$(field Depends)"
-for lib in libqt6widgets6 libqt6gui6 libqt6core6 libqt6printsupport6; do
+# Without the X11 platform plugin (not a library the programs link) the window cannot open.
+for lib in libqt6widgets6 libqt6gui6 libqt6core6 libqt6printsupport6 qt6-qpa-plugins; do
   grep -q "\b$lib\b" <<<"$depends" || fail "Depends lacks $lib: $depends"
 done
 dpkg-deb -I "$deb" >/dev/null || fail "dpkg-deb -I cannot read the control part"
@@ -85,9 +89,24 @@ for size in 48x48 256x256; do
 done
 grep -q '<svg' "$share/icons/hicolor/scalable/apps/org.example.Zeptor.svg" || fail "scalable icon is not SVG"
 
-man="$(ls "$share"/man/man1/zeptor-cli.1*)"
-case "$man" in *.gz) man_text="$(gzip -dc "$man")" ;; *) man_text="$(cat "$man")" ;; esac
-grep -q '^\.TH' <<<"$man_text" || fail "the man page has no .TH header"
+for page in zeptor zeptor-cli; do
+  man="$(ls "$share"/man/man1/$page.1*)"
+  case "$man" in *.gz) man_text="$(gzip -dc "$man")" ;; *) man_text="$(cat "$man")" ;; esac
+  grep -q '^\.TH' <<<"$man_text" || fail "the $page man page has no .TH header"
+  # Every page named under SEE ALSO is one the package brings.
+  for seen in $(sed -n '/^\.SH SEE ALSO/,$p' <<<"$man_text" | grep -o '[a-z][a-z\\-]*\s*(1)' | tr -d '\\ ' | sed 's/(1)//'); do
+    [ -e "$share/man/man1/$seen.1.gz" ] || fail "the $page man page refers to $seen(1), which is not packed"
+  done
+done
+
+# Debian calls the MIT licence "Expat".
+grep -qx 'License: Expat' "$root/usr/share/doc/zeptor/copyright" || fail "the copyright file names no MIT licence"
+grep -q '<project_license>MIT</project_license>' "$metainfo" || fail "the metainfo names another licence"
+# The desktop entry's name is the program's desktop file name (a UTF-16 literal in it).
+if command -v strings >/dev/null; then
+  strings -el "$root/usr/bin/zeptor" | grep -qx 'org.example.Zeptor' ||
+    fail "zeptor does not name its desktop entry org.example.Zeptor"
+fi
 
 cli_version="$("$root/usr/bin/zeptor-cli" --version)" || fail "the packed zeptor-cli does not run"
 [ "$cli_version" = "$version" ] || fail "packed zeptor-cli --version prints '$cli_version'"

@@ -13,6 +13,7 @@
 #include <QTest>
 
 #include <cstring>
+#include <sys/stat.h>
 
 namespace {
 
@@ -100,6 +101,8 @@ private Q_SLOTS:
     void exitCodes_data();
     void exitCodes();
     void localeOfTheUser();
+    void localeNames_data();
+    void localeNames();
     void sameCaseInEveryLocale();
     void unusualFileNames();
     void helpAndVersion();
@@ -188,7 +191,7 @@ void tst_Cli::reportsAreSeparatedByFormFeed()
 
 void tst_Cli::exitCodes_data()
 {
-    QTest::addColumn<QStringList>("files"); // "good", "bad", "prompt", "missing"
+    QTest::addColumn<QStringList>("files"); // "good", "bad", "prompt", "missing", "pipe"
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<int>("objects");
 
@@ -196,6 +199,7 @@ void tst_Cli::exitCodes_data()
     QTest::newRow("unloadable file") << QStringList{"good", "bad", "good"} << 1 << 2;
     QTest::newRow("missing file") << QStringList{"missing", "good"} << 1 << 1;
     QTest::newRow("prompt") << QStringList{"prompt", "good"} << 2 << 1;
+    QTest::newRow("named pipe") << QStringList{"pipe", "good"} << 1 << 1;
     QTest::newRow("both: load failure wins") << QStringList{"prompt", "bad", "good"} << 1 << 1;
 }
 
@@ -209,11 +213,15 @@ void tst_Cli::exitCodes()
     const QString bad = writeFile(dir, "bad case.dvl", exampleWith("turbulent.dvl", 4, "fifty"));
     const QString prompt = writeFile(dir, "no flow.dvl", exampleWith("turbulent.dvl", 1, "0"));
     const QString missing = dir.filePath(QStringLiteral("gone.dvl"));
+    // Nobody writes to the pipe: a tool that opened it for reading would wait forever.
+    const QString pipe = dir.filePath(QStringLiteral("pipe.dvl"));
+    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
     QStringList args = {QStringLiteral("json")};
     for (const QString &file : files) {
         args << (file == QLatin1String("good")    ? example("turbulent.dvl")
                 : file == QLatin1String("bad")    ? bad
                 : file == QLatin1String("prompt") ? prompt
+                : file == QLatin1String("pipe")   ? pipe
                                                   : missing);
     }
     const Run run = runCli(args);
@@ -228,6 +236,10 @@ void tst_Cli::exitCodes()
     }
     if (files.contains(QLatin1String("missing")))
         QVERIFY2(run.err.contains(missing), qPrintable(run.err));
+    if (files.contains(QLatin1String("pipe"))) {
+        QVERIFY2(run.err.contains(pipe), qPrintable(run.err));
+        QVERIFY2(run.err.contains(QStringLiteral("not a regular file")), qPrintable(run.err));
+    }
     if (files.contains(QLatin1String("prompt"))) {
         QVERIFY2(run.err.contains(prompt), qPrintable(run.err));
         QVERIFY2(run.err.contains(QStringLiteral("Variabele [Flow] unknown")), qPrintable(run.err));
@@ -260,6 +272,41 @@ void tst_Cli::localeOfTheUser()
         {QStringLiteral("report"), example("appendages.dvl")}, QStringLiteral("de_DE.UTF-8"));
     QVERIFY(report.out.contains(
         "    Date                                         07.12.2026 09:30:00\n"));
+}
+
+// A name the locale data does not know is refused rather than replaced by another locale.
+void tst_Cli::localeNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("diameterText");
+
+    QTest::newRow("language and territory") << "nl_NL" << 0 << "1,5";
+    QTest::newRow("with codeset") << "nl_NL.UTF-8" << 0 << "1,5";
+    QTest::newRow("language only") << "de" << 0 << "1,5";
+    QTest::newRow("C") << "C" << 0 << "1.5";
+    QTest::newRow("unknown language") << "xx_YY" << 64 << "";
+    QTest::newRow("unknown territory") << "nl_XX" << 64 << "";
+    QTest::newRow("not a locale name") << "klingon" << 64 << "";
+}
+
+void tst_Cli::localeNames()
+{
+    QFETCH(QString, name);
+    QFETCH(int, exitCode);
+    QFETCH(QString, diameterText);
+    QTemporaryDir dir;
+    const QString file = writeFile(dir, "case.dvl", exampleWith("turbulent.dvl", 4, "1.5"));
+    const Run run = runCli({QStringLiteral("json"), QStringLiteral("--locale=") + name, file});
+    QCOMPARE(run.exitCode, exitCode);
+    if (exitCode == 64) {
+        QVERIFY(run.out.isEmpty());
+        QVERIFY2(
+            run.err.contains(QStringLiteral("unknown locale '%1'").arg(name)), qPrintable(run.err));
+        return;
+    }
+    const QJsonObject o = jsonLines(run.out).value(0);
+    QCOMPARE(o.value("fields").toObject().value("4").toString(), diameterText);
 }
 
 // The same files under the C and a comma-decimal locale: the numbers of the results are

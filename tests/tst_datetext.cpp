@@ -11,6 +11,7 @@ private Q_SLOTS:
     void shownTextReadsBack();
     void typedForms_data();
     void typedForms();
+    void everyLocalesLongestFormIsShortEnough();
 };
 
 void tst_DateText::shownTextReadsBack_data()
@@ -100,6 +101,10 @@ void tst_DateText::typedForms_data()
                                  << "31.02.2026" << QDate() << QTime();
     QTest::newRow("bad time") << "de_DE"
                               << "07.12.2026 25:00" << QDate() << QTime();
+    QString pasted;
+    while (pasted.size() < 32767) // all a line edit holds
+        pasted += QStringLiteral("1 ");
+    QTest::newRow("a full line edit") << "nl_NL" << pasted << QDate() << QTime();
 }
 
 void tst_DateText::typedForms()
@@ -116,6 +121,28 @@ void tst_DateText::typedForms()
     QCOMPARE(parsed->hasTime, time.isValid());
     if (time.isValid())
         QCOMPARE(parsed->time, time);
+}
+
+// Texts beyond a length limit are refused at once; the longest form a user may type,
+// the long date and the long time of day, stays well within it in every locale.
+void tst_DateText::everyLocalesLongestFormIsShortEnough()
+{
+    qsizetype longest = 0;
+    QString example;
+    const QDate date(2026, 9, 30); // a long weekday and month name in most languages
+    for (const QLocale &locale :
+        QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory)) {
+        const QString text = (locale.toString(date, QLocale::LongFormat) + QLatin1Char(' ')
+            + locale.toString(QTime(23, 59, 59), QLocale::LongFormat))
+                                 .simplified();
+        if (text.size() > longest) {
+            longest = text.size();
+            example = text;
+        }
+    }
+    QVERIFY2(longest <= 100, qPrintable(example));
+    QVERIFY(
+        DateText::parse(QString(100, QLatin1Char(' ')) + QStringLiteral("2026-09-30")).has_value());
 }
 
 QTEST_GUILESS_MAIN(tst_DateText)

@@ -9,8 +9,16 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
+#include <chrono>
 #include <cmath>
+#include <csignal>
 #include <cstring>
+#include <fcntl.h>
+#include <future>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace {
@@ -38,6 +46,33 @@ bool sameBits(double a, double b)
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
+QByteArray contentsOf(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The type bits of a path itself (a link is not followed), or 0 when it is missing.
+mode_t typeOf(const QString &path)
+{
+    struct stat st;
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & S_IFMT : 0;
+}
+
+// Makes a named pipe, a device node (root only) or a link to a named pipe at `path`;
+// false when this system or user cannot.
+bool makeSpecialFile(const QString &kind, const QString &path)
+{
+    const QByteArray name = QFile::encodeName(path);
+    if (kind == QLatin1String("pipe"))
+        return ::mkfifo(name.constData(), 0644) == 0;
+    if (kind == QLatin1String("device")) // the null device, a harmless one to replace
+        return ::mknod(name.constData(), S_IFCHR | 0644, makedev(1, 3)) == 0;
+    const QByteArray target = name + ".fifo";
+    return ::mkfifo(target.constData(), 0644) == 0
+        && ::symlink(target.constData(), name.constData()) == 0;
+}
+
 } // namespace
 
 class tst_DvlFile : public QObject
@@ -59,6 +94,17 @@ private Q_SLOTS:
     void malformedFiles();
     void unreadableFiles();
     void failedSaveKeepsOldFile();
+    void failedWriteIsReported();
+    void saveRefusesSpecialFiles_data();
+    void saveRefusesSpecialFiles();
+    void saveKeepsModeAndOwner_data();
+    void saveKeepsModeAndOwner();
+    void loadRefusesSpecialFiles_data();
+    void loadRefusesSpecialFiles();
+    void badValuesQuotedShort_data();
+    void badValuesQuotedShort();
+    void utf16IsNamed_data();
+    void utf16IsNamed();
     void caseAndSharedState();
     void notationIgnoresTheLocale();
 };
@@ -152,14 +198,11 @@ void tst_DvlFile::readsEveryNotation_data()
     QTest::newRow("midnight keeps its time")
         << fileOf(with({{13, "#2026-12-07 00:00:00#"}})) << 100.0 << 0.0 << 0.01 << ""
         << "" << d << QTime(0, 0) << qint16(0);
-    QTest::newRow("negative count") << fileOf(with({{14, "-3"}})) << 100.0 << 0.0 << 0.01 << ""
-                                    << "" << d << QTime() << qint16(-3);
     QTest::newRow("count at 16-bit limit")
         << fileOf(with({{14, "32767"}})) << 100.0 << 0.0 << 0.01 << ""
         << "" << d << QTime() << qint16(32767);
-    QTest::newRow("count at lower limit")
-        << fileOf(with({{14, "-32768"}})) << 100.0 << 0.0 << 0.01 << ""
-        << "" << d << QTime() << qint16(-32768);
+    QTest::newRow("negative zero count") << fileOf(with({{14, "-0"}})) << 100.0 << 0.0 << 0.01 << ""
+                                         << "" << d << QTime() << qint16(0);
     QTest::newRow("LF line ends") << fileOf(base, "\n") << 100.0 << 0.0 << 0.01 << ""
                                   << "" << d << QTime() << qint16(0);
     QTest::newRow("no final line end") << fileOf(base).chopped(2) << 100.0 << 0.0 << 0.01 << ""
@@ -224,7 +267,7 @@ void tst_DvlFile::roundTripOfTypedCase()
     c.pipeName = text;
     c.owner = text;
     c.date = {QDate(1999, 2, 28), QTime(23, 59, 59), true};
-    c.bendCounts = {1, 2, 3, 4, 5, -6};
+    c.bendCounts = {1, 2, 3, 4, 5, 6};
     c.valveCounts = {999, 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 32767};
     const DvlFile::LoadResult r = DvlFile::parse(DvlFile::format(c), QStringLiteral("x.dvl"));
     QVERIFY2(r.ok(), qPrintable(r.errorMessage));
@@ -307,7 +350,9 @@ void tst_DvlFile::malformedFiles_data()
     QTest::newRow("locale comma shifts the values")
         << with(5, "2,5") << 12 << "line 5 holds more than one value";
     QTest::newRow("empty number line") << with(6, "") << 6 << "the number is missing";
-    QTest::newRow("infinite") << with(1, "1E999") << 1 << "is not a number";
+    QTest::newRow("too large") << with(1, "1E999") << 1 << "\"1E999\" is out of range";
+    QTest::newRow("too small") << with(3, "1e-400") << 3 << "\"1e-400\" is out of range";
+    QTest::newRow("rounds to zero") << with(8, "-2e-324") << 8 << "is out of range";
     QTest::newRow("nan") << with(1, "nan") << 1 << "is not a number";
     QTest::newRow("two points") << with(1, "1.2.3") << 1 << "is not a number";
     QTest::newRow("unit after number") << with(5, "100 m") << 5 << "is not a number";
@@ -319,8 +364,11 @@ void tst_DvlFile::malformedFiles_data()
     QTest::newRow("bad time") << with(13, "#2026-12-07 25:00:00#") << 13 << "not a date";
     QTest::newRow("date in quotes") << with(13, "\"2026-12-07\"") << 13 << "not a date";
     QTest::newRow("unclosed date") << with(13, "#2026-12-07") << 13 << "no closing #";
-    QTest::newRow("count too large") << with(14, "32768") << 14 << "outside -32768 to 32767";
-    QTest::newRow("count too small") << with(32, "-32769") << 32 << "outside -32768 to 32767";
+    QTest::newRow("count too large") << with(14, "32768") << 14 << "outside 0 to 32767";
+    QTest::newRow("count far too large") << with(15, "1e999") << 15 << "outside 0 to 32767";
+    // A negative count would subtract from the pressure drop.
+    QTest::newRow("negative count") << with(16, "-3") << 16 << "\"-3\" lies outside 0 to 32767";
+    QTest::newRow("count at 16-bit minimum") << with(32, "-32768") << 32 << "outside 0 to 32767";
     QTest::newRow("fractional count") << with(20, "2.5") << 20 << "not a whole number";
     QTest::newRow("text for a count") << with(25, "x") << 25 << "Ball valve (spherical plug valve)";
     QTest::newRow("33rd value") << fileOf(base + QList<QByteArray>{"7"}) << 33 << "more follow";
@@ -419,6 +467,220 @@ void tst_DvlFile::failedSaveKeepsOldFile()
     s = DvlFile::save(path, changed);
     QVERIFY(!s.ok);
     QCOMPARE(DvlFile::load(path).projectCase->projectName, QStringLiteral("old"));
+}
+
+// The real write happens when the buffer is flushed; a disk that fills up then (here a
+// file size limit of 0, which fails the same way) must fail the save, not leave an
+// empty file behind a report of success.
+void tst_DvlFile::failedWriteIsReported()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("case.dvl"));
+    ProjectCase old;
+    old.projectName = QStringLiteral("old");
+    QVERIFY(DvlFile::save(path, old).ok);
+    const QByteArray before = contentsOf(path);
+
+    ProjectCase changed = old;
+    changed.projectName = QStringLiteral("new");
+    rlimit limit{};
+    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+    const rlimit full{0, limit.rlim_max};
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &full), 0);
+    const DvlFile::SaveResult s = DvlFile::save(path, changed);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, previousHandler);
+
+    QVERIFY(!s.ok);
+    QVERIFY2(s.errorMessage.contains(QDir::toNativeSeparators(path)), qPrintable(s.errorMessage));
+    QVERIFY2(s.errorMessage.contains(qt_error_string(EFBIG)), qPrintable(s.errorMessage));
+    QCOMPARE(contentsOf(path), before);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("case.dvl")});
+}
+
+void tst_DvlFile::saveRefusesSpecialFiles_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("named pipe") << "pipe";
+    QTest::newRow("device") << "device";
+    QTest::newRow("link to a named pipe") << "link";
+}
+
+void tst_DvlFile::saveRefusesSpecialFiles()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("special.dvl"));
+    if (!makeSpecialFile(kind, path))
+        QSKIP("this user cannot make such a file here");
+    const mode_t type = typeOf(path);
+
+    const DvlFile::SaveResult s = DvlFile::save(path, ProjectCase());
+    QVERIFY(!s.ok);
+    QVERIFY2(s.errorMessage.contains(QDir::toNativeSeparators(path)), qPrintable(s.errorMessage));
+    QVERIFY2(
+        s.errorMessage.contains(QStringLiteral("not a regular file")), qPrintable(s.errorMessage));
+    QCOMPARE(typeOf(path), type);
+    if (kind == QLatin1String("link"))
+        QCOMPARE(typeOf(path + QStringLiteral(".fifo")), mode_t(S_IFIFO));
+}
+
+void tst_DvlFile::saveKeepsModeAndOwner_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("otherOwner");
+    QTest::addColumn<bool>("viaLink");
+    QTest::newRow("private") << 0600 << false << false;
+    QTest::newRow("group readable") << 0640 << false << false;
+    QTest::newRow("read-only") << 0444 << false << false;
+    QTest::newRow("another owner") << 0664 << true << false;
+    QTest::newRow("through a link") << 0640 << false << true;
+}
+
+void tst_DvlFile::saveKeepsModeAndOwner()
+{
+    QFETCH(int, mode);
+    QFETCH(bool, otherOwner);
+    QFETCH(bool, viaLink);
+    const bool root = ::geteuid() == 0;
+    if (otherOwner && !root)
+        QSKIP("only root can give a file to another owner");
+
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("case.dvl"));
+    const QString path = viaLink ? dir.filePath(QStringLiteral("link.dvl")) : target;
+    ProjectCase c;
+    c.projectName = QStringLiteral("old");
+    QVERIFY(DvlFile::save(target, c).ok);
+    if (viaLink)
+        QCOMPARE(::symlink("case.dvl", QFile::encodeName(path).constData()), 0);
+    const QByteArray name = QFile::encodeName(target);
+    if (otherOwner) // nobody's numbers; they need not exist as names
+        QCOMPARE(::chown(name.constData(), 65534, 65534), 0);
+    QCOMPARE(::chmod(name.constData(), mode_t(mode)), 0);
+    struct stat before;
+    QCOMPARE(::stat(name.constData(), &before), 0);
+    const QByteArray oldBytes = contentsOf(target);
+
+    c.projectName = QStringLiteral("new");
+    const DvlFile::SaveResult s = DvlFile::save(path, c);
+    if (!root && !(mode & S_IWUSR)) {
+        // An ordinary user cannot write a read-only file; it stays as it was.
+        QVERIFY(!s.ok);
+        QCOMPARE(contentsOf(target), oldBytes);
+        return;
+    }
+    QVERIFY2(s.ok, qPrintable(s.errorMessage));
+    struct stat after;
+    QCOMPARE(::stat(name.constData(), &after), 0);
+    QCOMPARE(after.st_mode & 07777, before.st_mode & 07777);
+    QCOMPARE(after.st_uid, before.st_uid);
+    QCOMPARE(after.st_gid, before.st_gid);
+    QCOMPARE(DvlFile::load(target).projectCase->projectName, QStringLiteral("new"));
+    if (viaLink)
+        QCOMPARE(typeOf(path), mode_t(S_IFLNK));
+}
+
+void tst_DvlFile::loadRefusesSpecialFiles_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("named pipe") << "pipe";
+    QTest::newRow("link to a named pipe") << "link";
+    QTest::newRow("device") << "/dev/null";
+}
+
+// A named pipe without a writer would block the reader forever. Should the load block,
+// the test opens the pipe's other end itself, so that it fails instead of hanging.
+void tst_DvlFile::loadRefusesSpecialFiles()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("special.dvl"));
+    if (kind.startsWith(QLatin1Char('/')))
+        path = kind;
+    else
+        QVERIFY(makeSpecialFile(kind, path));
+
+    auto loading = std::async(std::launch::async, [path] { return DvlFile::load(path); });
+    const bool blocked = loading.wait_for(std::chrono::seconds(10)) != std::future_status::ready;
+    if (blocked) {
+        const int writer = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK);
+        if (writer >= 0)
+            ::close(writer);
+    }
+    const DvlFile::LoadResult r = loading.get();
+    QVERIFY2(!blocked, "the load waited for a writer");
+    QVERIFY(!r.ok());
+    QVERIFY2(r.errorMessage.contains(QDir::toNativeSeparators(path)), qPrintable(r.errorMessage));
+    QVERIFY2(
+        r.errorMessage.contains(QStringLiteral("not a regular file")), qPrintable(r.errorMessage));
+}
+
+void tst_DvlFile::badValuesQuotedShort_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("quoted");
+
+    auto with = [](int line, const QByteArray &text) {
+        QList<QByteArray> lines = startLines();
+        lines[line - 1] = text;
+        return fileOf(lines);
+    };
+    const QString forty = QString(40, QLatin1Char('x'));
+    QTest::newRow("megabyte number")
+        << with(4, QByteArray(1000000, 'x')) << QLatin1Char('"') + forty + QStringLiteral("...\"");
+    QTest::newRow("terminal escape")
+        << with(1, "\x1B]0;owned\x07\x1B[2J") << QStringLiteral("\"\\x1B]0;owned\\x07\\x1B[2J\"");
+    QTest::newRow("NUL bytes in a count")
+        << with(20, QByteArray("7\0\0", 3) + QByteArray(5000, '\0'))
+        << QStringLiteral("\"7") + QStringLiteral("\\x00").repeated(39) + QStringLiteral("...\"");
+    QTest::newRow("long date") << with(13, '#' + QByteArray(3000, 'x') + '#')
+                               << QLatin1Char('#') + forty + QStringLiteral("...#");
+    QTest::newRow("long text for a number")
+        << with(2, '"' + QByteArray(3000, 'x') + '"') << QLatin1Char('"') + forty + "...\"";
+    QTest::newRow("line separator") << with(3,
+        "1\xE2\x80\xA8"
+        "2") << QStringLiteral("\"1\\u20282\"");
+    QTest::newRow("fractional count") << with(14, "1." + QByteArray(60, '5'))
+                                      << QStringLiteral("\"1.") + QString(38, '5') + "...\"";
+}
+
+// A huge or binary value is quoted short and readable: the message box and the
+// terminal get no megabyte of text and no control characters.
+void tst_DvlFile::badValuesQuotedShort()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, quoted);
+    const DvlFile::LoadResult r = DvlFile::parse(bytes, QStringLiteral("bad.dvl"));
+    QVERIFY(!r.ok());
+    QVERIFY2(r.errorMessage.contains(quoted), qPrintable(r.errorMessage));
+    QVERIFY2(r.errorMessage.size() < 400, qPrintable(r.errorMessage.left(400)));
+    for (QChar c : r.errorMessage)
+        QVERIFY2(c.category() != QChar::Other_Control, qPrintable(r.errorMessage));
+}
+
+void tst_DvlFile::utf16IsNamed_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    const QString text = QString::fromLatin1(fileOf(startLines()));
+    QByteArray little(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+    QByteArray big = little;
+    for (qsizetype i = 0; i + 1 < big.size(); i += 2)
+        std::swap(big[i], big[i + 1]);
+    QTest::newRow("little-endian with mark") << "\xFF\xFE" + little;
+    QTest::newRow("big-endian with mark") << "\xFE\xFF" + big;
+    QTest::newRow("little-endian without mark") << little;
+    QTest::newRow("big-endian without mark") << big;
+}
+
+void tst_DvlFile::utf16IsNamed()
+{
+    QFETCH(QByteArray, bytes);
+    const DvlFile::LoadResult r = DvlFile::parse(bytes, QStringLiteral("wide.dvl"));
+    QVERIFY(!r.ok());
+    QVERIFY2(r.errorMessage.contains(QStringLiteral("wide.dvl")), qPrintable(r.errorMessage));
+    QVERIFY2(r.errorMessage.contains(QStringLiteral("UTF-16")), qPrintable(r.errorMessage));
 }
 
 void tst_DvlFile::caseAndSharedState()

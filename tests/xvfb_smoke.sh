@@ -70,6 +70,17 @@ wait_for 20 visible "$caption" || fail "no main window with the caption Zeptor -
 main="$(visible "$caption" | head -1)"
 echo "main window $main: $(xdotool getwindowgeometry "$main" | tail -n +2 | tr -s ' ' | paste -sd' ')"
 
+# The window manager gets the program icon in every bundled size. _NET_WM_ICON holds
+# width, height and the pixels of each size in turn (xprop from x11-utils).
+if command -v xprop >/dev/null; then
+  icon_sizes="$(xprop -id "$main" -notype 32c _NET_WM_ICON | sed 's/^[^=]*=//' | tr -d ' ' | tr ',' '\n' |
+    awk 'NF { v[n++] = $1 } END { i = 0; while (i + 1 < n) { printf "%sx%s ", v[i], v[i+1]; i += 2 + v[i] * v[i+1] } }')"
+  echo "window icon sizes: $icon_sizes"
+  for size in 24x24 48x48 256x256; do
+    grep -qw "$size" <<<"$icon_sizes" || fail "the window icon lacks $size (has: $icon_sizes)"
+  done
+fi
+
 # The splash stands in front of the menu bar and closes itself after five seconds.
 wait_for 5 visible "$splash" || fail "the About splash did not appear"
 wait_for 12 not_visible "$splash" || fail "the About splash did not close itself"

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 const QString WindowCaption = QStringLiteral("Fluid properties");
@@ -151,9 +152,9 @@ void FluidPropertiesWindow::recompute()
     QString missing;
     const auto read = [&missing](QLineEdit *edit, const QString &what, double &value) {
         const std::optional<double> parsed = NumberText::parse(edit->text());
-        if (parsed)
-            value = *parsed;
-        else if (missing.isEmpty())
+        // An unreadable entry goes in as NaN, so that the range shown is the general one.
+        value = parsed.value_or(std::numeric_limits<double>::quiet_NaN());
+        if (!parsed && missing.isEmpty())
             missing = what;
     };
     read(m_temperature, QStringLiteral("temperature"), request.temperature);

@@ -1,5 +1,6 @@
 #include "cli/batchrun.h"
 #include "cli/localename.h"
+#include "cli/fluidcommand.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -12,6 +13,9 @@ namespace {
 const char *const Usage
     = "Usage: zeptor-cli report FILE.dvl...\n"
       "       zeptor-cli json FILE.dvl...\n"
+      "       zeptor-cli fluid water --temperature T [--pressure P]\n"
+      "       zeptor-cli fluid ethylene-glycol|propylene-glycol --concentration C\n"
+      "                  --temperature T\n"
       "       zeptor-cli --help | --version\n"
       "\n"
       "Calculates saved Zeptor cases without a window. Each file is loaded as the\n"
@@ -28,6 +32,12 @@ const char *const Usage
       "           \"results\" (every result by name, null where not finite; numbers\n"
       "           read back exactly) and \"messages\" (the message boxes the window\n"
       "           would have shown, in order).\n"
+      "  fluid    density and dynamic viscosity of water (IAPWS-IF97, IAPWS 2008)\n"
+      "           or of ethylene or propylene glycol in water (Melinder's fits) as\n"
+      "           one JSON line; T in degrees Celsius, P in bar absolute (default\n"
+      "           1.01325), C in % by mass. Outside the formulation's range: a\n"
+      "           message on standard error and exit status 2. 'zeptor-cli fluid\n"
+      "           --help' tells more.\n"
       "\n"
       "Options:\n"
       "  --locale NAME  format field texts and dates for this locale (for example\n"
@@ -45,7 +55,8 @@ const char *const Usage
       "Exit status:\n"
       "  0   every file was loaded and calculated\n"
       "  1   a file could not be loaded (wins over 2)\n"
-      "  2   a case needed an answer to a prompt\n"
+      "  2   a case needed an answer to a prompt; for fluid, the request lies\n"
+      "      outside the range of its formulation\n"
       "  64  the command line is wrong\n";
 
 int usageError(const QString &message)
@@ -69,6 +80,13 @@ int main(int argc, char *argv[])
     if (args.isEmpty())
         return usageError(QStringLiteral("a command is missing"));
     const QString command = args.takeFirst();
+    if (command == QLatin1String("fluid")) {
+        QFile out;
+        QFile err;
+        if (!out.open(stdout, QIODevice::WriteOnly) || !err.open(stderr, QIODevice::WriteOnly))
+            return Batch::ExitLoadFailed;
+        return runFluidCommand(args, out, err);
+    }
     if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
         std::fputs(Usage, stdout);
         return Batch::ExitOk;

@@ -141,6 +141,13 @@ void CalcSheet::Text0_Change(int index)
 
 void CalcSheet::Calc()
 {
+    calculate();
+    if (calculated)
+        calculated();
+}
+
+void CalcSheet::calculate()
+{
     const ReadStatus flow = ReadInputs();
     if (flow == ReadStatus::InputCancelled) {
         setStatus(CalcTexts::StatusError);

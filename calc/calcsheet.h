@@ -56,6 +56,8 @@ public:
     // Called after a field's text or the status line changed, so that a view can follow.
     std::function<void(int index)> text0Changed;
     std::function<void()> statusChanged;
+    // Called at the end of every Calc, also one that a cancelled prompt ended.
+    std::function<void()> calculated;
 
 private:
     void setStatus(const QString &text);
@@ -69,6 +71,8 @@ private:
     // Step 1 of the leave check: asks until the field holds an acceptable number.
     double numberLoop(int index);
     void applyElevationRule();
+    // Calc without the notification.
+    void calculate();
     // Every result field after the flow regime, from m_results.
     void showResults(bool turbulent, bool frictionFactorFound);
     void showVelocity();

@@ -1,5 +1,6 @@
 #include "shell/frmstart.h"
 
+#include "analysis/fluidpropertieswindow.h"
 #include "appendages/frmwgetal1.h"
 #include "appendages/frmwgetal2.h"
 #include "calc/basgeneral.h"
@@ -34,6 +35,7 @@ frmStart::frmStart(BasGeneral &general, WindowDialogs &dialogs, QWidget *parent)
     showStatus();
     m_sheet.text0Changed = [this](int index) { showField(index); };
     m_sheet.statusChanged = [this] { showStatus(); };
+    m_sheet.calculated = [this] { Q_EMIT calculated(); };
 
     Form_Load();
 }
@@ -43,6 +45,7 @@ frmStart::~frmStart()
     m_closing = true;
     m_sheet.text0Changed = nullptr;
     m_sheet.statusChanged = nullptr;
+    m_sheet.calculated = nullptr;
     for (QLineEdit *field : m_text0) {
         if (field) {
             field->removeEventFilter(this);
@@ -53,15 +56,17 @@ frmStart::~frmStart()
     forgetToolWindows();
 }
 
+QList<QWidget *> frmStart::toolWindows() const
+{
+    QList<QWidget *> windows = {m_wgetal1, m_wgetal2, m_absRuwheid, m_diameter, m_projectgegevens,
+        m_about, m_helpScreen, m_fluidProperties};
+    windows.removeAll(nullptr);
+    return windows;
+}
+
 void frmStart::forgetToolWindows()
 {
-    delete m_wgetal1.data();
-    delete m_wgetal2.data();
-    delete m_absRuwheid.data();
-    delete m_diameter.data();
-    delete m_projectgegevens.data();
-    delete m_about.data();
-    delete m_helpScreen.data();
+    qDeleteAll(toolWindows());
 }
 
 // The load step: start values into the record and the entry fields (no calculation),
@@ -69,7 +74,6 @@ void frmStart::forgetToolWindows()
 void frmStart::Form_Load()
 {
     m_sheet.Form_Load();
-    general().ProjectDate = CaseDate::today();
     Projectgegevens().Text3(0)->setText(DateText::toText(general().ProjectDate));
 }
 
@@ -215,6 +219,15 @@ frmHelpScreen &frmStart::HelpScreen()
     return createdOnFirstUse(m_helpScreen);
 }
 
+FluidPropertiesWindow &frmStart::FluidProperties()
+{
+    const bool isNew = !m_fluidProperties;
+    FluidPropertiesWindow &window = createdOnFirstUse(m_fluidProperties);
+    if (isNew)
+        connect(&window, &FluidPropertiesWindow::handedOver, this, &frmStart::takeOver);
+    return window;
+}
+
 void frmStart::showWindow(QWidget &window)
 {
     if (window.isMinimized())
@@ -228,12 +241,8 @@ void frmStart::showWindow(QWidget &window)
 void frmStart::closeEvent(QCloseEvent *event)
 {
     m_closing = true;
-    const QList<QWidget *> windows = {
-        m_wgetal1, m_wgetal2, m_absRuwheid, m_diameter, m_projectgegevens, m_about, m_helpScreen};
-    for (QWidget *window : windows) {
-        if (window)
-            window->close();
-    }
+    for (QWidget *window : toolWindows())
+        window->close();
     event->accept();
     Q_EMIT closed();
 }

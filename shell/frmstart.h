@@ -23,6 +23,7 @@ class frmProjectgegevens;
 class frmAbout;
 class frmHelpScreen;
 class ToolWindow;
+class FluidPropertiesWindow;
 
 // The main window: the field array Text0 with its captions and units, menus, toolbar,
 // Clear and Exit, and the status line. It shows the state of its CalcSheet and
@@ -52,6 +53,9 @@ public:
     // (the field's text is taken over exactly as when the user leaves it), then the
     // focus rests on the "..." button beside the field. Index is 4, 23, 9 or 10.
     void handOver(int index);
+    // A value from an analysis window: the text goes into Text0(index) and is taken
+    // over by the field's leave check, as if the user had typed it.
+    void takeOver(int index, const QString &text);
 
     // Saving moves the focus through Text0(2) and Text0(1): a field still being edited
     // is checked and stored first; the focus then rests on Text0(1).
@@ -73,6 +77,7 @@ public:
     frmAbsRuwheid &AbsRuwheid();
     frmDiameter &Diameter();
     frmHelpScreen &HelpScreen();
+    FluidPropertiesWindow &FluidProperties();
     bool hasProjectgegevens() const { return !m_projectgegevens.isNull(); }
     bool hasAbout() const { return !m_about.isNull(); }
 
@@ -93,6 +98,7 @@ public:
     void mnuCalcCocks_Click();
     void RuwheidWand_Click();
     void DiameterLleiding_Click();
+    void mnuFluidProperties_Click();
     void mnuHelpContents_Click();
     void mnuHelpAbout_Click();
     void SSCommand1_Click();
@@ -110,6 +116,8 @@ public:
 Q_SIGNALS:
     // The main window was closed: the program ends.
     void closed();
+    // A calculation ended: the analysis windows follow the case.
+    void calculated();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -124,6 +132,7 @@ private:
     void buildMenus();
     void buildToolbar();
     void buildTabOrder();
+    QList<QWidget *> toolWindows() const;
     void forgetToolWindows();
     template<typename Window, typename... Args>
     Window &createdOnFirstUse(QPointer<Window> &window, Args &...args);
@@ -173,4 +182,5 @@ private:
     QPointer<frmProjectgegevens> m_projectgegevens;
     QPointer<frmAbout> m_about;
     QPointer<frmHelpScreen> m_helpScreen;
+    QPointer<FluidPropertiesWindow> m_fluidProperties;
 };

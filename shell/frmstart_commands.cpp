@@ -1,5 +1,6 @@
 #include "shell/frmstart.h"
 
+#include "analysis/fluidpropertieswindow.h"
 #include "appendages/frmwgetal1.h"
 #include "appendages/frmwgetal2.h"
 #include "calc/basgeneral.h"
@@ -22,80 +23,103 @@ namespace {
 
 using Handler = void (frmStart::*)();
 
-struct MenuHandler
+// One menu item: the control name, its caption and what it does; a separator has no
+// caption and no handler.
+struct MenuItem
 {
     const char *name;
+    const char *caption;
     Handler handler;
 };
 
-constexpr std::array<MenuHandler, 12> MenuHandlers = {{
-    {"FileLoad", &frmStart::FileLoad_Click},
-    {"FileSave", &frmStart::FileSave_Click},
-    {"FileSaveAs", &frmStart::FileSaveAs_Click},
-    {"mnuPrint", &frmStart::mnuPrint_Click},
-    {"mnuExit", &frmStart::mnuExit_Click},
-    {"mnuProjectGegevens", &frmStart::mnuProjectGegevens_Click},
-    {"mnuCalcBends", &frmStart::mnuCalcBends_Click},
-    {"mnuCalcCocks", &frmStart::mnuCalcCocks_Click},
-    {"RuwheidWand", &frmStart::RuwheidWand_Click},
-    {"DiameterLleiding", &frmStart::DiameterLleiding_Click},
-    {"mnuHelpContents", &frmStart::mnuHelpContents_Click},
-    {"mnuHelpAbout", &frmStart::mnuHelpAbout_Click},
-}};
-
-Handler menuHandler(const char *name)
+struct Menu
 {
-    for (const MenuHandler &entry : MenuHandlers) {
-        if (qstrcmp(entry.name, name) == 0)
-            return entry.handler;
-    }
-    return nullptr;
-}
+    const char *name;
+    const char *caption;
+    std::span<const MenuItem> items;
+};
 
-// The toolbar's keys are compared exactly: "Diameter" opens the picker, "diameter"
+constexpr MenuItem FileItems[] = {
+    {"FileLoad", "Load", &frmStart::FileLoad_Click},
+    {"FileSave", "Save", &frmStart::FileSave_Click},
+    {"FileSaveAs", "Save as ...", &frmStart::FileSaveAs_Click},
+    {"mnuSeperator1", nullptr, nullptr},
+    {"mnuPrint", "Print", &frmStart::mnuPrint_Click},
+    {"mnuSeperator2", nullptr, nullptr},
+    {"mnuExit", "Exit", &frmStart::mnuExit_Click},
+};
+
+constexpr MenuItem DataItems[] = {
+    {"mnuProjectGegevens", "Project information", &frmStart::mnuProjectGegevens_Click},
+    {"mnuCalcBends", "Bends and tees", &frmStart::mnuCalcBends_Click},
+    {"mnuCalcCocks", "Valves", &frmStart::mnuCalcCocks_Click},
+    {"RuwheidWand", "Pipe roughness", &frmStart::RuwheidWand_Click},
+    {"DiameterLleiding", "Pipe diameter", &frmStart::DiameterLleiding_Click},
+};
+
+// Our own windows beyond the calculation of one case.
+constexpr MenuItem AnalysisItems[] = {
+    {"mnuFluidProperties", "Fluid properties ...", &frmStart::mnuFluidProperties_Click},
+};
+
+constexpr MenuItem HelpItems[] = {
+    {"mnuHelpContents", "What does this program do?", &frmStart::mnuHelpContents_Click},
+    {"mnuHelpAbout", "About", &frmStart::mnuHelpAbout_Click},
+};
+
+constexpr Menu Menus[] = {
+    {"mnuFile", "File", FileItems},
+    {"mnuTools", "Data", DataItems},
+    {"mnuAnalysis", "Analysis", AnalysisItems},
+    {"mnuHelp", "Help", HelpItems},
+};
+
+// One toolbar button: its key, tooltip, image and what it does; a separator has no
+// tooltip. The keys are compared exactly: "Diameter" opens the picker, "diameter"
 // matches nothing.
-struct KeyHandler
+struct ToolbarButton
 {
     const char *key;
+    const char *toolTip;
+    const char *image;
     Handler handler;
 };
 
-constexpr std::array<KeyHandler, 12> ToolbarHandlers = {{
-    {"open", &frmStart::FileLoad_Click},
-    {"save", &frmStart::FileSave_Click},
-    {"print", &frmStart::mnuPrint_Click},
-    {"project", &frmStart::mnuProjectGegevens_Click},
-    {"pipes", &frmStart::mnuCalcBends_Click},
-    {"valves", &frmStart::mnuCalcCocks_Click},
-    {"ruw", &frmStart::SCommand2_Click},
-    {"Diameter", &frmStart::SSCommand1_Click},
-    {"clear", &frmStart::Command3_Click},
-    {"help", &frmStart::mnuHelpContents_Click},
-    {"info", &frmStart::mnuHelpAbout_Click},
-    {"stop", &frmStart::mnuExit_Click},
-}};
+constexpr ToolbarButton ToolbarButtons[] = {
+    {"open", "Open File", ":/icons/open.png", &frmStart::FileLoad_Click},
+    {"save", "Save File", ":/icons/save.png", &frmStart::FileSave_Click},
+    {"print", "Print File", ":/icons/print.png", &frmStart::mnuPrint_Click},
+    {"project", "Project Data", ":/icons/project.png", &frmStart::mnuProjectGegevens_Click},
+    {"sep", nullptr, nullptr, nullptr},
+    {"pipes", "Bends and pipes", ":/icons/pipes.png", &frmStart::mnuCalcBends_Click},
+    {"valves", "Valves", ":/icons/valves.png", &frmStart::mnuCalcCocks_Click},
+    {"ruw", "Roughness", ":/icons/ruw.png", &frmStart::SCommand2_Click},
+    {"Diameter", "Inner pipe diameter ", ":/icons/diameter.png", &frmStart::SSCommand1_Click},
+    {"sep2", nullptr, nullptr, nullptr},
+    {"clear", "Clear", ":/icons/clear.png", &frmStart::Command3_Click},
+    {"sep3", nullptr, nullptr, nullptr},
+    {"help", "Help", ":/icons/help.png", &frmStart::mnuHelpContents_Click},
+    {"info", "Who", ":/icons/info.png", &frmStart::mnuHelpAbout_Click},
+    {"stop", "Stop", ":/icons/stop.png", &frmStart::mnuExit_Click},
+};
 
 } // namespace
 
 void frmStart::buildMenus()
 {
-    using frmStartTexts::MenuItem;
-    const auto addMenu = [this](const MenuItem &menu, std::span<const MenuItem> items) {
+    menuBar()->setObjectName(QStringLiteral("menuBar"));
+    for (const Menu &menu : Menus) {
         QMenu *popup = menuBar()->addMenu(QString::fromLatin1(menu.caption));
         popup->setObjectName(QString::fromLatin1(menu.name));
         popup->menuAction()->setObjectName(QString::fromLatin1(menu.name));
-        for (const MenuItem &item : items) {
+        for (const MenuItem &item : menu.items) {
             QAction *action = item.caption ? popup->addAction(QString::fromLatin1(item.caption))
                                            : popup->addSeparator();
             action->setObjectName(QString::fromLatin1(item.name));
-            if (const Handler handler = menuHandler(item.name))
+            if (const Handler handler = item.handler)
                 connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
         }
-    };
-    menuBar()->setObjectName(QStringLiteral("menuBar"));
-    addMenu(frmStartTexts::FileMenu, frmStartTexts::FileItems);
-    addMenu(frmStartTexts::DataMenu, frmStartTexts::DataItems);
-    addMenu(frmStartTexts::HelpMenu, frmStartTexts::HelpItems);
+    }
 }
 
 void frmStart::buildToolbar()
@@ -109,7 +133,7 @@ void frmStart::buildToolbar()
     m_toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     addToolBar(Qt::TopToolBarArea, m_toolbar);
 
-    for (const frmStartTexts::ToolbarButton &button : frmStartTexts::ToolbarButtons) {
+    for (const ToolbarButton &button : ToolbarButtons) {
         const QString key = QString::fromLatin1(button.key);
         QAction *action = nullptr;
         if (!button.toolTip) {
@@ -140,9 +164,9 @@ void frmStart::buildToolbar()
 
 void frmStart::Toolbar1_ButtonClick(const QString &key)
 {
-    for (const KeyHandler &entry : ToolbarHandlers) {
-        if (key == QLatin1String(entry.key)) {
-            (this->*entry.handler)();
+    for (const ToolbarButton &button : ToolbarButtons) {
+        if (button.handler && key == QLatin1String(button.key)) {
+            (this->*button.handler)();
             return;
         }
     }
@@ -164,23 +188,11 @@ void frmStart::Command4_Click()
 // without a question, then one recalculation.
 void frmStart::Command3_Click()
 {
-    BasGeneral &record = general();
     // The count windows zero their counts and write "0" into Text0(9) and Text0(10);
-    // writing the same here again changes nothing once they have.
+    // the project window starts a new project and has the caption set again.
     Wgetal1().ClearWgetal1_Click();
-    record.BendCounts.fill(0);
-    setText0(9, QStringLiteral("0"));
     Wgetal2().ClearWgetal2_Click();
-    record.ValveCounts.fill(0);
-    setText0(10, QStringLiteral("0"));
-
     Projectgegevens().ClearForm_Click();
-    record.ProjectDate = CaseDate::today();
-    record.ProjectName = QStringLiteral("new");
-    record.PipeName.clear();
-    record.ProjectOwner.clear();
-    record.ProjectFileName = record.ProjectName + QStringLiteral(".dvl");
-    applyCaption();
 
     m_sheet.restoreStartValues();
     Calc();
@@ -209,6 +221,11 @@ void frmStart::RuwheidWand_Click()
 void frmStart::DiameterLleiding_Click()
 {
     SSCommand1_Click();
+}
+
+void frmStart::mnuFluidProperties_Click()
+{
+    showWindow(FluidProperties());
 }
 
 void frmStart::mnuHelpContents_Click()

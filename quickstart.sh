@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(make cmake g++ qt6-base-dev libgl-dev libbenchmark-dev xvfb xauth xdotool poppler-utils locales
+packages=(make cmake g++ qt6-base-dev qt6-svg-dev libgl-dev libbenchmark-dev xvfb xauth xdotool poppler-utils locales
           dpkg-dev desktop-file-utils appstream)
 missing=()
 for p in "${packages[@]}"; do

@@ -1,4 +1,5 @@
 #include "cli/batchrun.h"
+#include "cli/curvecommand.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -67,6 +68,8 @@ int main(int argc, char *argv[])
     if (args.isEmpty())
         return usageError(QStringLiteral("a command is missing"));
     const QString command = args.takeFirst();
+    if (command == QLatin1String("curve"))
+        return curveCommand(args);
     if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
         std::fputs(Usage, stdout);
         return Batch::ExitOk;

@@ -51,7 +51,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Package)" = zeptor ] || fail "Package is '$(field Package)'"
 [ "$(field Version)" = "$version" ] || fail "Version is '$(field Version)', expected $version"
 depends="$(field Depends)"
-for lib in libqt6widgets6 libqt6gui6 libqt6core6 libqt6printsupport6; do
+for lib in libqt6widgets6 libqt6gui6 libqt6core6 libqt6printsupport6 libqt6svg6; do
   grep -q "\b$lib\b" <<<"$depends" || fail "Depends lacks $lib: $depends"
 done
 dpkg-deb -I "$deb" >/dev/null || fail "dpkg-deb -I cannot read the control part"

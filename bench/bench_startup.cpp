@@ -4,7 +4,7 @@
 #include "calc/basgeneral.h"
 #include "shell/frmstart.h"
 #include "shell/startup.h"
-#include "shell/windowdialogs.h"
+#include "widgets/windowdialogs.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,6 +1,7 @@
 #include "cli/batchrun.h"
 #include "cli/localename.h"
 #include "cli/fluidcommand.h"
+#include "cli/curvecommand.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -87,6 +88,8 @@ int main(int argc, char *argv[])
             return Batch::ExitLoadFailed;
         return runFluidCommand(args, out, err);
     }
+    if (command == QLatin1String("curve"))
+        return curveCommand(args);
     if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
         std::fputs(Usage, stdout);
         return Batch::ExitOk;

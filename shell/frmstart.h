@@ -2,7 +2,7 @@
 
 #include "calc/calcsheet.h"
 #include "project/reportlayout.h"
-#include "shell/windowdialogs.h"
+#include "widgets/windowdialogs.h"
 
 #include <QMainWindow>
 #include <QPointer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/windowdialogs.h"
+#include "widgets/windowdialogs.h"
 
 #include <QPointer>
 

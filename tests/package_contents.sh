@@ -55,7 +55,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Version)" = "$version" ] || fail "Version is '$(field Version)', expected $version"
 depends="$(field Depends)"
 # Without the X11 platform plugin (not a library the programs link) the window cannot open.
-for lib in libqt6widgets6 libqt6gui6 libqt6core6 libqt6printsupport6 qt6-qpa-plugins; do
+for lib in libqt6widgets6 libqt6gui6 libqt6core6 libqt6printsupport6 libqt6svg6 qt6-qpa-plugins; do
   grep -q "\b$lib\b" <<<"$depends" || fail "Depends lacks $lib: $depends"
 done
 dpkg-deb -I "$deb" >/dev/null || fail "dpkg-deb -I cannot read the control part"

@@ -1,0 +1,97 @@
+#include "analysis/curveplot.h"
+#include "analysis/pumpcurve.h"
+#include "analysis/systemcurve.h"
+#include "analysis/systemcurvewindow.h"
+#include "widgets/windowdialogs.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
+
+namespace {
+
+class SilentDialogs : public WindowDialogs
+{
+public:
+    QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
+    void messageBox(const QString &, Icon, const QString &) override { }
+    QString openFileName(const FileDialogSetup &) override { return pumpFile; }
+    QString saveFileName(const FileDialogSetup &) override { return {}; }
+    bool choosePrinter(QPrinter &) override { return false; }
+
+    QString pumpFile;
+};
+
+// 10000 l/h of water through 100 m of 50 mm pipe with a few fittings.
+Inputs waterCase()
+{
+    Inputs in;
+    in.FlowRate = 10000;
+    in.InnerDiameter = 50;
+    in.PipeLength = 100;
+    in.Elevation = 5;
+    return in;
+}
+
+PumpCurve pump()
+{
+    return PumpCurve({{0, 14, 0, 1}, {4000, 13.8, 35, 1.1}, {8000, 13, 55, 1.3},
+                         {12000, 11.5, 66, 1.7}, {16000, 9.2, 68, 2.4}, {20000, 6, 60, 3.5}},
+        true, true);
+}
+
+void curve200(benchmark::State &state)
+{
+    const Inputs in = waterCase();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(SystemCurve::points(in, 60, 340, 15000, 200));
+}
+BENCHMARK(curve200)->Unit(benchmark::kMicrosecond);
+
+void dutyPoint(benchmark::State &state)
+{
+    const Inputs in = waterCase();
+    const PumpCurve p = pump();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(SystemCurve::dutyPoint(in, 60, 340, p));
+}
+BENCHMARK(dutyPoint)->Unit(benchmark::kMicrosecond);
+
+// setCase with a pump curve loaded: the curve, the duty point and one full drawing of
+// the plot at a usual window size.
+void redrawAfterSetCase(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    SilentDialogs dialogs;
+    dialogs.pumpFile = dir.filePath(QStringLiteral("pump.csv"));
+    if (!pump().save(dialogs.pumpFile).isEmpty())
+        state.SkipWithError("the pump file cannot be written");
+    SystemCurveWindow window(dialogs);
+    window.loadPump();
+    CurvePlot &plot = *window.plot();
+    plot.resize(800, 520);
+    QImage image(plot.size(), QImage::Format_ARGB32_Premultiplied);
+    Inputs in = waterCase();
+    for (auto _ : state) {
+        in.PipeLength = in.PipeLength == 100 ? 101 : 100; // a new case each time
+        window.setCase(in, 60, 340);
+        QPainter painter(&image);
+        plot.render(painter, QRectF(image.rect()));
+    }
+}
+BENCHMARK(redrawAfterSetCase)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,244 @@
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <charconv>
+#include <cstring>
+
+// zeptor-cli curve as a user runs it: the points are 'json' cases, byte for byte.
+namespace {
+
+struct Run
+{
+    int exitCode = -1;
+    QByteArray out;
+    QString err;
+};
+
+QString example(const char *name)
+{
+    return qEnvironmentVariable("ZEPTOR_SOURCE_DIR") + QStringLiteral("/examples/")
+        + QLatin1String(name);
+}
+
+Run runCli(const QStringList &args,
+    const QString &locale = qEnvironmentVariable("LC_ALL", QStringLiteral("C.UTF-8")))
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("LC_ALL"), locale);
+    env.insert(QStringLiteral("LANG"), locale);
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(ZEPTOR_CLI_PATH), args);
+    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
+        return {};
+    return {p.exitCode(), p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
+}
+
+QByteArrayList lines(const QByteArray &out)
+{
+    QByteArrayList list = out.split('\n');
+    if (!list.isEmpty() && list.last().isEmpty())
+        list.removeLast();
+    return list;
+}
+
+// An example with its first line (the flow rate) replaced.
+QString exampleWithFlow(const QTemporaryDir &dir, const char *name, const QByteArray &flow)
+{
+    QFile in(example(name));
+    if (!in.open(QIODevice::ReadOnly))
+        return {};
+    QByteArrayList rows = in.readAll().split('\n');
+    rows[0] = flow + '\r';
+    const QString path = dir.filePath(QLatin1String(name));
+    QFile out(path);
+    if (!out.open(QIODevice::WriteOnly))
+        return {};
+    out.write(rows.join('\n'));
+    return path;
+}
+
+// The object without its "file" member, which names different files here.
+QByteArray withoutFile(const QByteArray &line)
+{
+    return line.mid(line.indexOf("\"status\""));
+}
+
+bool sameBits(double a, double b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+} // namespace
+
+class tst_CurveCli : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void pointIsTheJsonCase_data();
+    void pointIsTheJsonCase();
+    void csvInEveryLocale();
+    void dutyPoint();
+    void exitCodes_data();
+    void exitCodes();
+    void pointsThatWouldPrompt();
+};
+
+void tst_CurveCli::pointIsTheJsonCase_data()
+{
+    QTest::addColumn<QByteArray>("to");
+    QTest::addColumn<int>("points");
+    QTest::addColumn<int>("k");
+    QTest::addColumn<QByteArray>("flow"); // to * k / points as the file writes it
+    QTest::newRow("turbulent") << QByteArray("20000") << 2 << 1 << QByteArray("10000");
+    QTest::newRow("appendages, odd step") << QByteArray("1000.1") << 7 << 3 << QByteArray();
+    QTest::newRow("last point") << QByteArray("500") << 5 << 5 << QByteArray("500");
+}
+
+void tst_CurveCli::pointIsTheJsonCase()
+{
+    QFETCH(QByteArray, to);
+    QFETCH(int, points);
+    QFETCH(int, k);
+    QFETCH(QByteArray, flow);
+    const char *name = QTest::currentDataTag()[0] == 'a' ? "appendages.dvl" : "turbulent.dvl";
+    if (flow.isEmpty()) {
+        char buffer[32];
+        const auto r = std::to_chars(buffer, buffer + sizeof buffer, to.toDouble() * k / points);
+        flow = QByteArray(buffer, r.ptr - buffer);
+    }
+    const Run curve = runCli({QStringLiteral("curve"), example(name), QStringLiteral("--to"),
+        QString::fromLatin1(to), QStringLiteral("--points"), QString::number(points)});
+    QCOMPARE(curve.exitCode, 0);
+    const QByteArrayList rows = lines(curve.out);
+    QCOMPARE(rows.size(), points);
+
+    QTemporaryDir dir;
+    const Run json = runCli({QStringLiteral("json"), exampleWithFlow(dir, name, flow)});
+    QCOMPARE(json.exitCode, 0);
+    const QByteArray line = rows[k - 1];
+    const QJsonObject object = QJsonDocument::fromJson(line).object();
+    const double density
+        = object[QStringLiteral("fields")][QStringLiteral("2")].toString().toDouble();
+    const double drop
+        = object[QStringLiteral("results")][QStringLiteral("TotalPressureDrop")].toDouble();
+    QVERIFY(sameBits(object[QStringLiteral("flow")].toDouble(), to.toDouble() * k / points));
+    QVERIFY(sameBits(object[QStringLiteral("head")].toDouble(), drop * 100000 / (density * 9.81)));
+    // Everything before "flow" is what 'json' writes for that case, byte for byte.
+    const QByteArray own = withoutFile(lines(json.out).first());
+    QCOMPARE(withoutFile(line).left(line.indexOf(",\"flow\":") - line.indexOf("\"status\"")),
+        own.chopped(1));
+}
+
+void tst_CurveCli::csvInEveryLocale()
+{
+    const QStringList args = {QStringLiteral("curve"), example("appendages.dvl"),
+        QStringLiteral("--format"), QStringLiteral("csv"), QStringLiteral("--points=20")};
+    const Run c = runCli(args, QStringLiteral("C.UTF-8"));
+    const Run nl = runCli(args, QStringLiteral("nl_NL.UTF-8"));
+    QCOMPARE(c.exitCode, 0);
+    QCOMPARE(nl.out, c.out);
+    const QByteArrayList rows = lines(c.out);
+    QCOMPARE(rows.size(), 21);
+    QCOMPARE(rows[0],
+        QByteArray("flow [l/h],status,velocity [m/s],reynolds [-],friction factor "
+                   "[-],pressure drop [bar],pressure drop [Pa],head [m]"));
+    QCOMPARE(rows[1].count(','), 7);
+}
+
+void tst_CurveCli::dutyPoint()
+{
+    const Run run
+        = runCli({QStringLiteral("curve"), example("turbulent.dvl"), QStringLiteral("--pump"),
+            example("pump-curve.csv"), QStringLiteral("--points"), QStringLiteral("3")});
+    QCOMPARE(run.exitCode, 0);
+    const QByteArrayList rows = lines(run.out);
+    QCOMPARE(rows.size(), 4);
+    const QJsonObject duty
+        = QJsonDocument::fromJson(rows.last()).object()[QStringLiteral("duty")].toObject();
+    QCOMPARE(duty.keys(),
+        QStringList({"efficiency", "flow", "head", "npshr", "pump_head", "shaft_power"}));
+    QVERIFY(qAbs(duty[QStringLiteral("flow")].toDouble() - 14530.75) < 0.01);
+    QVERIFY(
+        qAbs(duty[QStringLiteral("head")].toDouble() - duty[QStringLiteral("pump_head")].toDouble())
+        < 1e-6);
+
+    // A pump too weak for the system: no duty point, and why.
+    QTemporaryDir dir;
+    const QString weak = dir.filePath(QStringLiteral("weak.csv"));
+    QFile f(weak);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write("flow [l/h],head [m]\n5000,1\n8000,0.8\n12000,0.5\n");
+    f.close();
+    const Run none = runCli({QStringLiteral("curve"), example("turbulent.dvl"),
+        QStringLiteral("--pump"), weak, QStringLiteral("--points"), QStringLiteral("1")});
+    QCOMPARE(none.exitCode, 0);
+    const QJsonObject last = QJsonDocument::fromJson(lines(none.out).last()).object();
+    QVERIFY(last[QStringLiteral("duty")].isNull());
+    QVERIFY(last[QStringLiteral("reason")].toString().contains(QStringLiteral("more head")));
+}
+
+void tst_CurveCli::exitCodes_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+    const QString file = example("turbulent.dvl");
+    const QString curve = QStringLiteral("curve");
+    QTest::newRow("bad pump") << QStringList{curve, file, "--pump", file} << 1
+                              << "turbulent.dvl, line 1: unknown column";
+    QTest::newRow("no pump file") << QStringList{curve, file, "--pump", "/no/such.csv"} << 1
+                                  << "such.csv cannot be read";
+    QTest::newRow("no project") << QStringList{curve, "/no/such.dvl"} << 1 << "such.dvl";
+    QTest::newRow("no flow") << QStringList{curve, file, "--to", "0"} << 64 << "--to needs";
+    QTest::newRow("points") << QStringList{curve, file, "--points", "x"} << 64 << "--points needs";
+    QTest::newRow("format") << QStringList{curve, file, "--format", "xml"} << 64 << "json or csv";
+    QTest::newRow("two files") << QStringList{curve, file, file} << 64 << "one project file";
+}
+
+void tst_CurveCli::exitCodes()
+{
+    QFETCH(QStringList, args);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    const Run run = runCli(args);
+    QCOMPARE(run.exitCode, exitCode);
+    QVERIFY2(run.err.contains(message), qPrintable(run.err));
+    if (exitCode != 0)
+        QCOMPARE(run.out, QByteArray());
+}
+
+void tst_CurveCli::pointsThatWouldPrompt()
+{
+    QTemporaryDir dir;
+    // No flow rate in the file and no --to: the case prompts, as 'json' tells.
+    const Run noFlow = runCli({QStringLiteral("curve"), exampleWithFlow(dir, "start.dvl", "0")});
+    QCOMPARE(noFlow.exitCode, 2);
+    QVERIFY(noFlow.out.isEmpty());
+    QVERIFY2(
+        noFlow.err.contains(QStringLiteral("Variabele [Flow] unknown")), qPrintable(noFlow.err));
+
+    // No roughness: laminar points are written, turbulent ones would prompt for it.
+    QFile in(example("start.dvl"));
+    QVERIFY(in.open(QIODevice::ReadOnly));
+    QByteArrayList rows = in.readAll().split('\n');
+    rows[7] = "0\r";
+    const QString path = dir.filePath(QStringLiteral("smooth.dvl"));
+    QFile out(path);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(rows.join('\n'));
+    out.close();
+    const Run run = runCli({QStringLiteral("curve"), path, QStringLiteral("--to"),
+        QStringLiteral("1000"), QStringLiteral("--points"), QStringLiteral("10")});
+    QCOMPARE(run.exitCode, 2);
+    QCOMPARE(lines(run.out).size(), 6); // up to 600 l/h, below Re 2320
+    QVERIFY2(run.err.contains(QStringLiteral("(flow 700 l/h)")), qPrintable(run.err));
+}
+
+QTEST_GUILESS_MAIN(tst_CurveCli)
+#include "tst_curvecli.moc"

@@ -1,4 +1,5 @@
 #include "cli/batchrun.h"
+#include "cli/sizecommand.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -11,6 +12,7 @@ namespace {
 const char *const Usage
     = "Usage: zeptor-cli report FILE.dvl...\n"
       "       zeptor-cli json FILE.dvl...\n"
+      "       zeptor-cli size FILE.dvl [OPTIONS]   (see zeptor-cli size --help)\n"
       "       zeptor-cli --help | --version\n"
       "\n"
       "Calculates saved Zeptor cases without a window. Each file is loaded as the\n"
@@ -67,6 +69,8 @@ int main(int argc, char *argv[])
     if (args.isEmpty())
         return usageError(QStringLiteral("a command is missing"));
     const QString command = args.takeFirst();
+    if (command == QLatin1String("size"))
+        return SizeCommand::run(args);
     if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
         std::fputs(Usage, stdout);
         return Batch::ExitOk;

@@ -93,7 +93,12 @@ std::optional<Fault> parseRow(const QString &line, const QString &standard, Pipe
     if (size.isEmpty())
         return Fault{QStringLiteral("the size is missing")};
     rest = rest.trimmed();
-    if (rest.contains(QLatin1Char(',')))
+    // Some programs quote every field of a CSV file.
+    const bool quoted
+        = rest.size() >= 2 && rest.startsWith(QLatin1Char('"')) && rest.endsWith(QLatin1Char('"'));
+    if (quoted)
+        rest = rest.mid(1, rest.size() - 2).trimmed();
+    else if (rest.contains(QLatin1Char(',')))
         return Fault{QStringLiteral("more than two values (the decimal separator is \".\")")};
     if (rest.isEmpty())
         return Fault{QStringLiteral("the inner diameter is missing")};

@@ -211,10 +211,11 @@ void tst_LineSizing::userTable()
                              "DN 50,54.5\r\n"
                              "\r\n"
                              "\"2\"\" sch 40, steel\",5.25e1\r\n"
-                             "  DN 80 , 82.5 \r\n";
+                             "  DN 80 , 82.5 \r\n"
+                             "\"DN 100\",\"107.1\"\r\n";
     const PipeTable::LoadResult table = PipeTable::parse(bytes, QStringLiteral("/x/my pipes.csv"));
     QVERIFY2(table.ok(), qPrintable(table.errorMessage));
-    QCOMPARE(table.pipes->size(), size_t(3));
+    QCOMPARE(table.pipes->size(), size_t(4));
     const PipeSize &quoted = table.pipes->at(1);
     QCOMPARE(quoted.standard, QStringLiteral("my pipes.csv"));
     QCOMPARE(quoted.size, QStringLiteral("2\" sch 40, steel"));
@@ -233,7 +234,7 @@ void tst_LineSizing::userTable()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
     file.close();
-    QCOMPARE(PipeTable::load(path).pipes->size(), size_t(3));
+    QCOMPARE(PipeTable::load(path).pipes->size(), size_t(4));
 }
 
 void tst_LineSizing::badTablesAreRefused_data()

@@ -1,13 +1,13 @@
 #include "analysis/linesizingmodel.h"
 
-#include "analysis/sizingtable.h"
-
 #include <QBrush>
 #include <QColor>
 #include <QFont>
 
 namespace {
 
+const QString StandardHeading = QStringLiteral("table");
+const QString StandardDescription = QStringLiteral("The pipe table the row comes from");
 const QString LimitsHeading = QStringLiteral("within limits");
 const QString LimitsDescription
     = QStringLiteral("Whether the velocity and the pressure drop per 100 m lie within the limits");
@@ -15,6 +15,16 @@ const QString WithinLimits = QStringLiteral("yes");
 const QString CurrentDiameter = QStringLiteral("The inner diameter of the main window");
 // A pale green that keeps black text readable.
 const QColor WithinLimitsColour(0xd8, 0xf0, 0xd0);
+
+// One word a line and the unit on a line of its own keep the columns narrow:
+// "pressure drop [bar/100 m]" becomes three lines.
+QString narrowHeading(const QString &heading)
+{
+    const qsizetype unit = heading.indexOf(QStringLiteral(" ["));
+    QString name = unit < 0 ? heading : heading.left(unit);
+    name.replace(QLatin1Char(' '), QLatin1Char('\n'));
+    return unit < 0 ? name : name + QLatin1Char('\n') + heading.mid(unit + 1);
+}
 
 bool samePipes(const std::vector<SizingRow> &a, const std::vector<SizingRow> &b)
 {
@@ -67,7 +77,7 @@ int LineSizingModel::rowCount(const QModelIndex &parent) const
 
 int LineSizingModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : SizingTable::ColumnCount + 1;
+    return parent.isValid() ? 0 : LimitsColumn + 1;
 }
 
 QVariant LineSizingModel::data(const QModelIndex &index, int role) const
@@ -75,23 +85,28 @@ QVariant LineSizingModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.row() >= rowCount())
         return {};
     const SizingRow &row = m_rows[size_t(index.row())];
-    const bool limitsColumn = index.column() == LimitsColumn;
-    const auto column = SizingTable::Column(index.column());
+    const int section = index.column();
+    const bool textColumn = section == StandardColumn || section == LimitsColumn;
+    const auto column = SizingTable::Column(section - 1);
     const bool within = row.withinLimits(m_limits);
 
     switch (role) {
     case Qt::DisplayRole:
-        if (limitsColumn)
+        if (section == StandardColumn)
+            return row.pipe.standard;
+        if (section == LimitsColumn)
             return within ? WithinLimits : QString();
         return SizingTable::text(row, column);
     case SortRole:
-        if (limitsColumn)
+        if (section == StandardColumn)
+            return row.pipe.standard;
+        if (section == LimitsColumn)
             return within ? 0.0 : 1.0;
         if (column == SizingTable::Column::Regime)
             return SizingTable::regimeText(row.status);
         return SizingTable::sortKey(row, column);
     case Qt::TextAlignmentRole:
-        if (limitsColumn || column == SizingTable::Column::Size
+        if (textColumn || column == SizingTable::Column::Size
             || column == SizingTable::Column::Regime)
             return int(Qt::AlignLeft | Qt::AlignVCenter);
         return int(Qt::AlignRight | Qt::AlignVCenter);
@@ -118,11 +133,20 @@ QVariant LineSizingModel::headerData(int section, Qt::Orientation orientation, i
 {
     if (orientation != Qt::Horizontal || section < 0 || section >= columnCount())
         return QAbstractTableModel::headerData(section, orientation, role);
-    const bool limitsColumn = section == LimitsColumn;
-    if (role == Qt::DisplayRole)
-        return limitsColumn ? LimitsHeading : SizingTable::heading(SizingTable::Column(section));
-    if (role == Qt::ToolTipRole)
-        return limitsColumn ? LimitsDescription
-                            : SizingTable::description(SizingTable::Column(section));
+    const auto column = SizingTable::Column(section - 1);
+    if (role == Qt::DisplayRole) {
+        if (section == StandardColumn)
+            return StandardHeading;
+        if (section == LimitsColumn)
+            return narrowHeading(LimitsHeading);
+        return narrowHeading(SizingTable::heading(column));
+    }
+    if (role == Qt::ToolTipRole) {
+        if (section == StandardColumn)
+            return StandardDescription;
+        if (section == LimitsColumn)
+            return LimitsDescription;
+        return SizingTable::description(column);
+    }
     return {};
 }

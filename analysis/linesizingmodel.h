@@ -1,14 +1,15 @@
 #pragma once
 
 #include "analysis/linesizing.h"
+#include "analysis/sizingtable.h"
 
 #include <QAbstractTableModel>
 
 #include <vector>
 
-// The rows of the line sizing table for a view: the columns of SizingTable and a last
-// column that says whether the row meets the limits. Rows within the limits are
-// marked, the row of the current diameter is bold.
+// The rows of the line sizing table for a view: the table the pipe comes from, the
+// columns of SizingTable, and a last column that says whether the row meets the
+// limits. Rows within the limits are marked, the row of the current diameter is bold.
 class LineSizingModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -16,8 +17,11 @@ class LineSizingModel : public QAbstractTableModel
 public:
     // The number a column sorts by (a double).
     static constexpr int SortRole = Qt::UserRole + 1;
+    static constexpr int StandardColumn = 0;
     // The column "within limits", after those of SizingTable.
-    static constexpr int LimitsColumn = 10;
+    static constexpr int LimitsColumn = SizingTable::ColumnCount + 1;
+    // The model's column of a column of SizingTable.
+    static constexpr int columnOf(SizingTable::Column column) { return int(column) + 1; }
 
     using QAbstractTableModel::QAbstractTableModel;
 

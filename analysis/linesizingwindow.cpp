@@ -147,10 +147,12 @@ void LineSizingWindow::buildWindow()
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setTabKeyNavigation(false); // Tab leaves the table for the buttons
     m_table->verticalHeader()->hide();
+    m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     // The table's own order until the user clicks a heading.
     m_table->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     m_table->setSortingEnabled(true);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_table->horizontalHeader()->setStretchLastSection(true);
 
     m_use = new QPushButton(UseCaption, this);
     m_use->setToolTip(UseTip);
@@ -175,7 +177,7 @@ void LineSizingWindow::buildWindow()
     layout->addWidget(legend);
     layout->addWidget(m_table, 1);
     layout->addLayout(buttons);
-    resize(980, 560);
+    resize(1180, 620);
 
     connect(m_table, &QAbstractItemView::activated, this, [this] { useThisSize(); });
     connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QHeaderView>
@@ -31,7 +32,8 @@ bool chooseRow(QTableView *table, const QString &size)
 {
     const QAbstractItemModel *model = table->model();
     for (int row = 0; row < model->rowCount(); ++row) {
-        const QModelIndex index = model->index(row, 0);
+        const QModelIndex index
+            = model->index(row, LineSizingModel::columnOf(SizingTable::Column::Size));
         if (index.data().toString() == size) {
             table->setCurrentIndex(index);
             return true;
@@ -63,6 +65,7 @@ private Q_SLOTS:
     void pipeTables();
     void exportIsTheCliCsv();
     void everyControlHasAnAccessibleName();
+    void screenshots();
 
 private:
     QTemporaryDir m_dir;
@@ -80,8 +83,9 @@ void tst_LineSizingWindow::useThisSize_data()
     QTest::newRow("DIN, Enter") << int(LineSizingWindow::DinTable) << "54.5 mm" << true << -1
                                 << num("54.5");
     // Sorted by pressure drop, largest first: the row is found through the sorting.
-    QTest::newRow("sorted, Enter") << int(LineSizingWindow::AllTables) << "84.9 mm (wall 2mm)"
-                                   << true << int(SizingTable::Column::PressureDrop) << num("84.9");
+    QTest::newRow("sorted, Enter")
+        << int(LineSizingWindow::AllTables) << "84.9 mm (wall 2mm)" << true
+        << LineSizingModel::columnOf(SizingTable::Column::PressureDrop) << num("84.9");
 }
 
 void tst_LineSizingWindow::useThisSize()
@@ -126,7 +130,8 @@ void tst_LineSizingWindow::followsTheCase()
     QVERIFY(chooseRow(window.table(), QStringLiteral("43.1 mm")));
 
     const LineSizingModel &model = window.model();
-    const QModelIndex velocity = model.index(8, int(SizingTable::Column::Velocity));
+    const QModelIndex velocity
+        = model.index(8, LineSizingModel::columnOf(SizingTable::Column::Velocity));
     QCOMPARE(velocity.data().toString(), num("1.19"));
     QVERIFY(model.index(8, 0).data(Qt::FontRole).value<QFont>().bold()); // 54.5 mm
     QCOMPARE(model.index(8, LineSizingModel::LimitsColumn).data().toString(), "yes");
@@ -162,7 +167,10 @@ void tst_LineSizingWindow::pipeTables()
     QCOMPARE(dialogs.fileDialogs.last().filterPattern, QStringLiteral("*.csv"));
     QCOMPARE(window.tableChoice()->currentText(), QStringLiteral("steel.csv"));
     QCOMPARE(window.model().rows().size(), size_t(3));
-    QCOMPARE(window.model().index(1, 0).data().toString(), QStringLiteral("DN 50"));
+    const QModelIndex size
+        = window.model().index(1, LineSizingModel::columnOf(SizingTable::Column::Size));
+    QCOMPARE(size.data().toString(), QStringLiteral("DN 50"));
+    QCOMPARE(window.model().index(1, 0).data().toString(), QStringLiteral("steel.csv"));
 
     // A bad table is refused with the file and the line; the loaded one stays.
     window.loadTableButton()->click();
@@ -211,6 +219,25 @@ void tst_LineSizingWindow::everyControlHasAnAccessibleName()
     for (QWidget *control : controls)
         QVERIFY2(!control->accessibleName().isEmpty(), control->metaObject()->className());
     QVERIFY(!window.maxVelocity()->toolTip().isEmpty());
+}
+
+// With ZEPTOR_SCREENSHOT_DIR set (under a real X server), saves a picture for the
+// documentation: the turbulent example with a row chosen.
+void tst_LineSizingWindow::screenshots()
+{
+    const QString dir = qEnvironmentVariable("ZEPTOR_SCREENSHOT_DIR");
+    if (dir.isEmpty())
+        QSKIP("ZEPTOR_SCREENSHOT_DIR not set");
+    ScriptedDialogs dialogs;
+    LineSizingWindow window(dialogs);
+    window.tableChoice()->setCurrentIndex(LineSizingWindow::DinTable);
+    window.setCase(waterCase(54.5), 0, 0);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(chooseRow(window.table(), QStringLiteral("70.3 mm")));
+    window.table()->setFocus();
+    QTest::qWait(200);
+    QVERIFY(window.grab().save(QDir(dir).filePath(QStringLiteral("line-sizing.png"))));
 }
 
 QTEST_MAIN(tst_LineSizingWindow)

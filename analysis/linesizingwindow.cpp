@@ -139,6 +139,12 @@ void LineSizingWindow::buildWindow()
     m_sorted->setSourceModel(m_model);
     m_sorted->setSortRole(LineSizingModel::SortRole);
 
+    // Created in the order of the layout, which is the order of Tab.
+    QWidget *tableChoice = buildTableChoice();
+    QWidget *limits = buildLimits();
+    auto *legend = new QLabel(Legend, this);
+    legend->setWordWrap(true);
+
     m_table = new QTableView(this);
     m_table->setModel(m_sorted);
     m_table->setAccessibleName(TableName);
@@ -162,9 +168,6 @@ void LineSizingWindow::buildWindow()
     m_close = new QPushButton(CloseCaption, this);
     m_close->setAccessibleName(CloseCaption);
 
-    auto *legend = new QLabel(Legend, this);
-    legend->setWordWrap(true);
-
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_use);
     buttons->addWidget(m_export);
@@ -172,8 +175,8 @@ void LineSizingWindow::buildWindow()
     buttons->addWidget(m_close);
 
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(buildTableChoice());
-    layout->addWidget(buildLimits());
+    layout->addWidget(tableChoice);
+    layout->addWidget(limits);
     layout->addWidget(legend);
     layout->addWidget(m_table, 1);
     layout->addLayout(buttons);

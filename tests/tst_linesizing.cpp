@@ -37,7 +37,6 @@ class tst_LineSizing : public QObject
 
 private Q_SLOTS:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
-    void builtInRowsInThePickersOrder();
     void pressureDropFallsAsTheDiameterGrows_data();
     void pressureDropFallsAsTheDiameterGrows();
     void rowIsTheMainWindowsCaseWithThatDiameter();
@@ -50,21 +49,6 @@ private Q_SLOTS:
     void badTablesAreRefused();
     void csvIsTheSameUnderEveryLocale();
 };
-
-void tst_LineSizing::builtInRowsInThePickersOrder()
-{
-    const auto all = PipeTable::builtIn(PipeTable::Standard::All);
-    QCOMPARE(all.size(), size_t(26));
-    QCOMPARE(all.front().standard, QStringLiteral("ISO"));
-    QCOMPARE(all.front().size, QStringLiteral("22.6 mm"));
-    QCOMPARE(all[7].size, QStringLiteral("84.9 mm (wall 2mm)"));
-    QCOMPARE(all[9].standard, QStringLiteral("DIN"));
-    QCOMPARE(all[9].size, QStringLiteral("7.0 mm"));
-    QCOMPARE(all[9].innerDiameter, 7.0);
-    QCOMPARE(all.back().innerDiameter, 309.7);
-    QCOMPARE(PipeTable::builtIn(PipeTable::Standard::Iso).size(), size_t(9));
-    QCOMPARE(PipeTable::builtIn(PipeTable::Standard::Din).size(), size_t(17));
-}
 
 void tst_LineSizing::pressureDropFallsAsTheDiameterGrows_data()
 {

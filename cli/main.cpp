@@ -2,6 +2,7 @@
 #include "cli/localename.h"
 #include "cli/fluidcommand.h"
 #include "cli/curvecommand.h"
+#include "cli/sizecommand.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -17,6 +18,7 @@ const char *const Usage
       "       zeptor-cli fluid water --temperature T [--pressure P]\n"
       "       zeptor-cli fluid ethylene-glycol|propylene-glycol --concentration C\n"
       "                  --temperature T\n"
+      "       zeptor-cli size FILE.dvl [OPTIONS]   (see zeptor-cli size --help)\n"
       "       zeptor-cli --help | --version\n"
       "\n"
       "Calculates saved Zeptor cases without a window. Each file is loaded as the\n"
@@ -90,6 +92,8 @@ int main(int argc, char *argv[])
     }
     if (command == QLatin1String("curve"))
         return curveCommand(args);
+    if (command == QLatin1String("size"))
+        return SizeCommand::run(args);
     if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
         std::fputs(Usage, stdout);
         return Batch::ExitOk;

@@ -1,0 +1,60 @@
+#include "analysis/linesizing.h"
+
+#include <cmath>
+#include <limits>
+
+bool SizingRow::calculated() const
+{
+    return status == CalcEngine::Status::Laminar || status == CalcEngine::Status::Turbulent;
+}
+
+bool SizingRow::withinLimits(const SizingLimits &limits) const
+{
+    const double v = results.Velocity;
+    return calculated() && v >= limits.minVelocity && v <= limits.maxVelocity
+        && dropPer100m <= limits.maxDropPer100m;
+}
+
+namespace LineSizing {
+
+SizingRow row(const PipeSize &pipe, const Inputs &in, double bendsLd, double valvesLd)
+{
+    SizingRow row;
+    row.pipe = pipe;
+    Inputs sized = in;
+    sized.InnerDiameter = pipe.innerDiameter;
+    const CalcEngine::Outcome outcome = CalcEngine::evaluate(sized, bendsLd, valvesLd);
+    row.status = outcome.status;
+    row.results = outcome.results;
+
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    if (!row.calculated()) {
+        row.dropPer100m = nan;
+        row.head = nan;
+        return row;
+    }
+    const Results &r = row.results;
+    // 100 m of pipe over a diameter in mm, hence the factor 1000; Pa to bar.
+    const double resistance = r.FrictionFactor * 100 * 1000 / pipe.innerDiameter;
+    row.dropPer100m = r.Velocity * r.Velocity * (in.Density * 0.5) * resistance / 100000;
+    // The same g as the static head of the pressure drop.
+    row.head = r.TotalPressureDropPa / (in.Density * 9.81);
+    return row;
+}
+
+std::vector<SizingRow> rows(
+    const std::vector<PipeSize> &pipes, const Inputs &in, double bendsLd, double valvesLd)
+{
+    std::vector<SizingRow> out;
+    out.reserve(pipes.size());
+    for (const PipeSize &pipe : pipes)
+        out.push_back(row(pipe, in, bendsLd, valvesLd));
+    return out;
+}
+
+bool isCurrentDiameter(const PipeSize &pipe, double diameter)
+{
+    return pipe.innerDiameter == diameter;
+}
+
+} // namespace LineSizing

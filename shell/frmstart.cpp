@@ -1,6 +1,8 @@
 #include "shell/frmstart.h"
 
 #include "analysis/fluidpropertieswindow.h"
+#include "analysis/linesizingwindow.h"
+#include "analysis/systemcurvewindow.h"
 #include "appendages/frmwgetal1.h"
 #include "appendages/frmwgetal2.h"
 #include "calc/basgeneral.h"
@@ -59,7 +61,7 @@ frmStart::~frmStart()
 QList<QWidget *> frmStart::toolWindows() const
 {
     QList<QWidget *> windows = {m_wgetal1, m_wgetal2, m_absRuwheid, m_diameter, m_projectgegevens,
-        m_about, m_helpScreen, m_fluidProperties};
+        m_about, m_helpScreen, m_fluidProperties, m_systemCurve, m_lineSizing};
     windows.removeAll(nullptr);
     return windows;
 }
@@ -217,6 +219,37 @@ frmDiameter &frmStart::Diameter()
 frmHelpScreen &frmStart::HelpScreen()
 {
     return createdOnFirstUse(m_helpScreen);
+}
+
+template<typename Window>
+void frmStart::followCase(Window &window)
+{
+    const auto update = [this, &window] {
+        const Results &results = m_sheet.results();
+        window.setCase(general().inputs(), results.BendsLd, results.ValvesLd);
+    };
+    connect(this, &frmStart::calculated, &window, update);
+    update();
+}
+
+SystemCurveWindow &frmStart::SystemCurve()
+{
+    const bool isNew = !m_systemCurve;
+    SystemCurveWindow &window = createdOnFirstUse(m_systemCurve, dialogs());
+    if (isNew)
+        followCase(window);
+    return window;
+}
+
+LineSizingWindow &frmStart::LineSizing()
+{
+    const bool isNew = !m_lineSizing;
+    LineSizingWindow &window = createdOnFirstUse(m_lineSizing, dialogs());
+    if (isNew) {
+        followCase(window);
+        connect(&window, &LineSizingWindow::handedOver, this, &frmStart::takeOver);
+    }
+    return window;
 }
 
 FluidPropertiesWindow &frmStart::FluidProperties()

@@ -24,6 +24,8 @@ class frmAbout;
 class frmHelpScreen;
 class ToolWindow;
 class FluidPropertiesWindow;
+class LineSizingWindow;
+class SystemCurveWindow;
 
 // The main window: the field array Text0 with its captions and units, menus, toolbar,
 // Clear and Exit, and the status line. It shows the state of its CalcSheet and
@@ -78,6 +80,8 @@ public:
     frmDiameter &Diameter();
     frmHelpScreen &HelpScreen();
     FluidPropertiesWindow &FluidProperties();
+    SystemCurveWindow &SystemCurve();
+    LineSizingWindow &LineSizing();
     bool hasProjectgegevens() const { return !m_projectgegevens.isNull(); }
     bool hasAbout() const { return !m_about.isNull(); }
 
@@ -99,6 +103,8 @@ public:
     void RuwheidWand_Click();
     void DiameterLleiding_Click();
     void mnuFluidProperties_Click();
+    void mnuSystemCurve_Click();
+    void mnuLineSizing_Click();
     void mnuHelpContents_Click();
     void mnuHelpAbout_Click();
     void SSCommand1_Click();
@@ -137,6 +143,9 @@ private:
     template<typename Window, typename... Args>
     Window &createdOnFirstUse(QPointer<Window> &window, Args &...args);
     void connectToolWindow(ToolWindow &window);
+    // An analysis window follows the case: it gets it now and after every calculation.
+    template<typename Window>
+    void followCase(Window &window);
 
     // Field events, dispatched on the index of the field.
     void Text0_GotFocus(int index);
@@ -183,4 +192,6 @@ private:
     QPointer<frmAbout> m_about;
     QPointer<frmHelpScreen> m_helpScreen;
     QPointer<FluidPropertiesWindow> m_fluidProperties;
+    QPointer<SystemCurveWindow> m_systemCurve;
+    QPointer<LineSizingWindow> m_lineSizing;
 };

@@ -1,6 +1,8 @@
 #include "shell/frmstart.h"
 
 #include "analysis/fluidpropertieswindow.h"
+#include "analysis/linesizingwindow.h"
+#include "analysis/systemcurvewindow.h"
 #include "appendages/frmwgetal1.h"
 #include "appendages/frmwgetal2.h"
 #include "calc/basgeneral.h"
@@ -60,6 +62,8 @@ constexpr MenuItem DataItems[] = {
 // Our own windows beyond the calculation of one case.
 constexpr MenuItem AnalysisItems[] = {
     {"mnuFluidProperties", "Fluid properties ...", &frmStart::mnuFluidProperties_Click},
+    {"mnuSystemCurve", "System curve ...", &frmStart::mnuSystemCurve_Click},
+    {"mnuLineSizing", "Line sizing ...", &frmStart::mnuLineSizing_Click},
 };
 
 constexpr MenuItem HelpItems[] = {
@@ -226,6 +230,16 @@ void frmStart::DiameterLleiding_Click()
 void frmStart::mnuFluidProperties_Click()
 {
     showWindow(FluidProperties());
+}
+
+void frmStart::mnuSystemCurve_Click()
+{
+    showWindow(SystemCurve());
+}
+
+void frmStart::mnuLineSizing_Click()
+{
+    showWindow(LineSizing());
 }
 
 void frmStart::mnuHelpContents_Click()

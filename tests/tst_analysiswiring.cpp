@@ -1,16 +1,23 @@
 // The analysis windows as the main window opens them from its Analysis menu: what
 // they hand over is taken over as if the user had typed it.
 #include "analysis/fluidpropertieswindow.h"
+#include "analysis/linesizingmodel.h"
+#include "analysis/linesizingwindow.h"
+#include "analysis/systemcurvewindow.h"
 #include "calc/basgeneral.h"
+#include "calc/calcengine.h"
+#include "calc/numbertext.h"
 #include "pickers/pickertables.h"
 #include "shell/frmstart.h"
 #include "support/scripteddialogs.h"
 #include "support/testlocale.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 
 #include <memory>
@@ -23,6 +30,8 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void fluidApplyIsTakenOverAsTyped();
+    void systemCurveFollowsTheCase();
+    void lineSizingHandsTheDiameterOver();
 
 private:
     QAction *menuItem(const char *name) const
@@ -75,6 +84,49 @@ void tst_AnalysisWiring::fluidApplyIsTakenOverAsTyped()
     QVERIFY(m_general.Density < 990 && m_general.Viscosity < 0.5);
     QVERIFY(m_main->sheet().results().Reynolds > before);
     QVERIFY(m_dialogs.prompts.isEmpty());
+}
+
+void tst_AnalysisWiring::systemCurveFollowsTheCase()
+{
+    menuItem("mnuSystemCurve")->trigger();
+    auto *window = m_main->findChild<SystemCurveWindow *>();
+    QVERIFY(window && window->isVisible());
+    QVERIFY(!window->curve().empty());
+    // Default range: up to 1.5 times the case's flow.
+    QCOMPARE(window->curve().back().flow, 150.0);
+
+    // An edit in the main window redraws the curve from the new case.
+    m_main->Text0(1)->setText(QStringLiteral("10000"));
+    m_main->handOver(1);
+    QCOMPARE(m_general.FlowRate, 10000.0);
+    QCOMPARE(window->curve().back().flow, 15000.0);
+    const SystemCurve::Point &last = window->curve().back();
+    const CalcEngine::Outcome direct = CalcEngine::evaluate(
+        [&] {
+            Inputs in = m_general;
+            in.FlowRate = 15000;
+            return in;
+        }(),
+        0, 0);
+    QCOMPARE(last.outcome.results.TotalPressureDrop, direct.results.TotalPressureDrop);
+}
+
+void tst_AnalysisWiring::lineSizingHandsTheDiameterOver()
+{
+    menuItem("mnuLineSizing")->trigger();
+    auto *window = m_main->findChild<LineSizingWindow *>();
+    QVERIFY(window && window->isVisible());
+    QCOMPARE(window->model().rowCount(), 26);
+
+    // The last row of the built-in tables is DIN 309.7 mm.
+    window->table()->setFocus();
+    window->table()->selectRow(25);
+    window->useButton()->click();
+    QCOMPARE(m_general.InnerDiameter, 309.7);
+    QCOMPARE(m_main->Text0(4)->text(), NumberText::plain(309.7));
+    // The diameter was taken over by the leave check: the results follow it.
+    QCOMPARE(m_main->sheet().results().PipeArea, 309.7 * 309.7 * 0.7853981633974475);
+    QCOMPARE(m_main->focusWidget(), m_main->dotsButton(4));
 }
 
 QTEST_MAIN(tst_AnalysisWiring)

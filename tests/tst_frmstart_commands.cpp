@@ -170,7 +170,9 @@ void tst_frmStartCommands::menus_data()
                                  "RuwheidWand=Pipe roughness", "DiameterLleiding=Pipe diameter"};
     QTest::newRow("Analysis") << "mnuAnalysis"
                               << "Analysis"
-                              << QStringList{"mnuFluidProperties=Fluid properties ..."};
+                              << QStringList{"mnuFluidProperties=Fluid properties ...",
+                                     "mnuSystemCurve=System curve ...",
+                                     "mnuLineSizing=Line sizing ..."};
     QTest::newRow("Help") << "mnuHelp"
                           << "Help"
                           << QStringList{"mnuHelpContents=What does this program do?",

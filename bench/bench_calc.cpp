@@ -18,6 +18,7 @@ class SilentDialogs : public Dialogs
 public:
     QString inputBox(const QString &, const QString &, const QString &) override { return {}; }
     void messageBox(const QString &, Icon, const QString &) override { }
+    bool question(const QString &) override { return false; }
     QString openFileName(const FileDialogSetup &) override { return {}; }
     QString saveFileName(const FileDialogSetup &) override { return {}; }
 };

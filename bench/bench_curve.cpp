@@ -20,6 +20,7 @@ public:
     void messageBox(const QString &, Icon, const QString &) override { }
     QString openFileName(const FileDialogSetup &) override { return pumpFile; }
     QString saveFileName(const FileDialogSetup &) override { return {}; }
+    bool question(const QString &) override { return false; }
     bool choosePrinter(QPrinter &) override { return false; }
 
     QString pumpFile;

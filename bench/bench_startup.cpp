@@ -29,6 +29,7 @@ public:
         return QStringLiteral("1");
     }
     void messageBox(const QString &, Icon, const QString &) override { }
+    bool question(const QString &) override { return false; }
     QString openFileName(const FileDialogSetup &) override { return {}; }
     QString saveFileName(const FileDialogSetup &) override { return {}; }
     bool choosePrinter(QPrinter &) override { return false; }

@@ -32,6 +32,9 @@ public:
         const QString &text, Icon icon = Icon::None, const QString &title = QString())
         = 0;
 
+    // A modal question with Yes and No; No is the default. True for Yes.
+    virtual bool question(const QString &text) = 0;
+
     // File dialogs; the empty text means the user cancelled. The save dialog asks
     // before overwriting an existing file.
     virtual QString openFileName(const FileDialogSetup &setup) = 0;

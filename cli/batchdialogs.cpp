@@ -12,6 +12,11 @@ void BatchDialogs::messageBox(const QString &text, Icon, const QString &)
     m_messages.append(text);
 }
 
+bool BatchDialogs::question(const QString &)
+{
+    return false;
+}
+
 QString BatchDialogs::openFileName(const FileDialogSetup &)
 {
     return {};
@@ -21,7 +26,6 @@ QString BatchDialogs::saveFileName(const FileDialogSetup &)
 {
     return {};
 }
-
 
 void BatchDialogs::clear()
 {

@@ -13,6 +13,8 @@ public:
     QString inputBox(
         const QString &message, const QString &title, const QString &defaultAnswer) override;
     void messageBox(const QString &text, Icon icon, const QString &title) override;
+    // Nobody can answer: No, which leaves everything as it was.
+    bool question(const QString &text) override;
     QString openFileName(const FileDialogSetup &setup) override;
     QString saveFileName(const FileDialogSetup &setup) override;
 

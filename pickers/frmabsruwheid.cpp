@@ -50,6 +50,9 @@ void frmAbsRuwheid::buildWindow()
             m_label1[size_t(group)] = heading;
         }
         auto *option = new QRadioButton(QString::fromLatin1(row.caption), m_frame);
+        // "new" and "very rusted" stand under two headings: a screen reader says which.
+        option->setAccessibleName(QStringLiteral("%1, %2").arg(
+            QLatin1String(RoughnessGroups.at(size_t(row.group))), QLatin1String(row.caption)));
         auto *line = new QHBoxLayout;
         line->addSpacing(indent);
         line->addWidget(option);

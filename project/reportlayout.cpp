@@ -145,8 +145,10 @@ QList<PlacedItem> place(
     for (const Item &item : line) {
         double at = 0;
         if (item.position == Position::NextZone) {
-            // The first zone start beyond the cursor: at least one blank before the item.
-            at = 1 + ZoneWidth * (std::floor((cursor - 1) / ZoneWidth) + 1);
+            // The first zone start at least one column beyond the cursor: a whole blank
+            // before the item, also where a proportional font ends the text between
+            // two columns.
+            at = 1 + ZoneWidth * std::ceil(cursor / ZoneWidth);
         } else {
             const int column = columnOf(item.position);
             at = cursor <= column ? column : cursor + 1;

@@ -1,6 +1,7 @@
 #include "project/reportprinter.h"
 
 #include <QDir>
+#include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
@@ -50,7 +51,12 @@ PrintResult print(QPrinter &printer, const QList<ReportLayout::Line> &lines)
                 .arg(printerName(printer))};
     }
 
-    // The painter starts with the default font for this printer; nothing is set.
+    // The painter starts with the default font for this printer. Without shaping Latin
+    // text prints without ligatures: "flow rate" stays searchable and copyable in a PDF
+    // instead of becoming "\uFB02ow rate".
+    QFont font = painter.font();
+    font.setStyleStrategy(QFont::PreferNoShaping);
+    painter.setFont(font);
     const QFontMetricsF metrics(painter.font(), painter.device());
     const double columnWidth = metrics.averageCharWidth();
     const double lineHeight = metrics.lineSpacing();

@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -179,4 +180,14 @@ void frmAbout::Timer1_Timer()
 void frmAbout::Command1_Click()
 {
     close();
+}
+
+// Escape closes the window as OK does.
+void frmAbout::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        Command1_Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

@@ -5,6 +5,7 @@
 #include <array>
 
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 class QTimer;
@@ -39,6 +40,9 @@ public:
 
     // "International Release 1.5-Rev.0" for this build.
     static QString versionLine();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void Form_Load();

@@ -1,6 +1,7 @@
 #include "shell/frmhelpscreen.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -48,4 +49,14 @@ frmHelpScreen::frmHelpScreen(QWidget *parent)
 void frmHelpScreen::Command1_Click()
 {
     close();
+}
+
+// Escape closes the window as OK does.
+void frmHelpScreen::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        Command1_Click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

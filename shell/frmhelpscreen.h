@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 
@@ -19,6 +20,9 @@ public:
 
     // "OK": closes and destroys the window.
     void Command1_Click();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     QLabel *m_label1 = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/calcsheet.h"
+#include "project/knownfile.h"
 #include "project/reportlayout.h"
 #include "widgets/windowdialogs.h"
 
@@ -183,6 +184,8 @@ private:
     bool m_movingFocus = false;
     bool m_closing = false;
     int m_selectOnRelease = 0; // field clicked into: select its text once the click ends
+
+    KnownFile m_knownFile; // what this run last loaded or wrote
 
     QPointer<frmWgetal1> m_wgetal1;
     QPointer<frmWgetal2> m_wgetal2;

@@ -56,6 +56,7 @@ void frmStart::FileLoad_Click()
 
     // The project keeps the name it was opened under, whatever name the file recorded.
     LoadCase::storeLoadedCase(general(), *loaded.projectCase, fileName);
+    m_knownFile.remember(fileName);
     applyCaption();
     LoadCase::showEntries(sheet());
 
@@ -79,13 +80,22 @@ void frmStart::FileLoad_Click()
 
 void frmStart::FileSave_Click()
 {
-    // Save writes to the current name without asking; right after start-up that is the
-    // bare "new.dvl", in the current directory.
+    // Save writes to the current name; right after start-up that is the bare
+    // "new.dvl", in the current directory. The edits are taken over first: the project
+    // window's name field may change the file name.
     commitPendingEdits(*this);
-    const DvlFile::SaveResult saved
-        = DvlFile::save(general().ProjectFileName, ProjectCase::fromGeneral(general()));
-    if (!saved.ok)
+    const QString fileName = general().ProjectFileName;
+    // A file this run has not loaded or written, or one changed on disk since, is
+    // replaced only when the user says so.
+    const QString question = m_knownFile.questionBeforeSave(fileName);
+    if (!question.isEmpty() && !dialogs().question(question))
+        return;
+    const DvlFile::SaveResult saved = DvlFile::save(fileName, ProjectCase::fromGeneral(general()));
+    if (!saved.ok) {
         dialogs().messageBox(saved.errorMessage, Dialogs::Icon::Warning);
+        return;
+    }
+    m_knownFile.remember(fileName);
 }
 
 void frmStart::FileSaveAs_Click()
@@ -104,6 +114,7 @@ void frmStart::FileSaveAs_Click()
         return;
     }
     general().ProjectFileName = fileName;
+    m_knownFile.remember(fileName);
     applyCaption();
     Projectgegevens().Text3(4)->setText(fileName);
 }
@@ -111,6 +122,8 @@ void frmStart::FileSaveAs_Click()
 void frmStart::mnuPrint_Click()
 {
     QPrinter printer(QPrinter::HighResolution);
+    // The job's name in the print queue and the title of a PDF: the window's caption.
+    printer.setDocName(windowTitle());
     if (!dialogs().choosePrinter(printer))
         return;
     const QList<ReportLayout::Line> lines = ReportLayout::lines(reportSource());

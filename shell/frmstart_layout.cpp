@@ -103,7 +103,9 @@ void frmStart::buildWindow()
 
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("StatusBar1_text"));
-    m_status->setAccessibleName(QStringLiteral("status"));
+    // No accessible name of its own: a screen reader reads the text shown ("Flow is
+    // Laminar"), and Qt announces each new text as a change of that name.
+    m_status->setAccessibleDescription(QStringLiteral("status"));
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->addWidget(m_status, 1);
 }
@@ -193,6 +195,13 @@ QGroupBox *frmStart::buildFrame(const char *frame)
                 m_SCommand5 = button;
                 connect(button, &QPushButton::clicked, this, [this] { SCommand5_Click(); });
             }
+        }
+
+        // A label without text would be read by its frame's title (a phantom "Results"):
+        // it is left out of the window, and so out of what a screen reader reads.
+        for (QLabel *label : {caption, unit}) {
+            if (label->text().isEmpty())
+                label->hide();
         }
 
         m_text0[i] = edit;

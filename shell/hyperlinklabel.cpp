@@ -1,21 +1,61 @@
 #include "shell/hyperlinklabel.h"
 
+#include <QAccessibleWidget>
 #include <QDesktopServices>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 
 namespace {
-HyperLinkLabel::UrlOpener &urlOpener()
+
+// What assistive technology sees of a link label: a link that can be pressed.
+class HyperLinkAccessible : public QAccessibleWidget
 {
-    static HyperLinkLabel::UrlOpener opener;
-    return opener;
+public:
+    explicit HyperLinkAccessible(HyperLinkLabel *label)
+        : QAccessibleWidget(label, QAccessible::Link)
+    { }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && widget()->accessibleName().isEmpty())
+            return label()->text();
+        return QAccessibleWidget::text(t);
+    }
+
+    QStringList actionNames() const override
+    {
+        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString &actionName) override
+    {
+        if (actionName == pressAction())
+            label()->activate();
+        else
+            QAccessibleWidget::doAction(actionName);
+    }
+
+private:
+    HyperLinkLabel *label() const { return static_cast<HyperLinkLabel *>(widget()); }
+};
+
+QAccessibleInterface *hyperLinkAccessible(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("HyperLinkLabel") && object)
+        return new HyperLinkAccessible(static_cast<HyperLinkLabel *>(object));
+    return nullptr;
 }
+
 } // namespace
 
 HyperLinkLabel::HyperLinkLabel(const QString &caption, const QUrl &url, QWidget *parent)
     : QLabel(caption, parent)
     , m_url(url)
 {
+    // Qt keeps each factory once, however often it is installed.
+    QAccessible::installFactory(hyperLinkAccessible);
     // Plain text only: a caption is never read as markup.
     setTextFormat(Qt::PlainText);
     setCursor(Qt::PointingHandCursor);
@@ -40,23 +80,13 @@ void HyperLinkLabel::setFonts(const QFont &normal, const QFont &hover)
 {
     m_normalFont = normal;
     m_hoverFont = hover;
-    setFont(m_hovered ? m_hoverFont : m_normalFont);
+    showHighlight();
 }
 
 void HyperLinkLabel::activate()
 {
-    if (!m_url.isValid())
-        return;
-    const UrlOpener &opener = urlOpener();
-    if (opener)
-        opener(m_url);
-    else
+    if (m_url.isValid())
         QDesktopServices::openUrl(m_url);
-}
-
-void HyperLinkLabel::setUrlOpener(UrlOpener opener)
-{
-    urlOpener() = std::move(opener);
 }
 
 void HyperLinkLabel::setHovered(bool hovered)
@@ -64,7 +94,40 @@ void HyperLinkLabel::setHovered(bool hovered)
     if (m_hovered == hovered)
         return;
     m_hovered = hovered;
-    setFont(m_hovered ? m_hoverFont : m_normalFont);
+    showHighlight();
+}
+
+void HyperLinkLabel::showHighlight()
+{
+    setFont(m_hovered || hasFocus() ? m_hoverFont : m_normalFont);
+}
+
+void HyperLinkLabel::focusInEvent(QFocusEvent *event)
+{
+    QLabel::focusInEvent(event);
+    showHighlight();
+    update();
+}
+
+void HyperLinkLabel::focusOutEvent(QFocusEvent *event)
+{
+    QLabel::focusOutEvent(event);
+    showHighlight();
+    update();
+}
+
+// A label draws no focus of its own; the style's focus frame shows where Space and
+// Enter go.
+void HyperLinkLabel::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QStylePainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.backgroundColor = palette().color(backgroundRole());
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
 }
 
 void HyperLinkLabel::enterEvent(QEnterEvent *event)

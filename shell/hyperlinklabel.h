@@ -4,18 +4,15 @@
 #include <QLabel>
 #include <QUrl>
 
-#include <functional>
-
 // A label that stands for a link: it shows a caption, switches to its hover font while
-// the mouse is over it, and opens its target with the system's default handler when it
-// is clicked (or activated with Space or Enter when it has the keyboard focus).
+// the mouse is over it or it has the keyboard focus, and opens its target through
+// QDesktopServices when it is clicked (or activated with Space or Enter when it has the
+// keyboard focus). Assistive technology sees a link with a press action.
 class HyperLinkLabel : public QLabel
 {
     Q_OBJECT
 
 public:
-    using UrlOpener = std::function<bool(const QUrl &)>;
-
     HyperLinkLabel(const QString &caption, const QUrl &url, QWidget *parent = nullptr);
 
     QUrl url() const { return m_url; }
@@ -29,20 +26,19 @@ public:
     // Opens the target as a click does.
     void activate();
 
-    // Every link label opens its target through this function; the default is
-    // QDesktopServices::openUrl. Tests install a recorder. An empty function restores
-    // the default.
-    static void setUrlOpener(UrlOpener opener);
-
 protected:
     void enterEvent(QEnterEvent *event) override;
     void leaveEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void setHovered(bool hovered);
+    void showHighlight();
 
     QUrl m_url;
     QFont m_normalFont;

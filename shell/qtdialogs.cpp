@@ -15,6 +15,28 @@ QString QtDialogs::promptText(const QString &message)
     return text;
 }
 
+QString QtDialogs::messageText(const QString &text)
+{
+    QString shown = promptText(text);
+    if (shown.size() > MaxMessageLength)
+        shown = shown.left(MaxMessageLength - 1) + QChar(0x2026); // ellipsis
+    QString out;
+    out.reserve(shown.size() + shown.size() / MaxWordLength);
+    qsizetype wordLength = 0;
+    for (const QChar c : shown) {
+        if (c.isSpace()) {
+            wordLength = 0;
+        } else if (wordLength == MaxWordLength) {
+            out += QLatin1Char('\n');
+            wordLength = 1;
+        } else {
+            ++wordLength;
+        }
+        out += c;
+    }
+    return out;
+}
+
 QWidget *QtDialogs::dialogParent() const
 {
     if (QWidget *active = QApplication::activeWindow())
@@ -39,9 +61,20 @@ QString QtDialogs::inputBox(
 void QtDialogs::messageBox(const QString &text, Icon icon, const QString &title)
 {
     QMessageBox box(icon == Icon::Warning ? QMessageBox::Warning : QMessageBox::NoIcon,
-        title.isEmpty() ? ApplicationTitle : title, promptText(text), QMessageBox::Ok,
+        title.isEmpty() ? ApplicationTitle : title, messageText(text), QMessageBox::Ok,
         dialogParent());
+    box.setTextFormat(Qt::PlainText);
     box.exec();
+}
+
+bool QtDialogs::question(const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, ApplicationTitle, messageText(text),
+        QMessageBox::Yes | QMessageBox::No, dialogParent());
+    box.setTextFormat(Qt::PlainText);
+    // No keeps the file as it is: Enter alone does not replace anything.
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 namespace {

@@ -4,6 +4,8 @@
 #include "shell/hyperlinklabel.h"
 #include "support/docsfixture.h"
 
+#include <QAccessible>
+#include <QDesktopServices>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -13,6 +15,28 @@
 using namespace DocsTest;
 
 namespace {
+
+// Takes the links' targets in place of the desktop's handlers.
+class UrlRecorder : public QObject
+{
+    Q_OBJECT
+
+public:
+    UrlRecorder()
+    {
+        for (const char *scheme : {"https", "mailto"})
+            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), this, "open");
+    }
+    ~UrlRecorder() override
+    {
+        for (const char *scheme : {"https", "mailto"})
+            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+    }
+    QList<QUrl> opened;
+
+public Q_SLOTS:
+    void open(const QUrl &url) { opened << url; }
+};
 
 // The program as the start procedure leaves it, splash included.
 struct StartedProgram
@@ -45,14 +69,16 @@ class TestAbout : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup() { HyperLinkLabel::setUrlOpener({}); }
-
     void aboutWindowShowsReleaseAndLinks();
     void splashClosesOnTheFirstTickOnly();
     void splashClosedByOkLeavesTheTickToTheNextAbout();
     void openAboutComesToTheFrontAsItIs();
     void linkLabels_data();
     void linkLabels();
+    void linkLabelsAreLinksToAssistiveTechnology();
+    void linkLabelShowsTheKeyboardFocus();
+    void escapeCloses_data();
+    void escapeCloses();
     void helpWindow();
     void screenshots();
 };
@@ -173,11 +199,8 @@ void TestAbout::linkLabels()
 {
     QFETCH(int, link);
     QFETCH(QString, scheme);
-    QList<QUrl> opened;
-    HyperLinkLabel::setUrlOpener([&opened](const QUrl &url) {
-        opened << url;
-        return true;
-    });
+    UrlRecorder recorder;
+    const QList<QUrl> &opened = recorder.opened;
     StartedProgram program;
     frmAbout &about = program.main->About();
     HyperLinkLabel *label = link == 1 ? about.HyperLinkLabel1()
@@ -208,6 +231,76 @@ void TestAbout::linkLabels()
     // From the keyboard as well.
     QTest::keyClick(label, Qt::Key_Space);
     QCOMPARE(opened.size(), 2);
+}
+
+void TestAbout::linkLabelsAreLinksToAssistiveTechnology()
+{
+    UrlRecorder recorder;
+    StartedProgram program;
+    frmAbout &about = program.main->About();
+    for (HyperLinkLabel *label :
+        {about.HyperLinkLabel1(), about.HyperLinkLabel2(), about.HyperLinkLabel3()}) {
+        QAccessibleInterface *link = QAccessible::queryAccessibleInterface(label);
+        QVERIFY(link);
+        QCOMPARE(link->role(), QAccessible::Link);
+        QCOMPARE(link->text(QAccessible::Name), label->text());
+        QVERIFY(link->state().focusable);
+        QAccessibleActionInterface *actions = link->actionInterface();
+        QVERIFY(actions);
+        QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        // Pressed by assistive technology, it opens its target as a click does.
+        const qsizetype before = recorder.opened.size();
+        actions->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(recorder.opened.size(), before + 1);
+        QCOMPARE(recorder.opened.last(), label->url());
+    }
+}
+
+void TestAbout::linkLabelShowsTheKeyboardFocus()
+{
+    StartedProgram program;
+    frmAbout &about = program.main->About();
+    QVERIFY(activate(&about));
+    HyperLinkLabel *label = about.HyperLinkLabel1();
+    const QImage unfocused = label->grab().toImage();
+    label->setFocus(Qt::TabFocusReason);
+    QVERIFY(QTest::qWaitFor([label] { return label->hasFocus(); }));
+    QVERIFY(label->font().underline());
+    QVERIFY(label->grab().toImage() != unfocused);
+    about.Command1()->setFocus(Qt::TabFocusReason);
+    QVERIFY(QTest::qWaitFor([label] { return !label->hasFocus(); }));
+    QVERIFY(!label->font().underline());
+}
+
+void TestAbout::escapeCloses_data()
+{
+    QTest::addColumn<bool>("help");
+    QTest::addColumn<bool>("onLink"); // Escape pressed while a link holds the focus
+    QTest::newRow("About") << false << false;
+    QTest::newRow("About, focus on a link") << false << true;
+    QTest::newRow("Help") << true << false;
+}
+
+void TestAbout::escapeCloses()
+{
+    QFETCH(bool, help);
+    QFETCH(bool, onLink);
+    StartedProgram program;
+    QPointer<QWidget> window;
+    QWidget *focus = nullptr;
+    if (help) {
+        program.main->mnuHelpContents_Click();
+        window = program.main->findChild<frmHelpScreen *>();
+        focus = static_cast<frmHelpScreen *>(window.data())->Command1();
+    } else {
+        frmAbout &about = program.main->About();
+        window = &about;
+        focus = onLink ? static_cast<QWidget *>(about.HyperLinkLabel2()) : about.Command1();
+    }
+    QVERIFY(window && window->isVisible());
+    QTest::keyClick(focus, Qt::Key_Escape);
+    flushDeletes();
+    QVERIFY(!window);
 }
 
 void TestAbout::helpWindow()

@@ -9,6 +9,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace DocsTest;
@@ -91,6 +92,7 @@ private Q_SLOTS:
     void cleanup() { m_program.reset(); }
 
     void reportRightAfterStart();
+    void pdfTextIsSearchableAndTitled();
     void valuesAndUnitsStandInTheirColumns();
     void printsWhatTheWindowsShowAndChangesNothing();
     void longReportBreaksThePage();
@@ -132,6 +134,27 @@ void TestPrint::reportRightAfterStart()
     for (qsizetype i = 0; i < 62; ++i)
         QCOMPARE(plain(lines[i]), expected[i]);
     QVERIFY(nonEmpty(lines.mid(62)).isEmpty());
+}
+
+// The words in the PDF are the words of the report: no ligature glyph stands for "fl",
+// so searching for or copying "flow rate" finds it; the document carries the caption.
+void TestPrint::pdfTextIsSearchableAndTitled()
+{
+    acceptPrinterDialog();
+    main().mnuPrint_Click();
+    const QString text = pdfLines(m_pdf).join(QLatin1Char('\n'));
+    QVERIFY2(text.contains(QStringLiteral("flow rate")), qPrintable(text.left(400)));
+    QVERIFY(text.contains(QStringLiteral("friction factor")));
+    QVERIFY(!text.contains(QChar(0xFB01)) && !text.contains(QChar(0xFB02)));
+
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {m_pdf});
+    QVERIFY(info.waitForFinished(30000));
+    const QString fields = QString::fromUtf8(info.readAllStandardOutput());
+    QVERIFY2(
+        fields.contains(QRegularExpression(QStringLiteral("^Title: +Zeptor - \\[new\\.dvl\\]$"),
+            QRegularExpression::MultilineOption)),
+        qPrintable(fields));
 }
 
 void TestPrint::valuesAndUnitsStandInTheirColumns()

@@ -6,6 +6,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -46,6 +47,11 @@ private Q_SLOTS:
     void inputBox();
     void messageBox_data();
     void messageBox();
+    void messageTextIsBounded_data();
+    void messageTextIsBounded();
+    void longMessageIsShownBounded();
+    void question_data();
+    void question();
     void openFileName();
     void saveFileName();
     void saveAsksBeforeOverwriting();
@@ -131,6 +137,89 @@ void tst_QtDialogs::messageBox()
                 warning ? Dialogs::Icon::Warning : Dialogs::Icon::None, title);
         });
     QCOMPARE(seen, 1);
+}
+
+void tst_QtDialogs::messageTextIsBounded_data()
+{
+    QTest::addColumn<QString>("text");
+    const qsizetype word = QtDialogs::MaxWordLength;
+    QTest::newRow("short words") << "Cannot read C:\\cases\\pump.dvl: line 3";
+    QTest::newRow("one word of the longest length") << QString(word, QLatin1Char('x'));
+    QTest::newRow("one very long word") << QString(50000, QLatin1Char('x'));
+    QTest::newRow("long word among short ones") << QStringLiteral("File ")
+            + QString(3 * word + 5, QLatin1Char('/')) + QStringLiteral(" not found");
+    QTest::newRow("many short words") << QStringLiteral("word ").repeated(5000);
+}
+
+// However long the message, no line runs longer than a word may and the whole stays
+// within bounds; what fits is shown unchanged.
+void tst_QtDialogs::messageTextIsBounded()
+{
+    QFETCH(QString, text);
+    const QString shown = QtDialogs::messageText(text);
+    QVERIFY(shown.size()
+        <= QtDialogs::MaxMessageLength + QtDialogs::MaxMessageLength / QtDialogs::MaxWordLength);
+    for (const QString &word : shown.split(QRegularExpression(QStringLiteral("\\s+"))))
+        QVERIFY2(word.size() <= QtDialogs::MaxWordLength, qPrintable(QString::number(word.size())));
+    QString joined = shown;
+    joined.remove(QLatin1Char('\n'));
+    if (text.size() <= QtDialogs::MaxMessageLength && !text.contains(QLatin1Char('\n'))) {
+        QCOMPARE(joined, text);
+        if (text.size() <= QtDialogs::MaxWordLength)
+            QCOMPARE(shown, text);
+    } else {
+        QVERIFY(text.startsWith(joined.chopped(1)));
+        QVERIFY(shown.endsWith(QChar(0x2026)));
+    }
+}
+
+void tst_QtDialogs::longMessageIsShownBounded()
+{
+    const QString text(100000, QLatin1Char('9'));
+    QString shown;
+    Qt::TextFormat format = Qt::AutoText;
+    const int seen = whenOpen<QMessageBox>(
+        [&](QMessageBox *box) {
+            shown = box->text();
+            format = box->textFormat();
+            box->button(QMessageBox::Ok)->click();
+        },
+        [&] { m_dialogs.messageBox(text, Dialogs::Icon::Warning); });
+    QCOMPARE(seen, 1);
+    QCOMPARE(shown, QtDialogs::messageText(text));
+    QCOMPARE(format, Qt::PlainText);
+}
+
+void tst_QtDialogs::question_data()
+{
+    QTest::addColumn<int>("button"); // QMessageBox::Yes or No, or 0 for Enter
+    QTest::addColumn<bool>("answer");
+    QTest::newRow("Yes") << int(QMessageBox::Yes) << true;
+    QTest::newRow("No") << int(QMessageBox::No) << false;
+    QTest::newRow("Enter answers No") << 0 << false;
+}
+
+void tst_QtDialogs::question()
+{
+    QFETCH(int, button);
+    QFETCH(bool, answer);
+    bool result = !answer;
+    const QString text = QStringLiteral("/tmp/new.dvl already exists.\nDo you want to replace it?");
+    const int seen = whenOpen<QMessageBox>(
+        [&](QMessageBox *box) {
+            QCOMPARE(box->windowTitle(), QStringLiteral("Zeptor"));
+            QCOMPARE(box->text(), text);
+            QCOMPARE(box->standardButtons(),
+                QMessageBox::StandardButtons(QMessageBox::Yes | QMessageBox::No));
+            QCOMPARE(box->defaultButton(), box->button(QMessageBox::No));
+            if (button == 0)
+                QTest::keyClick(box, Qt::Key_Return);
+            else
+                box->button(QMessageBox::StandardButton(button))->click();
+        },
+        [&] { result = m_dialogs.question(text); });
+    QCOMPARE(seen, 1);
+    QCOMPARE(result, answer);
 }
 
 void tst_QtDialogs::openFileName()

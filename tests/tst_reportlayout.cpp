@@ -5,6 +5,8 @@
 
 #include <QTest>
 
+#include <cmath>
+
 using namespace ReportLayout;
 
 namespace {
@@ -39,6 +41,8 @@ private Q_SLOTS:
     void sixtyTwoLinesInOrder();
     void placement_data();
     void placement();
+    void unitKeepsABlankInAnyFont_data();
+    void unitKeepsABlankInAnyFont();
     void startCaseRendering();
     void unusualTexts();
 };
@@ -133,6 +137,33 @@ void tst_ReportLayout::placement()
     // The plain rendering puts them at the same columns.
     QString text = plainText({line});
     QCOMPARE(columnOf(text, QStringLiteral("[u]")), int(placed[2].column));
+}
+
+// On paper a column is the font's average character width, so a value may end between
+// two columns; its unit still stands a whole blank after it.
+void tst_ReportLayout::unitKeepsABlankInAnyFont_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<double>("columnsPerCharacter");
+    QTest::newRow("narrow digits, 7") << "70735.5" << 0.93;
+    QTest::newRow("narrow digits, 6") << "0.0035" << 0.93;
+    QTest::newRow("wide digits, 6") << "0.0035" << 1.1;
+    QTest::newRow("wide digits, 14") << "12345678901234" << 1.05;
+}
+
+void tst_ReportLayout::unitKeepsABlankInAnyFont()
+{
+    QFETCH(QString, value);
+    QFETCH(double, columnsPerCharacter);
+    const auto width = [&](const QString &text) { return text.size() * columnsPerCharacter; };
+    const Line line = {{Position::Column5, QStringLiteral("velocity")}, {Position::Column50, value},
+        {Position::NextZone, QStringLiteral("[m/s]")}};
+    const QList<PlacedItem> placed = place(line, width);
+    const double valueEnd = placed[1].column + width(value);
+    QVERIFY2(placed[2].column >= valueEnd + 1,
+        qPrintable(
+            QStringLiteral("value ends at %1, unit at %2").arg(valueEnd).arg(placed[2].column)));
+    QCOMPARE(std::fmod(placed[2].column - 1, double(ZoneWidth)), 0.0);
 }
 
 void tst_ReportLayout::startCaseRendering()

@@ -31,6 +31,8 @@ public:
     QStringList openAnswers; // file names for the open dialog ("" = cancel)
     QStringList saveAnswers; // file names for the save dialog ("" = cancel)
     QList<bool> printerAnswers; // printer dialog outcomes (missing = cancel)
+    QList<bool> questionAnswers; // Yes/No answers (missing = No)
+    QStringList questions; // every question asked
     QList<FileDialogSetup> fileDialogs;
 
     static constexpr qsizetype MaxPrompts = 500;
@@ -60,6 +62,14 @@ public:
         messages.append({text, icon, title.isEmpty() ? ApplicationTitle : title});
         if (whileOpen)
             whileOpen();
+    }
+
+    bool question(const QString &text) override
+    {
+        questions.append(text);
+        if (whileOpen)
+            whileOpen();
+        return questionAnswers.isEmpty() ? false : questionAnswers.takeFirst();
     }
 
     QString openFileName(const FileDialogSetup &setup) override

@@ -1,0 +1,121 @@
+// What a screen reader hears of the main window and the pickers, through the accessible
+// interfaces Qt gives assistive technology.
+
+#include "pickers/frmabsruwheid.h"
+#include "pickers/frmdiameter.h"
+#include "pickers/pickertables.h"
+#include "support/docsfixture.h"
+
+#include <QAccessible>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QSet>
+#include <QTest>
+
+using namespace DocsTest;
+
+namespace {
+
+QString accessibleText(QObject *object, QAccessible::Text text = QAccessible::Name)
+{
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(object);
+    return iface ? iface->text(text) : QStringLiteral("<no interface>");
+}
+
+bool accessiblyVisible(QObject *object)
+{
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(object);
+    return iface && !iface->state().invisible;
+}
+
+} // namespace
+
+class TestAccessibility : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void statusLineReadsWhatItShows();
+    void noLabelReadsItsFrameTitle();
+    void diameterListsAreNamedByTheirHeading();
+    void roughnessOptionsNameTheirMaterial();
+};
+
+void TestAccessibility::statusLineReadsWhatItShows()
+{
+    Program program;
+    frmStart &main = program.main();
+    typeAndLeave(main.Text0(1), QStringLiteral("200"));
+    main.Calc();
+    const QString shown = main.statusText();
+    QVERIFY(shown.startsWith(QStringLiteral("Flow is")));
+
+    auto *status = main.findChild<QLabel *>(QStringLiteral("StatusBar1_text"));
+    QVERIFY(status);
+    QCOMPARE(status->text(), shown);
+    QCOMPARE(accessibleText(status), shown);
+    QCOMPARE(accessibleText(status, QAccessible::Description), QStringLiteral("status"));
+
+    // A new status is read as the new name.
+    typeAndLeave(main.Text0(1), QStringLiteral("2000000"));
+    main.Calc();
+    QVERIFY(main.statusText() != shown);
+    QCOMPARE(accessibleText(status), main.statusText());
+}
+
+// A label without a text of its own takes the title of its frame; such a label would be
+// read as a second "Results" inside the frame "Results".
+void TestAccessibility::noLabelReadsItsFrameTitle()
+{
+    Program program;
+    frmStart &main = program.main();
+    const QList<QGroupBox *> frames = main.centralWidget()->findChildren<QGroupBox *>();
+    QStringList titles;
+    for (QGroupBox *frame : frames)
+        titles << frame->title();
+    for (const char *title : {"Results", "Equivalent length", "Total pressure drop"})
+        QVERIFY2(titles.contains(QLatin1String(title)), title);
+    for (QGroupBox *frame : frames) {
+        QVERIFY(accessiblyVisible(frame));
+        for (QWidget *widget : frame->findChildren<QWidget *>()) {
+            if (!accessiblyVisible(widget))
+                continue;
+            QVERIFY2(accessibleText(widget) != frame->title(),
+                qPrintable(widget->objectName() + QStringLiteral(" reads as ") + frame->title()));
+        }
+    }
+}
+
+void TestAccessibility::diameterListsAreNamedByTheirHeading()
+{
+    Program program;
+    frmDiameter &picker = program.main().Diameter();
+    for (int standard = 0; standard < 2; ++standard) {
+        QComboBox *list = picker.L1(standard);
+        list->setCurrentIndex(1);
+        QCOMPARE(accessibleText(list), picker.listHeading(standard)->text());
+        QCOMPARE(accessibleText(list, QAccessible::Value), list->currentText());
+        QCOMPARE(QAccessible::queryAccessibleInterface(list)->role(), QAccessible::ComboBox);
+    }
+}
+
+void TestAccessibility::roughnessOptionsNameTheirMaterial()
+{
+    Program program;
+    frmAbsRuwheid &picker = program.main().AbsRuwheid();
+    QSet<QString> names;
+    for (size_t i = 0; i < RoughnessTable.size(); ++i) {
+        const QString name = accessibleText(picker.Option1(int(i)));
+        QVERIFY2(name.endsWith(QLatin1String(RoughnessTable[i].caption)), qPrintable(name));
+        names.insert(name);
+    }
+    // Every option is told apart by its name alone.
+    QCOMPARE(names.size(), qsizetype(RoughnessTable.size()));
+    QVERIFY(names.contains(QStringLiteral("steel pipe, new")));
+    QVERIFY(names.contains(QStringLiteral("cast iron, very rusted")));
+}
+
+QTEST_MAIN(TestAccessibility)
+#include "tst_accessibility.moc"

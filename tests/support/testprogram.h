@@ -100,6 +100,7 @@ struct TestProgram
     {
         QTest::keyClick(QApplication::focusWidget(), key, modifiers);
     }
+
     QString path(const QString &name) const { return m_dir.filePath(name); }
     QString dir() const { return m_dir.path(); }
 

@@ -2,7 +2,7 @@
 
 #include "shell/frmhelpscreen.h"
 #include "shell/hyperlinklabel.h"
-#include "support/docsfixture.h"
+#include "support/testprogram.h"
 
 #include <QAccessible>
 #include <QDesktopServices>
@@ -12,7 +12,7 @@
 #include <QTest>
 #include <QTimer>
 
-using namespace DocsTest;
+using namespace WindowTest;
 
 namespace {
 
@@ -36,24 +36,6 @@ public:
 
 public Q_SLOTS:
     void open(const QUrl &url) { opened << url; }
-};
-
-// The program as the start procedure leaves it, splash included.
-struct StartedProgram
-{
-    StartedProgram()
-    {
-        QLocale::setDefault(testLocale());
-        resetBasGeneral();
-        main = basGeneralMain(basGeneral(), dialogs);
-    }
-    ~StartedProgram()
-    {
-        main.reset();
-        flushDeletes();
-    }
-    ScriptedDialogs dialogs;
-    std::unique_ptr<frmStart> main;
 };
 
 frmAbout *openAbout(frmStart &main)
@@ -85,8 +67,8 @@ private Q_SLOTS:
 
 void TestAbout::aboutWindowShowsReleaseAndLinks()
 {
-    StartedProgram program;
-    frmAbout *about = &program.main->About();
+    TestProgram program{TestProgram::ProcedureWithSplash};
+    frmAbout *about = &program.main().About();
     QVERIFY(about->isVisible());
     QCOMPARE(about->windowTitle(), QStringLiteral("Pressure Drop Zeptor [information]"));
     QCOMPARE(about->Label1(2)->text(), QStringLiteral("Zeptor"));
@@ -121,14 +103,14 @@ void TestAbout::aboutWindowShowsReleaseAndLinks()
     QVERIFY(about->Timer1()->isActive());
     QCOMPARE(about->Timer1()->interval(), 5000);
     // The splash stands in front of the main window.
-    QVERIFY(program.main->isVisible());
+    QVERIFY(program.main().isVisible());
 }
 
 void TestAbout::splashClosesOnTheFirstTickOnly()
 {
-    StartedProgram program;
-    frmStart &main = *program.main;
-    QCOMPARE(basGeneral().AboutTimerFired, qint16(0));
+    TestProgram program{TestProgram::ProcedureWithSplash};
+    frmStart &main = program.main();
+    QCOMPARE(program.general.AboutTimerFired, qint16(0));
     QPointer<frmAbout> splash = &main.About();
     QVERIFY(splash->isVisible());
 
@@ -136,7 +118,7 @@ void TestAbout::splashClosesOnTheFirstTickOnly()
     flushDeletes();
     QVERIFY(!splash);
     QVERIFY(!main.hasAbout());
-    QCOMPARE(basGeneral().AboutTimerFired, qint16(1));
+    QCOMPARE(program.general.AboutTimerFired, qint16(1));
 
     // Every later About window stays open, however often its timer ticks.
     QPointer<frmAbout> later = openAbout(main);
@@ -146,7 +128,7 @@ void TestAbout::splashClosesOnTheFirstTickOnly()
     later->Timer1_Timer();
     flushDeletes();
     QVERIFY(later && later->isVisible());
-    QCOMPARE(basGeneral().AboutTimerFired, qint16(1));
+    QCOMPARE(program.general.AboutTimerFired, qint16(1));
 
     later->Command1_Click();
     flushDeletes();
@@ -155,13 +137,13 @@ void TestAbout::splashClosesOnTheFirstTickOnly()
 
 void TestAbout::splashClosedByOkLeavesTheTickToTheNextAbout()
 {
-    StartedProgram program;
-    frmStart &main = *program.main;
+    TestProgram program{TestProgram::ProcedureWithSplash};
+    frmStart &main = program.main();
     QPointer<frmAbout> splash = &main.About();
     QTest::mouseClick(splash->Command1(), Qt::LeftButton);
     flushDeletes();
     QVERIFY(!splash);
-    QCOMPARE(basGeneral().AboutTimerFired, qint16(0));
+    QCOMPARE(program.general.AboutTimerFired, qint16(0));
 
     // The next one closes itself on its first tick; the one after that stays.
     QPointer<frmAbout> next = openAbout(main);
@@ -169,7 +151,7 @@ void TestAbout::splashClosedByOkLeavesTheTickToTheNextAbout()
     next->Timer1_Timer();
     flushDeletes();
     QVERIFY(!next);
-    QCOMPARE(basGeneral().AboutTimerFired, qint16(1));
+    QCOMPARE(program.general.AboutTimerFired, qint16(1));
     QPointer<frmAbout> last = openAbout(main);
     last->Timer1_Timer();
     flushDeletes();
@@ -178,11 +160,11 @@ void TestAbout::splashClosedByOkLeavesTheTickToTheNextAbout()
 
 void TestAbout::openAboutComesToTheFrontAsItIs()
 {
-    StartedProgram program;
-    frmStart &main = *program.main;
+    TestProgram program{TestProgram::ProcedureWithSplash};
+    frmStart &main = program.main();
     QPointer<frmAbout> first = &main.About();
     first->Label1(0)->setText(QStringLiteral("marked"));
-    QCOMPARE(openAbout(*program.main), first.data());
+    QCOMPARE(openAbout(program.main()), first.data());
     QCOMPARE(first->Label1(0)->text(), QStringLiteral("marked"));
 }
 
@@ -201,8 +183,8 @@ void TestAbout::linkLabels()
     QFETCH(QString, scheme);
     UrlRecorder recorder;
     const QList<QUrl> &opened = recorder.opened;
-    StartedProgram program;
-    frmAbout &about = program.main->About();
+    TestProgram program{TestProgram::ProcedureWithSplash};
+    frmAbout &about = program.main().About();
     HyperLinkLabel *label = link == 1 ? about.HyperLinkLabel1()
         : link == 2                   ? about.HyperLinkLabel2()
                                       : about.HyperLinkLabel3();
@@ -236,8 +218,8 @@ void TestAbout::linkLabels()
 void TestAbout::linkLabelsAreLinksToAssistiveTechnology()
 {
     UrlRecorder recorder;
-    StartedProgram program;
-    frmAbout &about = program.main->About();
+    TestProgram program{TestProgram::ProcedureWithSplash};
+    frmAbout &about = program.main().About();
     for (HyperLinkLabel *label :
         {about.HyperLinkLabel1(), about.HyperLinkLabel2(), about.HyperLinkLabel3()}) {
         QAccessibleInterface *link = QAccessible::queryAccessibleInterface(label);
@@ -258,8 +240,8 @@ void TestAbout::linkLabelsAreLinksToAssistiveTechnology()
 
 void TestAbout::linkLabelShowsTheKeyboardFocus()
 {
-    StartedProgram program;
-    frmAbout &about = program.main->About();
+    TestProgram program{TestProgram::ProcedureWithSplash};
+    frmAbout &about = program.main().About();
     QVERIFY(activate(&about));
     HyperLinkLabel *label = about.HyperLinkLabel1();
     const QImage unfocused = label->grab().toImage();
@@ -285,15 +267,15 @@ void TestAbout::escapeCloses()
 {
     QFETCH(bool, help);
     QFETCH(bool, onLink);
-    StartedProgram program;
+    TestProgram program{TestProgram::ProcedureWithSplash};
     QPointer<QWidget> window;
     QWidget *focus = nullptr;
     if (help) {
-        program.main->mnuHelpContents_Click();
-        window = program.main->findChild<frmHelpScreen *>();
+        program.main().mnuHelpContents_Click();
+        window = program.main().findChild<frmHelpScreen *>();
         focus = static_cast<frmHelpScreen *>(window.data())->Command1();
     } else {
-        frmAbout &about = program.main->About();
+        frmAbout &about = program.main().About();
         window = &about;
         focus = onLink ? static_cast<QWidget *>(about.HyperLinkLabel2()) : about.Command1();
     }
@@ -305,9 +287,9 @@ void TestAbout::escapeCloses()
 
 void TestAbout::helpWindow()
 {
-    StartedProgram program;
-    program.main->mnuHelpContents_Click();
-    QPointer<frmHelpScreen> help = program.main->findChild<frmHelpScreen *>();
+    TestProgram program{TestProgram::ProcedureWithSplash};
+    program.main().mnuHelpContents_Click();
+    QPointer<frmHelpScreen> help = program.main().findChild<frmHelpScreen *>();
     QVERIFY(help && help->isVisible());
     QCOMPARE(help->windowTitle(), QStringLiteral("Help"));
     QCOMPARE(help->Label1()->text(),
@@ -330,12 +312,12 @@ void TestAbout::screenshots()
     const QString dir = qEnvironmentVariable("ZEPTOR_SCREENSHOT_DIR");
     if (dir.isEmpty())
         QSKIP("ZEPTOR_SCREENSHOT_DIR not set");
-    StartedProgram program;
-    frmAbout &about = program.main->About();
+    TestProgram program{TestProgram::ProcedureWithSplash};
+    frmAbout &about = program.main().About();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
     QVERIFY(about.grab().save(QDir(dir).filePath(QStringLiteral("about.png"))));
-    program.main->mnuHelpContents_Click();
-    frmHelpScreen *help = program.main->findChild<frmHelpScreen *>();
+    program.main().mnuHelpContents_Click();
+    frmHelpScreen *help = program.main().findChild<frmHelpScreen *>();
     QVERIFY(help && QTest::qWaitForWindowExposed(help));
     QVERIFY(help->grab().save(QDir(dir).filePath(QStringLiteral("help.png"))));
 }

@@ -4,7 +4,7 @@
 #include "pickers/frmabsruwheid.h"
 #include "pickers/frmdiameter.h"
 #include "pickers/pickertables.h"
-#include "support/docsfixture.h"
+#include "support/testprogram.h"
 
 #include <QAccessible>
 #include <QComboBox>
@@ -14,7 +14,7 @@
 #include <QSet>
 #include <QTest>
 
-using namespace DocsTest;
+using namespace WindowTest;
 
 namespace {
 
@@ -45,7 +45,7 @@ private Q_SLOTS:
 
 void TestAccessibility::statusLineReadsWhatItShows()
 {
-    Program program;
+    TestProgram program{TestProgram::Procedure};
     frmStart &main = program.main();
     typeAndLeave(main.Text0(1), QStringLiteral("200"));
     main.Calc();
@@ -69,7 +69,7 @@ void TestAccessibility::statusLineReadsWhatItShows()
 // read as a second "Results" inside the frame "Results".
 void TestAccessibility::noLabelReadsItsFrameTitle()
 {
-    Program program;
+    TestProgram program{TestProgram::Procedure};
     frmStart &main = program.main();
     const QList<QGroupBox *> frames = main.centralWidget()->findChildren<QGroupBox *>();
     QStringList titles;
@@ -90,7 +90,7 @@ void TestAccessibility::noLabelReadsItsFrameTitle()
 
 void TestAccessibility::diameterListsAreNamedByTheirHeading()
 {
-    Program program;
+    TestProgram program{TestProgram::Procedure};
     frmDiameter &picker = program.main().Diameter();
     for (int standard = 0; standard < 2; ++standard) {
         QComboBox *list = picker.L1(standard);
@@ -103,7 +103,7 @@ void TestAccessibility::diameterListsAreNamedByTheirHeading()
 
 void TestAccessibility::roughnessOptionsNameTheirMaterial()
 {
-    Program program;
+    TestProgram program{TestProgram::Procedure};
     frmAbsRuwheid &picker = program.main().AbsRuwheid();
     QSet<QString> names;
     for (size_t i = 0; i < RoughnessTable.size(); ++i) {

@@ -1,11 +1,9 @@
 // The bends and valves windows, driven through the real main window.
 
+#include "appendages/fittings.h"
 #include "appendages/frmwgetal1.h"
 #include "appendages/frmwgetal2.h"
-#include "support/testgeneral.h"
-#include "shell/frmstart.h"
-#include "support/scripteddialogs.h"
-#include "support/testlocale.h"
+#include "support/testprogram.h"
 
 #include <QAction>
 #include <QApplication>
@@ -21,15 +19,21 @@
 #include <QToolBar>
 #include <QtTest/qtestspontaneevent.h>
 
-#include <memory>
-
-#include "support/windowtest.h"
+#include <optional>
 
 using namespace WindowTest;
 
 namespace {
 
 using CountList = QList<QPair<int, QString>>;
+
+QStringList labels(std::span<const FittingRow> table)
+{
+    QStringList out;
+    for (const FittingRow &row : table)
+        out << QString::fromLatin1(row.label);
+    return out;
+}
 
 } // namespace
 
@@ -38,21 +42,22 @@ class TestAppendageWindows : public QObject
     Q_OBJECT
 
 private:
-    ScriptedDialogs *m_dialogs = nullptr;
-    std::unique_ptr<frmStart> m_main;
+    std::optional<TestProgram> m_program;
 
-    frmStart &main() { return *m_main; }
+    frmStart &main() { return m_program->main(); }
+    BasGeneral &general() { return m_program->general; }
+    ScriptedDialogs &dialogs() { return m_program->dialogs; }
 
     // Opens a count window the way the user does; `bends` picks the window.
     QWidget *openWindow(bool bends)
     {
         QAction *action = menuAction(
-            m_main->menuBar(), bends ? QStringLiteral("Bends and tees") : QStringLiteral("Valves"));
+            main().menuBar(), bends ? QStringLiteral("Bends and tees") : QStringLiteral("Valves"));
         if (!action)
             return nullptr;
         action->trigger();
-        QWidget *window = bends ? static_cast<QWidget *>(m_main->findChild<frmWgetal1 *>())
-                                : static_cast<QWidget *>(m_main->findChild<frmWgetal2 *>());
+        QWidget *window = bends ? static_cast<QWidget *>(main().findChild<frmWgetal1 *>())
+                                : static_cast<QWidget *>(main().findChild<frmWgetal2 *>());
         if (window && !activate(window))
             return nullptr;
         return window;
@@ -62,8 +67,12 @@ private:
 
 private Q_SLOTS:
     void initTestCase() { silenceOffscreenNoise(); }
-    void init() { QVERIFY(startProgram(m_main, m_dialogs)); }
-    void cleanup() { stopProgram(m_main, m_dialogs); }
+    void init()
+    {
+        m_program.emplace();
+        QVERIFY(m_program->active);
+    }
+    void cleanup() { m_program.reset(); }
 
     void windowsShowTheirRowsInTabOrder_data()
     {
@@ -72,21 +81,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("frameCaption");
         QTest::addColumn<QStringList>("labels");
         QTest::newRow("bends") << true << "Fittings"
-                               << "Bends / Tees"
-                               << QStringList{"180 bend, R=5D", "90 bend, R=5D",
-                                      "90 bend (square , R=1.5D)", "45 bend(square , R=1.5D)",
-                                      "Tee (flow straight through)",
-                                      "Tee (flow through side outlet)"};
+                               << "Bends / Tees" << labels(BendTable);
         QTest::newRow("valves") << false << "Appendages"
-                                << "Valves"
-                                << QStringList{"Gate valve open", "1/4-closed", "1/2-closed",
-                                       "3/4-closed", "Membrane valve",
-                                       "Ball valve (spherical plug valve)", "Needle valve",
-                                       "Butterfly valve (larger then 6 inch)", "Globe valve",
-                                       "Nozzle (suction nozzle on vessel)",
-                                       "Check valve (in-line ball type)",
-                                       "Check valve (swing type)",
-                                       "Filter (Y-type and bucket type)"};
+                                << "Valves" << labels(ValveTable);
     }
     void windowsShowTheirRowsInTabOrder()
     {
@@ -126,7 +123,7 @@ private Q_SLOTS:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), next);
         }
-        QVERIFY(m_dialogs->messages.isEmpty());
+        QVERIFY(dialogs().messages.isEmpty());
     }
 
     void bendTotals_data()
@@ -162,14 +159,14 @@ private Q_SLOTS:
             typeAndLeave(window->Text1(index), num(text));
         for (int i = 0; i < 6; ++i) {
             QCOMPARE(window->Text1(i)->text(), fieldsAfter.at(i));
-            QCOMPARE(QString::number(basGeneral().BendCounts[size_t(i)]), fieldsAfter.at(i));
+            QCOMPARE(QString::number(general().BendCounts[size_t(i)]), fieldsAfter.at(i));
         }
-        QCOMPARE(QString::number(basGeneral().BendsTotalLd), total);
+        QCOMPARE(QString::number(general().BendsTotalLd), total);
         QCOMPARE(main().Text0(9)->text(), total);
         // The main window's change handling follows: the l/d sum and the length in m.
         QCOMPARE(main().Text0(8)->text(), total);
-        QVERIFY(m_dialogs->messages.isEmpty());
-        QVERIFY(m_dialogs->prompts.isEmpty());
+        QVERIFY(dialogs().messages.isEmpty());
+        QVERIFY(dialogs().prompts.isEmpty());
     }
 
     void valveTotals_data()
@@ -192,13 +189,13 @@ private Q_SLOTS:
         QVERIFY(window);
         for (const auto &[index, text] : entries) {
             typeAndLeave(window->Text2(index), text);
-            QCOMPARE(basGeneral().ValveCounts[size_t(index)], qint16(text.toInt()));
+            QCOMPARE(general().ValveCounts[size_t(index)], qint16(text.toInt()));
         }
-        QCOMPARE(QString::number(basGeneral().ValvesTotalLd), total);
+        QCOMPARE(QString::number(general().ValvesTotalLd), total);
         QCOMPARE(main().Text0(10)->text(), total);
         QCOMPARE(main().Text0(8)->text(), total);
         QCOMPARE(main().Text0(9)->text(), QStringLiteral("0"));
-        QVERIFY(m_dialogs->messages.isEmpty());
+        QVERIFY(dialogs().messages.isEmpty());
     }
 
     // One Tab gives one message, even though the message box takes the focus from the
@@ -225,19 +222,19 @@ private Q_SLOTS:
         typeAndLeave(window->Text1(1), QStringLiteral("3"));
         QCOMPARE(main().Text0(9)->text(), QStringLiteral("48"));
 
-        m_dialogs->whileOpen = [this, window] {
-            QApplication::setActiveWindow(m_main.get());
+        dialogs().whileOpen = [this, window] {
+            QApplication::setActiveWindow(&main());
             QApplication::setActiveWindow(window);
         };
         typeAndLeave(window->Text1(1), num(entry));
-        m_dialogs->whileOpen = nullptr;
+        dialogs().whileOpen = nullptr;
 
-        QCOMPARE(m_dialogs->messages.size(), 1);
-        QCOMPARE(m_dialogs->messages.at(0).text, message);
-        QCOMPARE(m_dialogs->messages.at(0).icon, Dialogs::Icon::Warning);
-        QCOMPARE(m_dialogs->messages.at(0).title, QStringLiteral("Zeptor"));
+        QCOMPARE(dialogs().messages.size(), 1);
+        QCOMPARE(dialogs().messages.at(0).text, message);
+        QCOMPARE(dialogs().messages.at(0).icon, Dialogs::Icon::Warning);
+        QCOMPARE(dialogs().messages.at(0).title, QStringLiteral("Zeptor"));
         QCOMPARE(window->Text1(1)->text(), QStringLiteral("0"));
-        QCOMPARE(basGeneral().BendCounts[1], qint16(0));
+        QCOMPARE(general().BendCounts[1], qint16(0));
         QCOMPARE(main().Text0(9)->text(), QStringLiteral("0"));
         QCOMPARE(QApplication::focusWidget(), window->Text1(2));
     }
@@ -248,17 +245,17 @@ private Q_SLOTS:
     {
         frmWgetal2 *window = openValves();
         QVERIFY(window);
-        m_dialogs->whileOpen = [this] { QApplication::setActiveWindow(m_main.get()); };
+        dialogs().whileOpen = [this] { QApplication::setActiveWindow(&main()); };
         typeAndLeave(window->Text2(4), QStringLiteral("x"));
-        m_dialogs->whileOpen = nullptr;
-        QCOMPARE(m_dialogs->messages.size(), 1);
+        dialogs().whileOpen = nullptr;
+        QCOMPARE(dialogs().messages.size(), 1);
         QApplication::setActiveWindow(window);
         QCOMPARE(QApplication::focusWidget(), window->Text2(5));
         // The next return from the main window goes to the first field again.
-        QApplication::setActiveWindow(m_main.get());
+        QApplication::setActiveWindow(&main());
         QApplication::setActiveWindow(window);
         QCOMPARE(QApplication::focusWidget(), window->Text2(0));
-        QCOMPARE(m_dialogs->messages.size(), 1);
+        QCOMPARE(dialogs().messages.size(), 1);
     }
 
     void activationPutsFocusOnFirstField()
@@ -268,7 +265,7 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), window->Text1(0));
         window->Text1(4)->setFocus();
         QCOMPARE(QApplication::focusWidget(), window->Text1(4));
-        QVERIFY(activate(m_main.get()));
+        QVERIFY(activate(&main()));
         QVERIFY(activate(window));
         QCOMPARE(QApplication::focusWidget(), window->Text1(0));
     }
@@ -281,12 +278,12 @@ private Q_SLOTS:
         frmWgetal1 *window = openBends();
         QVERIFY(window);
         type(window->Text1(4), QStringLiteral("2"));
-        QVERIFY(activate(m_main.get()));
-        QCOMPARE(basGeneral().BendCounts[4], qint16(2));
+        QVERIFY(activate(&main()));
+        QCOMPARE(general().BendCounts[4], qint16(2));
         QCOMPARE(main().Text0(9)->text(), QStringLiteral("40"));
         QVERIFY(activate(window));
         QCOMPARE(window->Text1(4)->text(), QStringLiteral("2"));
-        QVERIFY(m_dialogs->messages.isEmpty());
+        QVERIFY(dialogs().messages.isEmpty());
     }
 
     void enterMovesOnAndCommits()
@@ -319,7 +316,7 @@ private Q_SLOTS:
             QTest::mouseClick(window->Command1(), Qt::LeftButton);
         else
             window->Command1()->click();
-        QCOMPARE(basGeneral().BendCounts[1], qint16(3));
+        QCOMPARE(general().BendCounts[1], qint16(3));
         QCOMPARE(main().Text0(9)->text(), QStringLiteral("113"));
         QCOMPARE(main().Text0(8)->text(), QStringLiteral("113"));
         QCOMPARE(main().focusWidget(), main().dotsButton(9));
@@ -332,7 +329,7 @@ private Q_SLOTS:
         QCOMPARE(again->Text1(1)->text(), QStringLiteral("3"));
         QCOMPARE(again->Text1(5)->text(), QStringLiteral("1"));
         QCOMPARE(again->Text1(0)->text(), QStringLiteral("0"));
-        QVERIFY(m_dialogs->messages.isEmpty());
+        QVERIFY(dialogs().messages.isEmpty());
     }
 
     // OK pressed with a bad count in the focused field: the message box takes the focus
@@ -344,11 +341,11 @@ private Q_SLOTS:
         QPointer<frmWgetal1> guard(window);
         typeAndLeave(window->Text1(0), QStringLiteral("2"));
         type(window->Text1(3), QStringLiteral("many"));
-        m_dialogs->whileOpen = [this] { QApplication::setActiveWindow(m_main.get()); };
+        dialogs().whileOpen = [this] { QApplication::setActiveWindow(&main()); };
         window->Command1()->click();
-        m_dialogs->whileOpen = nullptr;
-        QCOMPARE(m_dialogs->messageTexts(), QStringList{"Sorry, only numbers please ..."});
-        QCOMPARE(basGeneral().BendCounts[3], qint16(0));
+        dialogs().whileOpen = nullptr;
+        QCOMPARE(dialogs().messageTexts(), QStringList{"Sorry, only numbers please ..."});
+        QCOMPARE(general().BendCounts[3], qint16(0));
         QCOMPARE(main().Text0(9)->text(), QStringLiteral("56"));
         flushDeletes();
         QVERIFY(guard.isNull());
@@ -375,7 +372,7 @@ private Q_SLOTS:
         pressCloseBox(window);
         flushDeletes();
         QVERIFY(guard.isNull());
-        QCOMPARE(basGeneral().BendCounts[0], qint16(5));
+        QCOMPARE(general().BendCounts[0], qint16(5));
         QCOMPARE(main().Text0(9)->text(), QStringLiteral("140"));
         frmWgetal1 *again = openBends();
         QVERIFY(again);
@@ -393,8 +390,8 @@ private Q_SLOTS:
         QVERIFY(main().close());
         flushDeletes();
         QVERIFY(guard.isNull());
-        QVERIFY(m_dialogs->messages.isEmpty());
-        QVERIFY(m_dialogs->prompts.isEmpty());
+        QVERIFY(dialogs().messages.isEmpty());
+        QVERIFY(dialogs().prompts.isEmpty());
     }
 
     void clearZeroesItsWindowOnly()
@@ -411,7 +408,7 @@ private Q_SLOTS:
         QTest::mouseClick(valves->ClearWgetal2(), Qt::LeftButton);
         for (int i = 0; i < 13; ++i) {
             QCOMPARE(valves->Text2(i)->text(), QStringLiteral("0"));
-            QCOMPARE(basGeneral().ValveCounts[size_t(i)], qint16(0));
+            QCOMPARE(general().ValveCounts[size_t(i)], qint16(0));
         }
         QCOMPARE(main().Text0(10)->text(), QStringLiteral("0"));
         QCOMPARE(main().Text0(9)->text(), QStringLiteral("16"));
@@ -419,24 +416,24 @@ private Q_SLOTS:
 
         bends->ClearWgetal1_Click();
         QCOMPARE(bends->Text1(1)->text(), QStringLiteral("0"));
-        QCOMPARE(basGeneral().BendCounts[1], qint16(0));
+        QCOMPARE(general().BendCounts[1], qint16(0));
         QCOMPARE(main().Text0(9)->text(), QStringLiteral("0"));
-        QVERIFY(m_dialogs->messages.isEmpty());
+        QVERIFY(dialogs().messages.isEmpty());
     }
 
     // Used hidden (as a file load does), the window is filled from the counts; opening
     // it later shows that same window.
     void hiddenUseThenOpening()
     {
-        basGeneral().BendCounts[2] = 7;
-        basGeneral().BendCounts[3] = -4; // a file may bring any 16-bit count
+        general().BendCounts[2] = 7;
+        general().BendCounts[3] = -4; // a file may bring any 16-bit count
         frmWgetal1 &hidden = main().Wgetal1();
         QVERIFY(!hidden.isVisible());
         QCOMPARE(hidden.Text1(2)->text(), QStringLiteral("7"));
         QCOMPARE(hidden.Text1(3)->text(), QStringLiteral("-4"));
         hidden.BerekenTotaleWeerstand1();
         QCOMPARE(main().Text0(9)->text(), QStringLiteral("76"));
-        QCOMPARE(basGeneral().BendsTotalLd, 76);
+        QCOMPARE(general().BendsTotalLd, 76);
         QCOMPARE(openBends(), &hidden);
         QVERIFY(hidden.isVisible());
     }
@@ -461,14 +458,14 @@ private Q_SLOTS:
         QFETCH(QString, toolTip);
         QFETCH(int, field);
         auto windows = [&] {
-            return bends ? m_main->findChildren<frmWgetal1 *>().size()
-                         : m_main->findChildren<frmWgetal2 *>().size();
+            return bends ? main().findChildren<frmWgetal1 *>().size()
+                         : main().findChildren<frmWgetal2 *>().size();
         };
         auto window = [&]() -> QWidget * {
-            return bends ? static_cast<QWidget *>(m_main->findChild<frmWgetal1 *>())
-                         : static_cast<QWidget *>(m_main->findChild<frmWgetal2 *>());
+            return bends ? static_cast<QWidget *>(main().findChild<frmWgetal1 *>())
+                         : static_cast<QWidget *>(main().findChild<frmWgetal2 *>());
         };
-        QAction *menu = menuAction(m_main->menuBar(), menuText);
+        QAction *menu = menuAction(main().menuBar(), menuText);
         QAction *tool = toolbarAction(main(), toolTip);
         QVERIFY(menu);
         QVERIFY(tool);
@@ -477,9 +474,9 @@ private Q_SLOTS:
         QVERIFY(first);
         QVERIFY(first->isVisible());
         QVERIFY(first->isWindow());
-        QCOMPARE(first->parentWidget(), m_main.get());
+        QCOMPARE(first->parentWidget(), &main());
 
-        QVERIFY(activate(m_main.get()));
+        QVERIFY(activate(&main()));
         for (int round = 0; round < 3; ++round) {
             first->showMinimized();
             QVERIFY(first->isMinimized());
@@ -509,7 +506,7 @@ private Q_SLOTS:
         QCOMPARE(window->Text1(1)->text(), QStringLiteral("4"));
         QCOMPARE(main().Text0(9)->text(), QStringLiteral("120"));
         typeAndLeave(window->Text1(2), QStringLiteral("2.5"));
-        QCOMPARE(m_dialogs->messageTexts(), QStringList{"Sorry, only numbers please ..."});
+        QCOMPARE(dialogs().messageTexts(), QStringList{"Sorry, only numbers please ..."});
     }
 
     // With ZEPTOR_SCREENSHOT_DIR set (under a real X server), saves pictures of both

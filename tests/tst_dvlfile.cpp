@@ -1,5 +1,5 @@
+#include "calc/basgeneral.h"
 #include "project/dvlfile.h"
-#include "support/testgeneral.h"
 
 #include <QDir>
 #include <QFile>
@@ -685,15 +685,14 @@ void tst_DvlFile::utf16IsNamed()
 
 void tst_DvlFile::caseAndSharedState()
 {
-    resetBasGeneral();
-    BasGeneral &g = basGeneral();
+    BasGeneral g;
     g.FlowRate = 123;
     g.ProjectName = QStringLiteral("P");
     g.ValveCounts[3] = 7;
     const ProjectCase c = ProjectCase::fromGeneral(g);
     QCOMPARE(c.fileName, QStringLiteral("new.dvl"));
 
-    resetBasGeneral();
+    g = BasGeneral{};
     g.ProjectFileName = QStringLiteral("/opened/here.dvl");
     ProjectCase loaded = c;
     loaded.fileName = QStringLiteral("/written/elsewhere.dvl");
@@ -702,7 +701,6 @@ void tst_DvlFile::caseAndSharedState()
     QCOMPARE(g.ProjectName, QStringLiteral("P"));
     QCOMPARE(g.ValveCounts[3], qint16(7));
     QCOMPARE(g.ProjectFileName, QStringLiteral("/opened/here.dvl"));
-    resetBasGeneral();
 }
 
 void tst_DvlFile::notationIgnoresTheLocale()

@@ -5,7 +5,7 @@
 #include "project/datetext.h"
 #include "project/dvlfile.h"
 #include "project/frmprojectgegevens.h"
-#include "support/docsfixture.h"
+#include "support/testprogram.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,7 +13,7 @@
 #include <QMenuBar>
 #include <QTest>
 
-using namespace DocsTest;
+using namespace WindowTest;
 
 namespace {
 
@@ -104,7 +104,7 @@ private Q_SLOTS:
 
 void TestFileCommands::saveRightAfterStartWritesNewDvlHere()
 {
-    Program program;
+    TestProgram program{TestProgram::Procedure};
     frmStart &main = program.main();
     QCOMPARE(main.windowTitle(), QStringLiteral("Zeptor - [new.dvl]"));
 
@@ -128,15 +128,16 @@ void TestFileCommands::saveRightAfterStartWritesNewDvlHere()
 
 void TestFileCommands::dialogsAreSetUpForProjectFiles()
 {
-    Program program;
+    TestProgram program{TestProgram::Procedure};
     program.main().FileLoad_Click();
     program.main().FileSaveAs_Click();
     QCOMPARE(program.dialogs.fileDialogs.size(), 2);
+    const Dialogs::FileDialogSetup projectFiles;
     for (const Dialogs::FileDialogSetup &setup : program.dialogs.fileDialogs) {
-        QCOMPARE(setup.filterDescription, QStringLiteral("Zeptor"));
-        QCOMPARE(setup.filterPattern, QStringLiteral("*.dvl"));
-        QCOMPARE(setup.title, QStringLiteral("Zeptor Files"));
-        QCOMPARE(setup.defaultSuffix, QStringLiteral("dvl"));
+        QCOMPARE(setup.filterDescription, projectFiles.filterDescription);
+        QCOMPARE(setup.filterPattern, projectFiles.filterPattern);
+        QCOMPARE(setup.title, projectFiles.title);
+        QCOMPARE(setup.defaultSuffix, projectFiles.defaultSuffix);
     }
 }
 
@@ -158,7 +159,7 @@ void TestFileCommands::saveAsThenLoadGivesBackTheCase()
 {
     QFETCH(QString, locale);
     QFETCH(QStringList, typed);
-    Program program{QLocale(locale)};
+    TestProgram program{TestProgram::Procedure, QLocale(locale)};
     frmStart &main = program.main();
 
     for (qsizetype i = 0; i < typed.size(); ++i)
@@ -177,7 +178,7 @@ void TestFileCommands::saveAsThenLoadGivesBackTheCase()
     QVERIFY(program.dialogs.messages.isEmpty());
     QVERIFY(program.dialogs.prompts.isEmpty());
 
-    const BasGeneral before = basGeneral();
+    const BasGeneral before = program.general;
     const QStringList shown = fieldTexts(main);
     const QString path = program.path(QStringLiteral("case.dvl"));
     program.dialogs.saveAnswers << path;
@@ -197,7 +198,7 @@ void TestFileCommands::saveAsThenLoadGivesBackTheCase()
     QVERIFY2(
         program.dialogs.messages.isEmpty(), qPrintable(program.dialogs.messageTexts().join('\n')));
 
-    const BasGeneral &after = basGeneral();
+    const BasGeneral &after = program.general;
     QCOMPARE(after.inputs().FlowRate, before.inputs().FlowRate);
     QCOMPARE(after.inputs().Density, before.inputs().Density);
     QCOMPARE(after.inputs().Viscosity, before.inputs().Viscosity);
@@ -230,7 +231,7 @@ void TestFileCommands::cancelledDialogChangesNothing_data()
 void TestFileCommands::cancelledDialogChangesNothing()
 {
     QFETCH(bool, load);
-    Program program;
+    TestProgram program{TestProgram::Procedure};
     frmStart &main = program.main();
     const QString saved = program.path(QStringLiteral("saved.dvl"));
     program.dialogs.saveAnswers << saved;
@@ -249,8 +250,8 @@ void TestFileCommands::cancelledDialogChangesNothing()
         main.FileSaveAs_Click();
 
     QCOMPARE(fieldTexts(main), shown);
-    QCOMPARE(basGeneral().inputs().FlowRate, 700.0);
-    QCOMPARE(basGeneral().ProjectFileName, saved);
+    QCOMPARE(program.general.inputs().FlowRate, 700.0);
+    QCOMPARE(program.general.ProjectFileName, saved);
     QCOMPARE(main.windowTitle(), caption);
     QCOMPARE(projectWindowTexts(main), projectShown);
     QCOMPARE(readFile(saved), file);
@@ -260,17 +261,17 @@ void TestFileCommands::cancelledDialogChangesNothing()
 
 void TestFileCommands::loadKeepsTheChosenName()
 {
-    Program program;
+    TestProgram program{TestProgram::Procedure};
     frmStart &main = program.main();
     const QString path = program.path(QStringLiteral("moved here.dvl"));
     writeCase(path, sampleCase()); // line 9 names C:\old place\written.dvl
     program.dialogs.openAnswers << path;
     main.FileLoad_Click();
     QVERIFY(program.dialogs.messages.isEmpty());
-    QCOMPARE(basGeneral().ProjectFileName, path);
+    QCOMPARE(program.general.ProjectFileName, path);
     QCOMPARE(main.windowTitle(), QStringLiteral("Zeptor - [%1]").arg(path));
     QCOMPARE(main.Projectgegevens().Text3(4)->text(), path);
-    QCOMPARE(basGeneral().ProjectName, QStringLiteral("Cooling loop, east"));
+    QCOMPARE(program.general.ProjectName, QStringLiteral("Cooling loop, east"));
 
     // Save now writes to the name it was opened under.
     main.FileSave_Click();
@@ -279,7 +280,7 @@ void TestFileCommands::loadKeepsTheChosenName()
 
 void TestFileCommands::loadFillsCountWindowsAndTotals()
 {
-    Program program;
+    TestProgram program{TestProgram::Procedure};
     frmStart &main = program.main();
     const QString path = program.path(QStringLiteral("counts.dvl"));
     writeCase(path, sampleCase());
@@ -307,7 +308,7 @@ void TestFileCommands::loadFillsCountWindowsAndTotals()
 
 void TestFileCommands::loadRefreshesOpenProjectWindow()
 {
-    Program program;
+    TestProgram program{TestProgram::Procedure};
     frmStart &main = program.main();
     main.mnuProjectGegevens_Click();
     frmProjectgegevens &project = main.Projectgegevens();
@@ -359,7 +360,7 @@ void TestFileCommands::failedLoadChangesNothing()
 {
     QFETCH(QByteArray, contents);
     QFETCH(QString, reason);
-    Program program;
+    TestProgram program{TestProgram::Procedure};
     frmStart &main = program.main();
     const QString good = program.path(QStringLiteral("good.dvl"));
     writeCase(good, sampleCase());
@@ -374,7 +375,7 @@ void TestFileCommands::failedLoadChangesNothing()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(contents);
     }
-    const BasGeneral before = basGeneral();
+    const BasGeneral before = program.general;
     const QStringList shown = fieldTexts(main);
     const QStringList projectShown = projectWindowTexts(main);
     const QString caption = main.windowTitle();
@@ -388,12 +389,12 @@ void TestFileCommands::failedLoadChangesNothing()
     QVERIFY2(message.contains(QDir::toNativeSeparators(bad)), qPrintable(message));
     QVERIFY2(message.contains(reason), qPrintable(message));
     QCOMPARE(program.dialogs.messages.first().icon, Dialogs::Icon::Warning);
-    QCOMPARE(basGeneral().ProjectFileName, before.ProjectFileName);
-    QCOMPARE(basGeneral().ProjectName, before.ProjectName);
-    QCOMPARE(basGeneral().inputs().Density, 950.0);
-    QCOMPARE(basGeneral().inputs().InnerDiameter, before.inputs().InnerDiameter);
-    QVERIFY(basGeneral().BendCounts == before.BendCounts);
-    QVERIFY(basGeneral().ValveCounts == before.ValveCounts);
+    QCOMPARE(program.general.ProjectFileName, before.ProjectFileName);
+    QCOMPARE(program.general.ProjectName, before.ProjectName);
+    QCOMPARE(program.general.inputs().Density, 950.0);
+    QCOMPARE(program.general.inputs().InnerDiameter, before.inputs().InnerDiameter);
+    QVERIFY(program.general.BendCounts == before.BendCounts);
+    QVERIFY(program.general.ValveCounts == before.ValveCounts);
     QCOMPARE(fieldTexts(main), shown);
     QCOMPARE(projectWindowTexts(main), projectShown);
     QCOMPARE(main.windowTitle(), caption);
@@ -401,7 +402,7 @@ void TestFileCommands::failedLoadChangesNothing()
 
 void TestFileCommands::failedSaveChangesNothing()
 {
-    Program program;
+    TestProgram program{TestProgram::Procedure};
     frmStart &main = program.main();
     QDir(program.dir()).mkdir(QStringLiteral("gone"));
     const QString first = program.path(QStringLiteral("gone/first.dvl"));
@@ -415,7 +416,7 @@ void TestFileCommands::failedSaveChangesNothing()
     main.FileSaveAs_Click();
     QCOMPARE(program.dialogs.messages.size(), 1);
     QVERIFY(program.dialogs.messages.at(0).text.contains(QDir::toNativeSeparators(nowhere)));
-    QCOMPARE(basGeneral().ProjectFileName, first);
+    QCOMPARE(program.general.ProjectFileName, first);
     QCOMPARE(main.windowTitle(), QStringLiteral("Zeptor - [%1]").arg(first));
     QCOMPARE(main.Projectgegevens().Text3(4)->text(), first);
 
@@ -424,7 +425,7 @@ void TestFileCommands::failedSaveChangesNothing()
     main.FileSave_Click();
     QCOMPARE(program.dialogs.messages.size(), 2);
     QVERIFY(program.dialogs.messages.at(1).text.contains(QDir::toNativeSeparators(first)));
-    QCOMPARE(basGeneral().ProjectFileName, first);
+    QCOMPARE(program.general.ProjectFileName, first);
 
     // Save over a name that is a folder: the folder stays as it was.
     const QString folder = program.path(QStringLiteral("folder.dvl"));
@@ -434,12 +435,12 @@ void TestFileCommands::failedSaveChangesNothing()
     QCOMPARE(program.dialogs.messages.size(), 3);
     QVERIFY(QFileInfo(folder).isDir());
     QVERIFY(QFileInfo::exists(folder + QStringLiteral("/inside")));
-    QCOMPARE(basGeneral().ProjectFileName, first);
+    QCOMPARE(program.general.ProjectFileName, first);
 }
 
 void TestFileCommands::saveTakesOverPendingEdits()
 {
-    Program program;
+    TestProgram program{TestProgram::Procedure};
     frmStart &main = program.main();
     // An owner typed in the project window, not yet left, then a flow rate typed in the
     // main window, not yet left either.
@@ -449,8 +450,8 @@ void TestFileCommands::saveTakesOverPendingEdits()
     type(project.Text3(3), QStringLiteral("Utilities"));
     QVERIFY(activate(&main));
     type(main.Text0(1), QStringLiteral("250"));
-    QCOMPARE(basGeneral().inputs().FlowRate, 100.0);
-    QVERIFY(basGeneral().ProjectOwner.isEmpty());
+    QCOMPARE(program.general.inputs().FlowRate, 100.0);
+    QVERIFY(program.general.ProjectOwner.isEmpty());
 
     main.FileSave_Click();
 
@@ -458,7 +459,7 @@ void TestFileCommands::saveTakesOverPendingEdits()
     QCOMPARE(lines.size(), 32);
     QCOMPARE(lines.at(0), QByteArray("250\r"));
     QCOMPARE(lines.at(11), QByteArray("\"Utilities\"\r"));
-    QCOMPARE(basGeneral().inputs().FlowRate, 250.0);
+    QCOMPARE(program.general.inputs().FlowRate, 250.0);
     QCOMPARE(QApplication::focusWidget(), main.Text0(1));
     QVERIFY(program.dialogs.messages.isEmpty());
 }
@@ -478,7 +479,7 @@ void TestFileCommands::fileIsTheSameInEveryLocale()
     QByteArray written;
     BasGeneral before;
     {
-        Program program;
+        TestProgram program{TestProgram::Procedure};
         frmStart &main = program.main();
         for (qsizetype i = 0; i < typed.size(); ++i)
             typeAndLeave(main.Text0(EntryFields[i]), num(typed[i]));
@@ -493,7 +494,7 @@ void TestFileCommands::fileIsTheSameInEveryLocale()
         main.FileSaveAs_Click();
         QVERIFY2(program.dialogs.messages.isEmpty(),
             qPrintable(program.dialogs.messageTexts().join('\n')));
-        before = basGeneral();
+        before = program.general;
         written = readFile(path);
     }
     QVERIFY(before.ProjectDate == date);
@@ -515,13 +516,13 @@ void TestFileCommands::fileIsTheSameInEveryLocale()
             "2500\r", "998.2\r", "0.89\r", "52.5\r", "120\r", "-3.5\r", "0.2\r", "0.05\r"}));
     QCOMPARE(lines.at(12), QByteArray("#2026-03-04 10:30:15#\r"));
 
-    Program program{otherLocale()};
+    TestProgram program{TestProgram::Procedure, otherLocale()};
     frmStart &main = program.main();
     program.dialogs.openAnswers << path;
     main.FileLoad_Click();
     QVERIFY2(
         program.dialogs.messages.isEmpty(), qPrintable(program.dialogs.messageTexts().join('\n')));
-    const BasGeneral &after = basGeneral();
+    const BasGeneral &after = program.general;
     QVERIFY(ProjectCase::fromGeneral(after) == ProjectCase::fromGeneral(before));
     const QString point = otherLocale().decimalPoint();
     QCOMPARE(main.Text0(2)->text(), QStringLiteral("998") + point + QStringLiteral("2"));
@@ -562,7 +563,7 @@ void TestFileCommands::menusAndToolbarReachTheCommands()
     QFETCH(QString, toolbarKey);
     QFETCH(QString, written);
     QFETCH(int, fileDialogs);
-    Program program;
+    TestProgram program{TestProgram::Procedure};
     frmStart &main = program.main();
     const QString source = program.path(QStringLiteral("source.dvl"));
     writeCase(source, sampleCase());
@@ -571,17 +572,13 @@ void TestFileCommands::menusAndToolbarReachTheCommands()
     if (menuItem.isEmpty()) {
         main.Toolbar1_ButtonClick(toolbarKey);
     } else {
-        QAction *action = nullptr;
-        for (QAction *candidate : main.menuBar()->findChildren<QAction *>()) {
-            if (candidate->text() == menuItem)
-                action = candidate;
-        }
+        QAction *action = menuAction(main.menuBar(), menuItem);
         QVERIFY(action);
         action->trigger();
     }
     QCOMPARE(program.dialogs.fileDialogs.size(), fileDialogs);
     if (written.isEmpty())
-        QCOMPARE(basGeneral().ProjectFileName, source);
+        QCOMPARE(program.general.ProjectFileName, source);
     else
         QVERIFY(QFile::exists(program.path(written)));
 }

@@ -1,13 +1,14 @@
 // The main window's fields as a person uses them: typing, Tab, Enter, the arrow keys
 // and clicks, with the prompts answered from a script.
-#include "frmstartharness.h"
 #include "shell/qtdialogs.h"
-#include "support/testlocale.h"
+#include "support/testprogram.h"
 
 #include <QInputDialog>
 #include <QMenu>
 #include <QPushButton>
 #include <QTimer>
+
+#include <optional>
 
 class tst_frmStart : public QObject
 {
@@ -47,20 +48,20 @@ private Q_SLOTS:
     void commaLocale();
 
 private:
-    FrmStartHarness h;
+    std::optional<TestProgram> m_program;
+    TestProgram &program() { return *m_program; }
+    frmStart &main() { return m_program->main(); }
 };
 
 void tst_frmStart::init()
 {
-    QLocale::setDefault(testLocale());
-    QVERIFY(h.open());
+    m_program.emplace();
+    QVERIFY(program().active);
 }
 
 void tst_frmStart::cleanup()
 {
-    h.window.reset();
-    h.dialogs = ScriptedDialogs{};
-    QLocale::setDefault(testLocale());
+    m_program.reset();
 }
 
 void tst_frmStart::startValues()
@@ -68,28 +69,28 @@ void tst_frmStart::startValues()
     const QList<std::pair<int, QString>> entries = {
         {1, "100"}, {2, "1000"}, {3, "1"}, {4, "100"}, {23, "0.01"}, {5, "0"}, {6, "0"}, {7, "0"}};
     for (const auto &[index, text] : entries)
-        QCOMPARE(h.text(index), num(text));
+        QCOMPARE(program().text(index), num(text));
     for (const FieldInfo &f : FieldTable) {
         if (f.role == FieldRole::Result)
-            QCOMPARE(h.text(f.index), QStringLiteral("0"));
+            QCOMPARE(program().text(f.index), QStringLiteral("0"));
     }
-    QCOMPARE(h.window->statusText(), QString());
-    QVERIFY(h.dialogs.prompts.isEmpty());
+    QCOMPARE(main().statusText(), QString());
+    QVERIFY(program().dialogs.prompts.isEmpty());
 }
 
 // The inner diameter typed and confirmed with Enter: stored, recomputed, and the focus
 // goes on to the surface roughness.
 void tst_frmStart::typicalEdit()
 {
-    h.typeInto(4, "50");
-    QCOMPARE(h.text(4), QStringLiteral("50"));
-    QCOMPARE(h.record().InnerDiameter, 100.0); // nothing stored while typing
-    h.key(Qt::Key_Return);
-    QCOMPARE(h.record().InnerDiameter, 50.0);
-    QCOMPARE(h.focusedField(), 23);
-    QCOMPARE(h.window->statusText(), QStringLiteral("Flow is Laminar"));
-    QCOMPARE(h.text(15), num("1963.4954"));
-    QVERIFY(h.dialogs.prompts.isEmpty());
+    program().typeInto(4, "50");
+    QCOMPARE(program().text(4), QStringLiteral("50"));
+    QCOMPARE(program().general.InnerDiameter, 100.0); // nothing stored while typing
+    program().key(Qt::Key_Return);
+    QCOMPARE(program().general.InnerDiameter, 50.0);
+    QCOMPARE(program().focusedField(), 23);
+    QCOMPARE(main().statusText(), QStringLiteral("Flow is Laminar"));
+    QCOMPARE(program().text(15), num("1963.4954"));
+    QVERIFY(program().dialogs.prompts.isEmpty());
 }
 
 void tst_frmStart::typedCases_data()
@@ -126,65 +127,65 @@ void tst_frmStart::typedCases()
     QFETCH(QString, status);
     QFETCH(QStringList, expected);
 
-    h.window->setText0(9, bendsLd);
-    h.typeInto(1, num(entries[0]));
-    h.key(Qt::Key_Return);
+    main().setText0(9, bendsLd);
+    program().typeInto(1, num(entries[0]));
+    program().key(Qt::Key_Return);
     for (int i = 1; i < entries.size(); ++i) {
-        QCOMPARE(h.focusedField(), EntryOrder[size_t(i)]);
+        QCOMPARE(program().focusedField(), EntryOrder[size_t(i)]);
         QTest::keyClicks(QApplication::focusWidget(), num(entries[i]));
-        h.key(Qt::Key_Return);
+        program().key(Qt::Key_Return);
     }
-    QCOMPARE(h.focusedField(), 1);
-    QCOMPARE(h.window->statusText(), status);
+    QCOMPARE(program().focusedField(), 1);
+    QCOMPARE(main().statusText(), status);
     for (const QString &pair : expected) {
         const int index = pair.section('=', 0, 0).toInt();
-        QCOMPARE(h.text(index), num(pair.section('=', 1)));
+        QCOMPARE(program().text(index), num(pair.section('=', 1)));
     }
-    QVERIFY(h.dialogs.prompts.isEmpty());
-    QVERIFY(h.dialogs.messages.isEmpty());
+    QVERIFY(program().dialogs.prompts.isEmpty());
+    QVERIFY(program().dialogs.messages.isEmpty());
 }
 
 void tst_frmStart::typingIsFreeUntilLeaving()
 {
-    h.typeInto(2, "abc");
-    QCOMPARE(h.text(2), QStringLiteral("abc"));
-    QVERIFY(h.dialogs.prompts.isEmpty());
-    h.dialogs.answers = {"998"};
-    h.key(Qt::Key_Tab);
-    QCOMPARE(h.dialogs.prompts.size(), 1);
-    QCOMPARE(h.record().Density, 998.0);
-    QCOMPARE(h.text(2), QStringLiteral("998"));
-    QCOMPARE(h.focusedField(), 3);
+    program().typeInto(2, "abc");
+    QCOMPARE(program().text(2), QStringLiteral("abc"));
+    QVERIFY(program().dialogs.prompts.isEmpty());
+    program().dialogs.answers = {"998"};
+    program().key(Qt::Key_Tab);
+    QCOMPARE(program().dialogs.prompts.size(), 1);
+    QCOMPARE(program().general.Density, 998.0);
+    QCOMPARE(program().text(2), QStringLiteral("998"));
+    QCOMPARE(program().focusedField(), 3);
 }
 
 void tst_frmStart::focusSelectsWholeText()
 {
-    QTest::mouseClick(h.field(2), Qt::LeftButton);
-    QCOMPARE(h.field(2)->selectedText(), QStringLiteral("1000"));
-    h.key(Qt::Key_Tab);
-    QCOMPARE(h.field(3)->selectedText(), QStringLiteral("1"));
-    h.key(Qt::Key_Return);
-    QCOMPARE(h.field(4)->selectedText(), QStringLiteral("100"));
+    QTest::mouseClick(program().field(2), Qt::LeftButton);
+    QCOMPARE(program().field(2)->selectedText(), QStringLiteral("1000"));
+    program().key(Qt::Key_Tab);
+    QCOMPARE(program().field(3)->selectedText(), QStringLiteral("1"));
+    program().key(Qt::Key_Return);
+    QCOMPARE(program().field(4)->selectedText(), QStringLiteral("100"));
 }
 
 // An empty flow rate: Cancel asks again, "0" is accepted.
 void tst_frmStart::promptLoopWithCancel()
 {
-    h.typeInto(1, "");
-    h.key(Qt::Key_Delete);
-    QCOMPARE(h.text(1), QString());
-    h.dialogs.answers = {"", "", "0"};
-    h.key(Qt::Key_Tab);
-    QVERIFY(h.dialogs.prompts.size() >= 3);
+    program().typeInto(1, "");
+    program().key(Qt::Key_Delete);
+    QCOMPARE(program().text(1), QString());
+    program().dialogs.answers = {"", "", "0"};
+    program().key(Qt::Key_Tab);
+    QVERIFY(program().dialogs.prompts.size() >= 3);
     for (int i = 0; i < 3; ++i) {
-        const auto &prompt = h.dialogs.prompts[i];
+        const auto &prompt = program().dialogs.prompts[i];
         QCOMPARE(prompt.message, QStringLiteral("Sorry, only numbers\rPlease enter a value ..."));
         QCOMPARE(prompt.title, QStringLiteral("Input"));
         QCOMPARE(prompt.defaultAnswer, QStringLiteral("0"));
     }
-    QCOMPARE(h.record().FlowRate, 0.0);
-    QCOMPARE(h.text(1), QStringLiteral("0"));
-    QCOMPARE(h.focusedField(), 2);
+    QCOMPARE(program().general.FlowRate, 0.0);
+    QCOMPARE(program().text(1), QStringLiteral("0"));
+    QCOMPARE(program().focusedField(), 2);
 }
 
 void tst_frmStart::negativeValues_data()
@@ -207,16 +208,16 @@ void tst_frmStart::negativeValues()
     QFETCH(int, prompts);
     QFETCH(QString, finalText);
 
-    h.dialogs.answers = answers;
-    h.typeInto(index, "-3");
-    h.key(Qt::Key_Tab);
-    QCOMPARE(h.dialogs.prompts.size(), prompts);
+    program().dialogs.answers = answers;
+    program().typeInto(index, "-3");
+    program().key(Qt::Key_Tab);
+    QCOMPARE(program().dialogs.prompts.size(), prompts);
     if (prompts > 0) {
-        QCOMPARE(h.dialogs.prompts.first().message,
+        QCOMPARE(program().dialogs.prompts.first().message,
             QStringLiteral("Sorry, only positive numbers\rPlease enter a value ..."));
     }
-    QCOMPARE(h.text(index), finalText);
-    QVERIFY(h.dialogs.messages.isEmpty());
+    QCOMPARE(program().text(index), finalText);
+    QVERIFY(program().dialogs.messages.isEmpty());
 }
 
 void tst_frmStart::elevationRule_data()
@@ -248,37 +249,37 @@ void tst_frmStart::elevationRule()
     QFETCH(double, stored);
 
     if (!length.isEmpty()) {
-        h.typeInto(5, length);
-        h.key(Qt::Key_Return);
+        program().typeInto(5, length);
+        program().key(Qt::Key_Return);
     } else {
-        QTest::mouseClick(h.field(6), Qt::LeftButton);
+        QTest::mouseClick(program().field(6), Qt::LeftButton);
     }
-    QCOMPARE(h.focusedField(), 6);
-    QTest::keyClicks(h.field(6), elevation);
-    h.key(Qt::Key_Return);
-    QCOMPARE(h.dialogs.messageTexts(),
+    QCOMPARE(program().focusedField(), 6);
+    QTest::keyClicks(program().field(6), elevation);
+    program().key(Qt::Key_Return);
+    QCOMPARE(program().dialogs.messageTexts(),
         message ? QStringList{"Elevation <= Total pipe length"} : QStringList{});
     if (message) {
-        QCOMPARE(h.dialogs.messages.first().title, QStringLiteral("Zeptor"));
-        QCOMPARE(h.dialogs.messages.first().icon, Dialogs::Icon::None);
+        QCOMPARE(program().dialogs.messages.first().title, QStringLiteral("Zeptor"));
+        QCOMPARE(program().dialogs.messages.first().icon, Dialogs::Icon::None);
     }
-    QCOMPARE(h.text(6), shown);
-    QCOMPARE(h.record().Elevation, stored);
-    QCOMPARE(h.focusedField(), 7);
+    QCOMPARE(program().text(6), shown);
+    QCOMPARE(program().general.Elevation, stored);
+    QCOMPARE(program().focusedField(), 7);
 }
 
 void tst_frmStart::shorterLengthClipsElevation()
 {
-    h.typeInto(5, "10");
-    h.key(Qt::Key_Return);
-    QTest::keyClicks(h.field(6), "8");
-    h.key(Qt::Key_Up);
-    QCOMPARE(h.focusedField(), 5);
-    QTest::keyClicks(h.field(5), "5");
-    h.key(Qt::Key_Tab);
-    QCOMPARE(h.dialogs.messageTexts(), QStringList{"Elevation <= Total pipe length"});
-    QCOMPARE(h.text(6), QStringLiteral("5"));
-    QCOMPARE(h.record().Elevation, 5.0);
+    program().typeInto(5, "10");
+    program().key(Qt::Key_Return);
+    QTest::keyClicks(program().field(6), "8");
+    program().key(Qt::Key_Up);
+    QCOMPARE(program().focusedField(), 5);
+    QTest::keyClicks(program().field(5), "5");
+    program().key(Qt::Key_Tab);
+    QCOMPARE(program().dialogs.messageTexts(), QStringList{"Elevation <= Total pipe length"});
+    QCOMPARE(program().text(6), QStringLiteral("5"));
+    QCOMPARE(program().general.Elevation, 5.0);
 }
 
 void tst_frmStart::roughnessCap_data()
@@ -301,13 +302,13 @@ void tst_frmStart::roughnessCap()
     QFETCH(QString, shown);
     QFETCH(double, stored);
 
-    h.typeInto(23, num(typed));
-    h.key(Qt::Key_Return);
-    QCOMPARE(
-        h.dialogs.messageTexts(), message ? QStringList{"Maximum value is 5 ..."} : QStringList{});
-    QCOMPARE(h.text(23), shown);
-    QCOMPARE(h.record().WallRoughness, stored);
-    QCOMPARE(h.focusedField(), 5);
+    program().typeInto(23, num(typed));
+    program().key(Qt::Key_Return);
+    QCOMPARE(program().dialogs.messageTexts(),
+        message ? QStringList{"Maximum value is 5 ..."} : QStringList{});
+    QCOMPARE(program().text(23), shown);
+    QCOMPARE(program().general.WallRoughness, stored);
+    QCOMPARE(program().focusedField(), 5);
 }
 
 void tst_frmStart::navigation_data()
@@ -335,28 +336,28 @@ void tst_frmStart::navigation()
     QFETCH(int, to);
 
     // A text that is not a number shows that the key ran the field's check, once.
-    h.typeInto(from, "x");
-    h.dialogs.answers = {"1"};
-    h.key(Qt::Key(key), keypad ? Qt::KeypadModifier : Qt::NoModifier);
-    QCOMPARE(h.dialogs.prompts.size(), 1);
-    QCOMPARE(h.text(from), QStringLiteral("1"));
-    QCOMPARE(h.focusedField(), to);
-    QCOMPARE(h.field(to)->selectedText(), h.text(to));
+    program().typeInto(from, "x");
+    program().dialogs.answers = {"1"};
+    program().key(Qt::Key(key), keypad ? Qt::KeypadModifier : Qt::NoModifier);
+    QCOMPARE(program().dialogs.prompts.size(), 1);
+    QCOMPARE(program().text(from), QStringLiteral("1"));
+    QCOMPARE(program().focusedField(), to);
+    QCOMPARE(program().field(to)->selectedText(), program().text(to));
 }
 
 // Enter in a result field recomputes and keeps the focus there.
 void tst_frmStart::enterInDisplayField()
 {
-    QTest::mouseClick(h.field(13), Qt::LeftButton);
-    QCOMPARE(h.focusedField(), 13);
-    h.key(Qt::Key_Return);
-    QCOMPARE(h.focusedField(), 13);
-    QCOMPARE(h.window->statusText(), QStringLiteral("Flow is Laminar"));
-    QCOMPARE(h.text(13), num("0.1810"));
+    QTest::mouseClick(program().field(13), Qt::LeftButton);
+    QCOMPARE(program().focusedField(), 13);
+    program().key(Qt::Key_Return);
+    QCOMPARE(program().focusedField(), 13);
+    QCOMPARE(main().statusText(), QStringLiteral("Flow is Laminar"));
+    QCOMPARE(program().text(13), num("0.1810"));
     // The field is still the one being left by the next move.
-    h.key(Qt::Key_Down);
-    QCOMPARE(h.focusedField(), 13);
-    QVERIFY(h.dialogs.prompts.isEmpty());
+    program().key(Qt::Key_Down);
+    QCOMPARE(program().focusedField(), 13);
+    QVERIFY(program().dialogs.prompts.isEmpty());
 }
 
 // A modal prompt takes the focus from the main window and gives it back when it closes:
@@ -376,8 +377,8 @@ void tst_frmStart::oneLeaveGivesOnePrompt()
     QFETCH(QString, how);
     QFETCH(int, landsOn);
 
-    frmStart *window = h.window.get();
-    h.dialogs.whileOpen = [window] {
+    frmStart *window = &main();
+    program().dialogs.whileOpen = [window] {
         QWidget prompt;
         prompt.setWindowTitle(QStringLiteral("Input"));
         prompt.show();
@@ -387,36 +388,35 @@ void tst_frmStart::oneLeaveGivesOnePrompt()
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window));
     };
-    h.typeInto(1, "abc");
-    h.dialogs.answers = {"300"};
+    program().typeInto(1, "abc");
+    program().dialogs.answers = {"300"};
     if (how == "tab")
-        h.key(Qt::Key_Tab);
+        program().key(Qt::Key_Tab);
     else if (how == "enter")
-        h.key(Qt::Key_Return);
+        program().key(Qt::Key_Return);
     else if (how == "click")
-        QTest::mouseClick(h.field(5), Qt::LeftButton);
+        QTest::mouseClick(program().field(5), Qt::LeftButton);
     else
         QTest::mouseClick(window->clearButton(), Qt::LeftButton);
     QTest::qWait(20);
-    QCOMPARE(h.dialogs.prompts.size(), 1);
-    QCOMPARE(h.dialogs.prompts.first().message,
+    QCOMPARE(program().dialogs.prompts.size(), 1);
+    QCOMPARE(program().dialogs.prompts.first().message,
         QStringLiteral("Sorry, only numbers\rPlease enter a value ..."));
     if (landsOn) {
-        QCOMPARE(h.record().FlowRate, 300.0);
-        QCOMPARE(h.focusedField(), landsOn);
+        QCOMPARE(program().general.FlowRate, 300.0);
+        QCOMPARE(program().focusedField(), landsOn);
     } else {
         QCOMPARE(QApplication::focusWidget(), window->clearButton());
-        QCOMPARE(h.text(1), QStringLiteral("100")); // Clear ran after the check
+        QCOMPARE(program().text(1), QStringLiteral("100")); // Clear ran after the check
     }
 }
 
 // The same with Qt's own input dialog: one Tab, one dialog, the answer taken over.
 void tst_frmStart::realInputDialogPromptsOnce()
 {
-    h.window.reset();
-    resetBasGeneral();
+    program().stop();
     QtDialogs dialogs;
-    frmStart window(basGeneral(), dialogs);
+    frmStart window(program().general, dialogs);
     dialogs.setMainWindow(&window);
     window.show();
     window.activateWindow();
@@ -449,7 +449,7 @@ void tst_frmStart::realInputDialogPromptsOnce()
     QCOMPARE(shown, 1);
     QCOMPARE(label, QStringLiteral("Sorry, only numbers\nPlease enter a value ..."));
     QCOMPARE(window.Text0(3)->text(), QStringLiteral("42"));
-    QCOMPARE(basGeneral().Viscosity, 42.0);
+    QCOMPARE(program().general.Viscosity, 42.0);
     QCOMPARE(window.focusWidget(), window.Text0(4));
     // Coming back to the window is no leave either.
     answer.start();
@@ -465,43 +465,43 @@ void tst_frmStart::realInputDialogPromptsOnce()
 // typed text stays, and leaving the field later takes it over.
 void tst_frmStart::deactivationDoesNotCommit()
 {
-    h.typeInto(1, "abc");
+    program().typeInto(1, "abc");
     QWidget other;
     other.show();
     other.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&other));
-    QVERIFY(h.dialogs.prompts.isEmpty());
-    QCOMPARE(h.record().FlowRate, 100.0);
+    QVERIFY(program().dialogs.prompts.isEmpty());
+    QCOMPARE(program().general.FlowRate, 100.0);
 
-    h.window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(h.window.get()));
-    QCOMPARE(h.focusedField(), 1);
-    QCOMPARE(h.text(1), QStringLiteral("abc"));
-    QVERIFY(h.dialogs.prompts.isEmpty());
+    main().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&main()));
+    QCOMPARE(program().focusedField(), 1);
+    QCOMPARE(program().text(1), QStringLiteral("abc"));
+    QVERIFY(program().dialogs.prompts.isEmpty());
 
-    h.dialogs.answers = {"20"};
-    h.key(Qt::Key_Tab);
-    QCOMPARE(h.dialogs.prompts.size(), 1);
-    QCOMPARE(h.record().FlowRate, 20.0);
+    program().dialogs.answers = {"20"};
+    program().key(Qt::Key_Tab);
+    QCOMPARE(program().dialogs.prompts.size(), 1);
+    QCOMPARE(program().general.FlowRate, 20.0);
 }
 
 void tst_frmStart::menuPopupDoesNotCommit()
 {
-    h.typeInto(2, "abc");
-    auto *menu = h.window->findChild<QMenu *>(QStringLiteral("mnuFile"));
+    program().typeInto(2, "abc");
+    auto *menu = main().findChild<QMenu *>(QStringLiteral("mnuFile"));
     QVERIFY(menu);
-    menu->popup(h.window->mapToGlobal(QPoint(10, 10)));
+    menu->popup(main().mapToGlobal(QPoint(10, 10)));
     QTRY_VERIFY(menu->isVisible());
     QTest::keyClick(menu, Qt::Key_Escape);
     QTRY_VERIFY(!menu->isVisible());
-    QVERIFY(h.dialogs.prompts.isEmpty());
-    QCOMPARE(h.text(2), QStringLiteral("abc"));
-    QCOMPARE(h.record().Density, 1000.0);
+    QVERIFY(program().dialogs.prompts.isEmpty());
+    QCOMPARE(program().text(2), QStringLiteral("abc"));
+    QCOMPARE(program().general.Density, 1000.0);
 
-    h.dialogs.answers = {"900"};
-    QTest::mouseClick(h.field(7), Qt::LeftButton);
-    QCOMPARE(h.dialogs.prompts.size(), 1);
-    QCOMPARE(h.record().Density, 900.0);
+    program().dialogs.answers = {"900"};
+    QTest::mouseClick(program().field(7), Qt::LeftButton);
+    QCOMPARE(program().dialogs.prompts.size(), 1);
+    QCOMPARE(program().general.Density, 900.0);
 }
 
 void tst_frmStart::handOver_data()
@@ -521,69 +521,69 @@ void tst_frmStart::handOver()
     QFETCH(int, index);
     QFETCH(QString, button);
 
-    h.window->setText0(index, "x");
-    h.dialogs.clearLog();
-    h.dialogs.answers = {"2"};
-    h.window->handOver(index);
-    QCOMPARE(h.dialogs.prompts.size(), 1);
-    QCOMPARE(h.text(index), QStringLiteral("2"));
+    main().setText0(index, "x");
+    program().dialogs.clearLog();
+    program().dialogs.answers = {"2"};
+    main().handOver(index);
+    QCOMPARE(program().dialogs.prompts.size(), 1);
+    QCOMPARE(program().text(index), QStringLiteral("2"));
     QCOMPARE(QApplication::focusWidget()->objectName(), button);
-    QCOMPARE(h.window->dotsButton(index)->objectName(), button);
-    QVERIFY(!h.window->statusText().isEmpty());
+    QCOMPARE(main().dotsButton(index)->objectName(), button);
+    QVERIFY(!main().statusText().isEmpty());
     // Moving on from the button checks nothing again.
-    h.key(Qt::Key_Tab);
-    QCOMPARE(h.dialogs.prompts.size(), 1);
+    program().key(Qt::Key_Tab);
+    QCOMPARE(program().dialogs.prompts.size(), 1);
 }
 
 void tst_frmStart::handOverLeavesPendingEditFirst()
 {
-    h.typeInto(5, "abc");
-    h.dialogs.answers = {"12"};
-    h.window->setText0(4, "50");
-    h.window->handOver(4);
-    QCOMPARE(h.dialogs.prompts.size(), 1);
-    QCOMPARE(h.record().PipeLength, 12.0);
-    QCOMPARE(h.record().InnerDiameter, 50.0);
-    QCOMPARE(QApplication::focusWidget(), h.window->dotsButton(4));
+    program().typeInto(5, "abc");
+    program().dialogs.answers = {"12"};
+    main().setText0(4, "50");
+    main().handOver(4);
+    QCOMPARE(program().dialogs.prompts.size(), 1);
+    QCOMPARE(program().general.PipeLength, 12.0);
+    QCOMPARE(program().general.InnerDiameter, 50.0);
+    QCOMPARE(QApplication::focusWidget(), main().dotsButton(4));
 }
 
 // Saving takes over the field being edited and leaves the focus on the flow rate.
 void tst_frmStart::commitForSave()
 {
-    h.typeInto(5, "-3");
-    h.dialogs.answers = {"4"};
-    h.window->commitForSave();
-    QCOMPARE(h.dialogs.prompts.size(), 1);
-    QCOMPARE(h.record().PipeLength, 4.0);
-    QCOMPARE(h.focusedField(), 1);
+    program().typeInto(5, "-3");
+    program().dialogs.answers = {"4"};
+    main().commitForSave();
+    QCOMPARE(program().dialogs.prompts.size(), 1);
+    QCOMPARE(program().general.PipeLength, 4.0);
+    QCOMPARE(program().focusedField(), 1);
     // The flow rate is now the field being edited: leaving it is a leave.
-    QTest::keyClicks(h.field(1), "abc");
-    h.dialogs.answers = {"5"};
-    h.key(Qt::Key_Tab);
-    QCOMPARE(h.dialogs.prompts.size(), 2);
-    QCOMPARE(h.record().FlowRate, 5.0);
+    QTest::keyClicks(program().field(1), "abc");
+    program().dialogs.answers = {"5"};
+    program().key(Qt::Key_Tab);
+    QCOMPARE(program().dialogs.prompts.size(), 2);
+    QCOMPARE(program().general.FlowRate, 5.0);
 }
 
 void tst_frmStart::appendageLengthFollowsDiameter()
 {
-    h.window->setText0(9, "65");
-    h.window->setText0(10, "13");
-    QCOMPARE(h.text(8), QStringLiteral("78"));
-    QCOMPARE(h.text(25), num("7.8"));
-    h.typeInto(4, "50");
-    QCOMPARE(h.text(25), num("7.8"));
-    h.key(Qt::Key_Tab);
-    QCOMPARE(h.text(25), num("3.9"));
+    main().setText0(9, "65");
+    main().setText0(10, "13");
+    QCOMPARE(program().text(8), QStringLiteral("78"));
+    QCOMPARE(program().text(25), num("7.8"));
+    program().typeInto(4, "50");
+    QCOMPARE(program().text(25), num("7.8"));
+    program().key(Qt::Key_Tab);
+    QCOMPARE(program().text(25), num("3.9"));
 }
 
 void tst_frmStart::commaLocale()
 {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    h.typeInto(5, "12,5");
-    h.key(Qt::Key_Return);
-    QCOMPARE(h.record().PipeLength, 12.5);
-    QVERIFY(h.dialogs.prompts.isEmpty());
-    QCOMPARE(h.text(15), QStringLiteral("7853,9816"));
+    program().typeInto(5, "12,5");
+    program().key(Qt::Key_Return);
+    QCOMPARE(program().general.PipeLength, 12.5);
+    QVERIFY(program().dialogs.prompts.isEmpty());
+    QCOMPARE(program().text(15), QStringLiteral("7853,9816"));
 }
 
 QTEST_MAIN(tst_frmStart)

@@ -1,6 +1,4 @@
 // The main window's frame: start-up, menus, toolbar, the "..." buttons, Clear and Exit.
-#include "frmstartharness.h"
-
 #include "appendages/frmwgetal1.h"
 #include "appendages/frmwgetal2.h"
 #include "pickers/frmabsruwheid.h"
@@ -9,8 +7,8 @@
 #include "project/frmprojectgegevens.h"
 #include "shell/frmabout.h"
 #include "shell/frmhelpscreen.h"
-#include "shell/startup.h"
-#include "support/testlocale.h"
+#include "shell/frmstart_menus.h"
+#include "support/testprogram.h"
 
 #include <QAction>
 #include <QDir>
@@ -25,6 +23,8 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolBar>
+
+#include <optional>
 
 namespace {
 
@@ -68,9 +68,7 @@ private Q_SLOTS:
 
     void startProcedure();
     void designCaptionBeforeStart();
-    void menus_data();
-    void menus();
-    void toolbar();
+    void menusAndToolbarShowTheirTables();
     void toolbarDispatch_data();
     void toolbarDispatch();
     void oneWindowPerKind_data();
@@ -87,31 +85,34 @@ private Q_SLOTS:
     void layout();
 
 private:
-    FrmStartHarness h;
+    std::optional<TestProgram> m_program;
+    TestProgram &program() { return *m_program; }
+    frmStart &main() { return m_program->main(); }
 };
 
 void tst_frmStartCommands::init()
 {
-    QLocale::setDefault(testLocale());
-    QVERIFY(h.open());
+    m_program.emplace();
+    QVERIFY(program().active);
 }
 
 void tst_frmStartCommands::cleanup()
 {
-    h.window.reset();
-    h.dialogs = ScriptedDialogs{};
+    m_program.reset();
 }
 
 void tst_frmStartCommands::startProcedure()
 {
-    h.window.reset();
-    resetBasGeneral();
-    BasGeneral &record = basGeneral();
+    // A record with stale values, which the start procedure replaces.
+    program().stop();
+    BasGeneral &record = program().general;
+    record = BasGeneral{};
     record.AboutTimerFired = 1;
     record.RoughnessChoice = 9;
     record.ProjectFileName = QStringLiteral("old.dvl");
-    ScriptedDialogs dialogs;
-    std::unique_ptr<frmStart> window = basGeneralMain(record, dialogs);
+    program().start(TestProgram::ProcedureWithSplash);
+    frmStart *window = &main();
+    const ScriptedDialogs &dialogs = program().dialogs;
 
     QVERIFY(window->isVisible());
     QCOMPARE(window->windowTitle(), QStringLiteral("Zeptor - [new.dvl]"));
@@ -146,77 +147,51 @@ void tst_frmStartCommands::startProcedure()
 
 void tst_frmStartCommands::designCaptionBeforeStart()
 {
-    QCOMPARE(h.window->windowTitle(), QStringLiteral("Pressure Drop Zeptor"));
-    h.record().ProjectFileName = QStringLiteral("/data/cases/pump 3.dvl");
-    h.window->applyCaption();
-    QCOMPARE(h.window->windowTitle(), QStringLiteral("Zeptor - [/data/cases/pump 3.dvl]"));
+    QCOMPARE(main().windowTitle(), QStringLiteral("Pressure Drop Zeptor"));
+    program().general.ProjectFileName = QStringLiteral("/data/cases/pump 3.dvl");
+    main().applyCaption();
+    QCOMPARE(main().windowTitle(), QStringLiteral("Zeptor - [/data/cases/pump 3.dvl]"));
 }
 
-void tst_frmStartCommands::menus_data()
+// The menus and the toolbar show the program's own tables: no shortcuts, no
+// mnemonics, every toolbar button with an image and out of the tab order.
+void tst_frmStartCommands::menusAndToolbarShowTheirTables()
 {
-    QTest::addColumn<QString>("menu");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QStringList>("items"); // "name=caption", a separator "name="
-
-    QTest::newRow("File") << "mnuFile"
-                          << "File"
-                          << QStringList{"FileLoad=Load", "FileSave=Save", "FileSaveAs=Save as ...",
-                                 "mnuSeperator1=", "mnuPrint=Print",
-                                 "mnuSeperator2=", "mnuExit=Exit"};
-    QTest::newRow("Data") << "mnuTools"
-                          << "Data"
-                          << QStringList{"mnuProjectGegevens=Project information",
-                                 "mnuCalcBends=Bends and tees", "mnuCalcCocks=Valves",
-                                 "RuwheidWand=Pipe roughness", "DiameterLleiding=Pipe diameter"};
-    QTest::newRow("Analysis") << "mnuAnalysis"
-                              << "Analysis"
-                              << QStringList{"mnuFluidProperties=Fluid properties ...",
-                                     "mnuSystemCurve=System curve ...",
-                                     "mnuLineSizing=Line sizing ..."};
-    QTest::newRow("Help") << "mnuHelp"
-                          << "Help"
-                          << QStringList{"mnuHelpContents=What does this program do?",
-                                 "mnuHelpAbout=About"};
-}
-
-void tst_frmStartCommands::menus()
-{
-    QFETCH(QString, menu);
-    QFETCH(QString, caption);
-    QFETCH(QStringList, items);
-
-    const QList<QAction *> bar = h.window->menuBar()->actions();
+    using namespace frmStartMenus;
+    const QList<QAction *> bar = main().menuBar()->actions();
+    QCOMPARE(bar.size(), qsizetype(std::size(Menus)));
     QStringList titles;
     for (const QAction *a : bar)
         titles << a->text();
     QCOMPARE(titles, (QStringList{"File", "Data", "Analysis", "Help"}));
-    auto *popup = h.window->findChild<QMenu *>(menu);
-    QVERIFY(popup);
-    QCOMPARE(popup->title(), caption);
-    QVERIFY(bar.contains(popup->menuAction()));
-
-    QStringList actual;
-    for (QAction *a : popup->actions()) {
-        actual << a->objectName() + QLatin1Char('=') + (a->isSeparator() ? QString() : a->text());
-        QVERIFY(a->shortcut().isEmpty());
-        QVERIFY(!a->text().contains(QLatin1Char('&')));
+    for (const Menu &menu : Menus) {
+        QStringList items;
+        for (const MenuItem &item : menu.items) {
+            items << QString::fromLatin1(item.name) + '=' + QString::fromLatin1(item.caption);
+            QVERIFY(item.caption == nullptr || item.handler != nullptr);
+        }
+        auto *popup = main().findChild<QMenu *>(menu.name);
+        QVERIFY(popup);
+        QCOMPARE(popup->title(), menu.caption);
+        QVERIFY(bar.contains(popup->menuAction()));
+        QStringList actual;
+        for (QAction *a : popup->actions()) {
+            actual << a->objectName() + '=' + (a->isSeparator() ? QString() : a->text());
+            QVERIFY(a->shortcut().isEmpty());
+            QVERIFY(!a->text().contains(QLatin1Char('&')));
+        }
+        QCOMPARE(actual, items);
     }
-    QCOMPARE(actual, items);
-}
 
-void tst_frmStartCommands::toolbar()
-{
-    const QStringList expected = {"open=Open File", "save=Save File", "print=Print File",
-        "project=Project Data", "sep=", "pipes=Bends and pipes", "valves=Valves", "ruw=Roughness",
-        "Diameter=Inner pipe diameter ", "sep2=", "clear=Clear", "sep3=", "help=Help", "info=Who",
-        "stop=Stop"};
+    QStringList buttons;
+    for (const ToolbarButton &b : ToolbarButtons)
+        buttons << QString::fromLatin1(b.key) + '=' + QString::fromLatin1(b.toolTip);
     QStringList actual;
-    for (QAction *a : h.window->toolbar()->actions()) {
-        actual << a->data().toString() + QLatin1Char('=')
-                + (a->isSeparator() ? QString() : a->toolTip());
+    for (QAction *a : main().toolbar()->actions()) {
+        actual << a->data().toString() + '=' + (a->isSeparator() ? QString() : a->toolTip());
         if (a->isSeparator())
             continue;
-        QWidget *button = h.window->toolbar()->widgetForAction(a);
+        QWidget *button = main().toolbar()->widgetForAction(a);
         QVERIFY(button);
         QCOMPARE(button->toolTip(), a->toolTip());
         QCOMPARE(button->focusPolicy(), Qt::NoFocus);
@@ -224,8 +199,8 @@ void tst_frmStartCommands::toolbar()
         QVERIFY2(!a->icon().pixmap(24, 24).isNull(), qPrintable(a->data().toString()));
         QVERIFY(a->shortcut().isEmpty());
     }
-    QCOMPARE(actual, expected);
-    QCOMPARE(h.window->toolbar()->objectName(), QStringLiteral("Toolbar1"));
+    QCOMPARE(actual, buttons);
+    QCOMPARE(main().toolbar()->objectName(), QStringLiteral("Toolbar1"));
 }
 
 void tst_frmStartCommands::toolbarDispatch_data()
@@ -251,13 +226,13 @@ void tst_frmStartCommands::toolbarDispatch()
     QFETCH(QString, key);
     QFETCH(QStringList, windows);
 
-    if (toolbarAction(*h.window, key) && !toolbarAction(*h.window, key)->isSeparator())
-        clickToolbar(*h.window, key);
+    if (toolbarAction(main(), key) && !toolbarAction(main(), key)->isSeparator())
+        clickToolbar(main(), key);
     else
-        h.window->Toolbar1_ButtonClick(key);
-    QCOMPARE(visibleToolWindows(*h.window), windows);
-    QVERIFY(h.window->isVisible());
-    QVERIFY(h.dialogs.prompts.isEmpty());
+        main().Toolbar1_ButtonClick(key);
+    QCOMPARE(visibleToolWindows(main()), windows);
+    QVERIFY(main().isVisible());
+    QVERIFY(program().dialogs.prompts.isEmpty());
 }
 
 void tst_frmStartCommands::oneWindowPerKind_data()
@@ -301,31 +276,31 @@ void tst_frmStartCommands::oneWindowPerKind()
     const QString name = how.section(':', 1);
     const auto open = [&] {
         if (kind == "menu") {
-            auto *action = h.window->findChild<QAction *>(name);
+            auto *action = main().findChild<QAction *>(name);
             QVERIFY(action);
             action->trigger();
         } else if (kind == "button") {
-            auto *button = h.window->findChild<QPushButton *>(name);
+            auto *button = main().findChild<QPushButton *>(name);
             QVERIFY(button);
             QCOMPARE(button->text(), QStringLiteral("..."));
             QTest::mouseClick(button, Qt::LeftButton);
         } else {
-            clickToolbar(*h.window, name);
+            clickToolbar(main(), name);
         }
     };
     open();
-    QCOMPARE(visibleToolWindows(*h.window), QStringList{window});
+    QCOMPARE(visibleToolWindows(main()), QStringList{window});
     QWidget *first = QApplication::activeWindow();
-    QTRY_VERIFY(QApplication::activeWindow() && QApplication::activeWindow() != h.window.get());
+    QTRY_VERIFY(QApplication::activeWindow() && QApplication::activeWindow() != &main());
     first = QApplication::activeWindow();
     QCOMPARE(QString::fromLatin1(first->metaObject()->className()), window);
 
     first->showMinimized();
     QTRY_VERIFY(first->isMinimized());
-    h.window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(h.window.get()));
+    main().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&main()));
     open();
-    QCOMPARE(visibleToolWindows(*h.window), QStringList{window});
+    QCOMPARE(visibleToolWindows(main()), QStringList{window});
     QTRY_COMPARE(QApplication::activeWindow(), first);
     QVERIFY(!first->isMinimized());
 }
@@ -342,24 +317,24 @@ void tst_frmStartCommands::toolbarKeepsPendingEdit_data()
 void tst_frmStartCommands::toolbarKeepsPendingEdit()
 {
     QFETCH(QString, key);
-    h.typeInto(5, "abc");
-    clickToolbar(*h.window, key);
-    QVERIFY(h.dialogs.prompts.isEmpty());
-    QCOMPARE(h.text(5), QStringLiteral("abc"));
-    QCOMPARE(h.record().PipeLength, 0.0);
-    QCOMPARE(h.window->focusWidget(), h.field(5));
+    program().typeInto(5, "abc");
+    clickToolbar(main(), key);
+    QVERIFY(program().dialogs.prompts.isEmpty());
+    QCOMPARE(program().text(5), QStringLiteral("abc"));
+    QCOMPARE(program().general.PipeLength, 0.0);
+    QCOMPARE(main().focusWidget(), program().field(5));
 }
 
 void tst_frmStartCommands::toolbarSaveCommitsPendingEdit()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    h.record().ProjectFileName = dir.filePath(QStringLiteral("case.dvl"));
-    h.typeInto(1, "250");
-    clickToolbar(*h.window, QStringLiteral("save"));
-    QCOMPARE(h.record().FlowRate, 250.0);
-    QCOMPARE(h.focusedField(), 1);
-    QFile file(h.record().ProjectFileName);
+    program().general.ProjectFileName = dir.filePath(QStringLiteral("case.dvl"));
+    program().typeInto(1, "250");
+    clickToolbar(main(), QStringLiteral("save"));
+    QCOMPARE(program().general.FlowRate, 250.0);
+    QCOMPARE(program().focusedField(), 1);
+    QFile file(program().general.ProjectFileName);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readLine().trimmed(), QByteArray("250"));
 }
@@ -376,39 +351,39 @@ void tst_frmStartCommands::clear_data()
 void tst_frmStartCommands::clear()
 {
     QFETCH(bool, toolbar);
-    BasGeneral &record = h.record();
+    BasGeneral &record = program().general;
     record.RoughnessChoice = 7;
     record.AboutTimerFired = 1;
     record.ProjectName = QStringLiteral("Pump");
     record.ProjectOwner = QStringLiteral("Ann");
     record.ProjectFileName = QStringLiteral("pump.dvl");
-    h.window->applyCaption();
+    main().applyCaption();
 
-    frmWgetal1 &bends = h.window->Wgetal1();
+    frmWgetal1 &bends = main().Wgetal1();
     bends.Text1(0)->setText(QStringLiteral("2"));
     record.BendCounts[0] = 2;
     bends.BerekenTotaleWeerstand1();
-    h.window->setText0(10, QStringLiteral("13"));
+    main().setText0(10, QStringLiteral("13"));
     record.ValveCounts[4] = 1;
-    h.typeInto(1, "10000");
-    h.key(Qt::Key_Return);
-    h.typeInto(4, "50");
-    h.key(Qt::Key_Return);
-    h.typeInto(5, "100");
-    h.key(Qt::Key_Return);
-    QCOMPARE(h.window->statusText(), QStringLiteral("Flow is Turbulent"));
-    QVERIFY(h.text(9) != QStringLiteral("0"));
+    program().typeInto(1, "10000");
+    program().key(Qt::Key_Return);
+    program().typeInto(4, "50");
+    program().key(Qt::Key_Return);
+    program().typeInto(5, "100");
+    program().key(Qt::Key_Return);
+    QCOMPARE(main().statusText(), QStringLiteral("Flow is Turbulent"));
+    QVERIFY(program().text(9) != QStringLiteral("0"));
 
     if (toolbar)
-        clickToolbar(*h.window, QStringLiteral("clear"));
+        clickToolbar(main(), QStringLiteral("clear"));
     else
-        QTest::mouseClick(h.window->clearButton(), Qt::LeftButton);
+        QTest::mouseClick(main().clearButton(), Qt::LeftButton);
 
     const QStringList entries = num(QStringList{"100", "1000", "1", "100", "0.01", "0", "0", "0"});
     for (size_t i = 0; i < EntryOrder.size(); ++i)
-        QCOMPARE(h.text(EntryOrder[i]), entries[qsizetype(i)]);
+        QCOMPARE(program().text(EntryOrder[i]), entries[qsizetype(i)]);
     for (int index : {8, 9, 10, 25})
-        QCOMPARE(h.text(index), QStringLiteral("0"));
+        QCOMPARE(program().text(index), QStringLiteral("0"));
     QCOMPARE(record.inputs().FlowRate, 100.0);
     QCOMPARE(record.InnerDiameter, 100.0);
     QCOMPARE(record.PipeLength, 0.0);
@@ -419,35 +394,35 @@ void tst_frmStartCommands::clear()
     QCOMPARE(record.ProjectOwner, QString());
     QCOMPARE(record.ProjectFileName, QStringLiteral("new.dvl"));
     QCOMPARE(record.ProjectDate, CaseDate::today());
-    QCOMPARE(h.window->windowTitle(), QStringLiteral("Zeptor - [new.dvl]"));
-    QCOMPARE(h.window->statusText(), QStringLiteral("Flow is Laminar"));
-    QCOMPARE(h.text(13), num("0.1810"));
-    QCOMPARE(h.text(24), QStringLiteral("n.a."));
+    QCOMPARE(main().windowTitle(), QStringLiteral("Zeptor - [new.dvl]"));
+    QCOMPARE(main().statusText(), QStringLiteral("Flow is Laminar"));
+    QCOMPARE(program().text(13), num("0.1810"));
+    QCOMPARE(program().text(24), QStringLiteral("n.a."));
     QCOMPARE(record.RoughnessChoice, qint16(7));
     QCOMPARE(record.AboutTimerFired, qint16(1));
-    QVERIFY(h.dialogs.prompts.isEmpty());
-    QVERIFY(h.dialogs.messages.isEmpty());
-    QCOMPARE(visibleToolWindows(*h.window), QStringList{});
+    QVERIFY(program().dialogs.prompts.isEmpty());
+    QVERIFY(program().dialogs.messages.isEmpty());
+    QCOMPARE(visibleToolWindows(main()), QStringList{});
 }
 
 void tst_frmStartCommands::clearAfterLoad()
 {
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("loaded.dvl"));
-    h.record().ProjectFileName = file;
-    h.typeInto(4, "50");
-    h.key(Qt::Key_Return);
-    h.window->FileSave_Click();
-    h.dialogs.openAnswers = {file};
-    h.window->FileLoad_Click();
-    QCOMPARE(h.window->windowTitle(), QStringLiteral("Zeptor - [%1]").arg(file));
-    QCOMPARE(h.text(4), QStringLiteral("50"));
+    program().general.ProjectFileName = file;
+    program().typeInto(4, "50");
+    program().key(Qt::Key_Return);
+    main().FileSave_Click();
+    program().dialogs.openAnswers = {file};
+    main().FileLoad_Click();
+    QCOMPARE(main().windowTitle(), QStringLiteral("Zeptor - [%1]").arg(file));
+    QCOMPARE(program().text(4), QStringLiteral("50"));
 
-    QTest::mouseClick(h.window->clearButton(), Qt::LeftButton);
-    QCOMPARE(h.window->windowTitle(), QStringLiteral("Zeptor - [new.dvl]"));
-    QCOMPARE(h.text(4), QStringLiteral("100"));
-    QCOMPARE(h.window->Projectgegevens().Text3(4)->text(), QStringLiteral("new.dvl"));
-    QCOMPARE(h.window->Projectgegevens().Text3(1)->text(), QStringLiteral("new"));
+    QTest::mouseClick(main().clearButton(), Qt::LeftButton);
+    QCOMPARE(main().windowTitle(), QStringLiteral("Zeptor - [new.dvl]"));
+    QCOMPARE(program().text(4), QStringLiteral("100"));
+    QCOMPARE(main().Projectgegevens().Text3(4)->text(), QStringLiteral("new.dvl"));
+    QCOMPARE(main().Projectgegevens().Text3(1)->text(), QStringLiteral("new"));
 }
 
 void tst_frmStartCommands::exit_data()
@@ -464,28 +439,28 @@ void tst_frmStartCommands::exit_data()
 void tst_frmStartCommands::exit()
 {
     QFETCH(QString, how);
-    QSignalSpy closed(h.window.get(), &frmStart::closed);
-    h.window->mnuCalcBends_Click();
-    h.window->mnuHelpAbout_Click();
-    h.window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(h.window.get()));
-    h.typeInto(5, "12");
+    QSignalSpy closed(&main(), &frmStart::closed);
+    main().mnuCalcBends_Click();
+    main().mnuHelpAbout_Click();
+    main().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&main()));
+    program().typeInto(5, "12");
 
     if (how == "menu")
-        h.window->findChild<QAction *>(QStringLiteral("mnuExit"))->trigger();
+        main().findChild<QAction *>(QStringLiteral("mnuExit"))->trigger();
     else if (how == "toolbar")
-        clickToolbar(*h.window, QStringLiteral("stop"));
+        clickToolbar(main(), QStringLiteral("stop"));
     else if (how == "button")
-        QTest::mouseClick(h.window->exitButton(), Qt::LeftButton);
+        QTest::mouseClick(main().exitButton(), Qt::LeftButton);
     else
-        h.window->close();
+        main().close();
 
-    QVERIFY(!h.window->isVisible());
-    QCOMPARE(visibleToolWindows(*h.window), QStringList{});
+    QVERIFY(!main().isVisible());
+    QCOMPARE(visibleToolWindows(main()), QStringList{});
     QCOMPARE(closed.size(), 1);
-    QVERIFY(h.dialogs.prompts.isEmpty());
-    QVERIFY(h.dialogs.messages.isEmpty());
-    QCOMPARE(h.record().PipeLength, how == "button" ? 12.0 : 0.0);
+    QVERIFY(program().dialogs.prompts.isEmpty());
+    QVERIFY(program().dialogs.messages.isEmpty());
+    QCOMPARE(program().general.PipeLength, how == "button" ? 12.0 : 0.0);
 }
 
 void tst_frmStartCommands::fieldsAndButtonsAreNamed()
@@ -495,45 +470,46 @@ void tst_frmStartCommands::fieldsAndButtonsAreNamed()
         {17, "friction of appendages [-]"}, {21, "pipe+equipment+appendages [Pa]"},
         {28, "estimated shear"}, {19, "pipe+equipment+appendages [bar]"}};
     for (const auto &[index, name] : names)
-        QCOMPARE(h.field(index)->accessibleName(), name);
+        QCOMPARE(program().field(index)->accessibleName(), name);
 
     for (const FieldInfo &f : FieldTable) {
-        auto *field = h.window->findChild<QLineEdit *>(QStringLiteral("Text0_%1").arg(f.index));
-        QCOMPARE(field, h.window->Text0(f.index));
+        auto *field = main().findChild<QLineEdit *>(QStringLiteral("Text0_%1").arg(f.index));
+        QCOMPARE(field, main().Text0(f.index));
         QVERIFY(!field->accessibleName().isEmpty());
-        QCOMPARE(h.window->Label1(f.index)->text(), QString::fromLatin1(f.caption));
-        QCOMPARE(h.window->Label2(f.index)->text(), QString::fromLatin1(f.unit));
+        QCOMPARE(main().Label1(f.index)->text(), QString::fromLatin1(f.caption));
+        QCOMPARE(main().Label2(f.index)->text(), QString::fromLatin1(f.unit));
         auto *frame = qobject_cast<QGroupBox *>(field->parentWidget());
         QVERIFY(frame);
         QCOMPARE(frame->title(), QString::fromLatin1(f.frame));
         QCOMPARE(field->isReadOnly(), f.role != FieldRole::Entry);
     }
-    QCOMPARE(h.window->Label1(26)->text(), QStringLiteral("msg .............."));
-    auto *square = h.window->findChild<QLabel *>(QStringLiteral("Label2_15_square"));
+    QCOMPARE(main().Label1(26)->text(), QStringLiteral("msg .............."));
+    auto *square = main().findChild<QLabel *>(QStringLiteral("Label2_15_square"));
     QVERIFY(square);
     QCOMPARE(square->text(), QStringLiteral("2"));
 
-    for (QPushButton *button : h.window->findChildren<QPushButton *>()) {
-        if (button->window() != h.window.get())
+    for (QPushButton *button : main().findChildren<QPushButton *>()) {
+        if (button->window() != &main())
             continue;
         QVERIFY2(!button->toolTip().isEmpty(), qPrintable(button->objectName()));
         QVERIFY2(!button->accessibleName().isEmpty(), qPrintable(button->objectName()));
         QCOMPARE(button->focusPolicy(), Qt::StrongFocus);
     }
-    QCOMPARE(h.window->clearButton()->text(), QStringLiteral("Clear"));
-    QCOMPARE(h.window->exitButton()->text(), QStringLiteral("Exit"));
+    QCOMPARE(main().clearButton()->text(), QStringLiteral("Clear"));
+    QCOMPARE(main().exitButton()->text(), QStringLiteral("Exit"));
 }
 
 // Two columns of frames, Clear left of Exit at the bottom right, all on a 1366x768 screen.
 void tst_frmStartCommands::layout()
 {
-    const QSize hint = h.window->sizeHint();
+    const QSize hint = main().sizeHint();
     QVERIFY2(hint.width() <= 1366 && hint.height() <= 728,
         qPrintable(QStringLiteral("%1x%2").arg(hint.width()).arg(hint.height())));
-    h.window->resize(hint);
+    main().resize(hint);
     QTest::qWait(10);
 
-    const auto frameOf = [&](int index) { return h.field(index)->parentWidget()->geometry(); };
+    const auto frameOf
+        = [&](int index) { return program().field(index)->parentWidget()->geometry(); };
     QVERIFY(frameOf(1).top() < frameOf(4).top());
     QVERIFY(frameOf(4).top() < frameOf(9).top());
     QVERIFY(frameOf(1).right() < frameOf(11).left());
@@ -542,18 +518,18 @@ void tst_frmStartCommands::layout()
 
     // Captions, fields and units line up in columns within a frame.
     for (int index : {2, 3})
-        QCOMPARE(h.field(index)->x(), h.field(1)->x());
+        QCOMPARE(program().field(index)->x(), program().field(1)->x());
     for (int index : {12, 18, 28})
-        QCOMPARE(h.field(index)->x(), h.field(11)->x());
-    QCOMPARE(h.window->Label2(5)->x(), h.window->Label2(4)->x());
+        QCOMPARE(program().field(index)->x(), program().field(11)->x());
+    QCOMPARE(main().Label2(5)->x(), main().Label2(4)->x());
 
-    const QPoint clear = h.window->clearButton()->mapTo(h.window.get(), QPoint());
-    const QPoint exit = h.window->exitButton()->mapTo(h.window.get(), QPoint());
+    const QPoint clear = main().clearButton()->mapTo(&main(), QPoint());
+    const QPoint exit = main().exitButton()->mapTo(&main(), QPoint());
     QVERIFY(clear.x() < exit.x());
     QCOMPARE(clear.y(), exit.y());
-    QVERIFY(exit.x() > h.window->width() / 2);
-    QVERIFY(clear.y() > h.field(21)->mapTo(h.window.get(), QPoint()).y());
-    QVERIFY(h.window->statusBar()->isVisible());
+    QVERIFY(exit.x() > main().width() / 2);
+    QVERIFY(clear.y() > program().field(21)->mapTo(&main(), QPoint()).y());
+    QVERIFY(main().statusBar()->isVisible());
 }
 
 QTEST_MAIN(tst_frmStartCommands)

@@ -2,10 +2,7 @@
 
 #include "pickers/frmabsruwheid.h"
 #include "pickers/frmdiameter.h"
-#include "support/testgeneral.h"
-#include "shell/frmstart.h"
-#include "support/scripteddialogs.h"
-#include "support/testlocale.h"
+#include "support/testprogram.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,19 +20,20 @@
 #include <QToolBar>
 #include <QtTest/qtestspontaneevent.h>
 
-#include <memory>
-
-#include "support/windowtest.h"
+#include <optional>
 
 using namespace WindowTest;
 
 namespace {
 
-const QStringList IsoTexts = {" 22.6 mm", " 25.6 mm", " 29.0 mm", " 35.6 mm", " 48.6 mm",
-    " 60.3 mm", " 72.9 mm", " 84.9 mm (wall 2mm)", " 97.6 mm (wall 2mm)"};
-const QStringList DinTexts = {"  7.0 mm", "  9.9 mm", " 13.6 mm", " 17.3 mm", " 22.3 mm",
-    " 28.5 mm", " 37.2 mm", " 43.1 mm", " 54.5 mm", " 70.3 mm", " 82.5 mm", "107.1 mm", "131.7 mm",
-    "159.3 mm", "206.5 mm", "260.4 mm", "309.7 mm"};
+template<size_t N>
+QStringList texts(const std::array<const char *, N> &table)
+{
+    QStringList out;
+    for (const char *text : table)
+        out << QString::fromLatin1(text);
+    return out;
+}
 
 QStringList itemTexts(const QComboBox *list)
 {
@@ -52,28 +50,29 @@ class TestPickerWindows : public QObject
     Q_OBJECT
 
 private:
-    ScriptedDialogs *m_dialogs = nullptr;
-    std::unique_ptr<frmStart> m_main;
+    std::optional<TestProgram> m_program;
 
-    frmStart &main() { return *m_main; }
+    frmStart &main() { return m_program->main(); }
+    BasGeneral &general() { return m_program->general; }
+    ScriptedDialogs &dialogs() { return m_program->dialogs; }
 
     frmAbsRuwheid *openRoughness()
     {
-        QAction *action = menuAction(m_main->menuBar(), QStringLiteral("Pipe roughness"));
+        QAction *action = menuAction(main().menuBar(), QStringLiteral("Pipe roughness"));
         if (!action)
             return nullptr;
         action->trigger();
-        auto *window = m_main->findChild<frmAbsRuwheid *>();
+        auto *window = main().findChild<frmAbsRuwheid *>();
         return window && activate(window) ? window : nullptr;
     }
 
     frmDiameter *openDiameter()
     {
-        QAction *action = menuAction(m_main->menuBar(), QStringLiteral("Pipe diameter"));
+        QAction *action = menuAction(main().menuBar(), QStringLiteral("Pipe diameter"));
         if (!action)
             return nullptr;
         action->trigger();
-        auto *window = m_main->findChild<frmDiameter *>();
+        auto *window = main().findChild<frmDiameter *>();
         return window && activate(window) ? window : nullptr;
     }
 
@@ -88,8 +87,12 @@ private:
 
 private Q_SLOTS:
     void initTestCase() { silenceOffscreenNoise(); }
-    void init() { QVERIFY(startProgram(m_main, m_dialogs)); }
-    void cleanup() { stopProgram(m_main, m_dialogs); }
+    void init()
+    {
+        m_program.emplace();
+        QVERIFY(m_program->active);
+    }
+    void cleanup() { m_program.reset(); }
 
     // The first opening applies "new" steel pipe at once, before OK.
     void roughnessFirstOpening()
@@ -99,12 +102,11 @@ private Q_SLOTS:
         QVERIFY(picker);
         QCOMPARE(picker->windowTitle(), QStringLiteral("Pipe Data"));
         QCOMPARE(picker->frame()->title(), QStringLiteral("Surface roughness value [E] "));
-        QCOMPARE(picker->Label1(0)->text(), QStringLiteral("various materials"));
-        QCOMPARE(picker->Label1(1)->text(), QStringLiteral("steel pipe"));
-        QCOMPARE(picker->Label1(2)->text(), QStringLiteral("cast iron"));
+        for (int group = 0; group < 3; ++group)
+            QCOMPARE(picker->Label1(group)->text(), texts(RoughnessGroups).at(group));
         QVERIFY(picker->Option1(4)->isChecked());
         QCOMPARE(main().Text0(23)->text(), num("0.04"));
-        QCOMPARE(basGeneral().WallRoughness, 0.04);
+        QCOMPARE(general().WallRoughness, 0.04);
         // Each heading stands above its options.
         QVERIFY(picker->Label1(1)->y() > picker->Option1(3)->mapTo(picker->frame(), QPoint()).y());
         QVERIFY(picker->Label1(1)->y() < picker->Option1(4)->mapTo(picker->frame(), QPoint()).y());
@@ -119,7 +121,7 @@ private Q_SLOTS:
             QCOMPARE(next, picker->Option1(i));
             previous = next;
         }
-        QVERIFY(m_dialogs->messages.isEmpty());
+        QVERIFY(dialogs().messages.isEmpty());
     }
 
     void roughnessOptions_data()
@@ -128,16 +130,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("value");
-        const QStringList captions = {"glass", "lead", "copper", "brass", "new", "after longer use",
-            "slightly rusted", "very rusted", "galvanised", "new", "with bitumen layer",
-            "slightly rusted", "very rusted"};
-        const QStringList texts = {"0.0015", "0.0015", "0.0015", "0.0015", "0.04", "0.2", "0.4",
-            "3.35", "0.15", "0.5", "0.2", "1.5", "3"};
-        const QList<double> values
-            = {0.0015, 0.0015, 0.0015, 0.0015, 0.04, 0.2, 0.4, 3.35, 0.15, 0.5, 0.2, 1.5, 3};
-        for (int i = 0; i < 13; ++i) {
-            QTest::addRow("%d %s", i, qPrintable(captions.at(i)))
-                << i << captions.at(i) << texts.at(i) << values.at(i);
+        // The text a value shows as, in the shortest form.
+        for (int i = 0; i < int(RoughnessTable.size()); ++i) {
+            const RoughnessRow &row = RoughnessTable[size_t(i)];
+            QTest::addRow("%d %s", i, row.caption)
+                << i << QString::fromLatin1(row.caption) << QString::number(row.roughness)
+                << row.roughness;
         }
     }
     // A choice applies at once and is remembered, without recalculating.
@@ -157,8 +155,8 @@ private Q_SLOTS:
         for (int i = 0; i < 13; ++i)
             QCOMPARE(picker->Option1(i)->isChecked(), i == index);
         QCOMPARE(main().Text0(23)->text(), num(text));
-        QCOMPARE(basGeneral().WallRoughness, value);
-        QCOMPARE(basGeneral().RoughnessChoice, qint16(index));
+        QCOMPARE(general().WallRoughness, value);
+        QCOMPARE(general().RoughnessChoice, qint16(index));
         QCOMPARE(main().sheet().results().RelativeRoughness, relativeRoughness);
     }
 
@@ -176,8 +174,8 @@ private Q_SLOTS:
         QCOMPARE(main().focusWidget(), main().dotsButton(23));
         flushDeletes();
         QVERIFY(guard.isNull());
-        QCOMPARE(basGeneral().RoughnessChoice, qint16(7));
-        QVERIFY(m_dialogs->messages.isEmpty());
+        QCOMPARE(general().RoughnessChoice, qint16(7));
+        QVERIFY(dialogs().messages.isEmpty());
     }
 
     // A roughness typed in the main window stays until the picker is opened again,
@@ -189,15 +187,15 @@ private Q_SLOTS:
         QTest::mouseClick(picker->Option1(9), Qt::LeftButton);
         picker->Command1_Click();
         flushDeletes();
-        QVERIFY(activate(m_main.get()));
+        QVERIFY(activate(&main()));
         typeAndLeave(main().Text0(23), num("0.3"));
-        QCOMPARE(basGeneral().WallRoughness, 0.3);
-        QCOMPARE(basGeneral().RoughnessChoice, qint16(9));
+        QCOMPARE(general().WallRoughness, 0.3);
+        QCOMPARE(general().RoughnessChoice, qint16(9));
         picker = openRoughness();
         QVERIFY(picker);
         QVERIFY(picker->Option1(9)->isChecked());
         QCOMPARE(main().Text0(23)->text(), num("0.5"));
-        QCOMPARE(basGeneral().WallRoughness, 0.5);
+        QCOMPARE(general().WallRoughness, 0.5);
     }
 
     // The main window's Clear sets 0.01; the next opening brings back the choice.
@@ -209,10 +207,10 @@ private Q_SLOTS:
         flushDeletes();
         main().Command3_Click();
         QCOMPARE(main().Text0(23)->text(), num("0.01"));
-        QCOMPARE(basGeneral().WallRoughness, 0.01);
+        QCOMPARE(general().WallRoughness, 0.01);
         QVERIFY(openRoughness());
         QCOMPARE(main().Text0(23)->text(), num("0.04"));
-        QCOMPARE(basGeneral().WallRoughness, 0.04);
+        QCOMPARE(general().WallRoughness, 0.04);
     }
 
     // The close box keeps the last choice and hands it over as OK does, so that the
@@ -228,8 +226,8 @@ private Q_SLOTS:
         flushDeletes();
         QVERIFY(guard.isNull());
         QCOMPARE(main().Text0(23)->text(), num("0.2"));
-        QCOMPARE(basGeneral().WallRoughness, 0.2);
-        QCOMPARE(basGeneral().RoughnessChoice, qint16(5));
+        QCOMPARE(general().WallRoughness, 0.2);
+        QCOMPARE(general().RoughnessChoice, qint16(5));
         QCOMPARE(main().sheet().results().RelativeRoughness, 0.2 / 50);
     }
 
@@ -239,13 +237,13 @@ private Q_SLOTS:
         QVERIFY(picker);
         QCOMPARE(picker->windowTitle(), QStringLiteral("Inner diameter"));
         QCOMPARE(picker->frame()->title(), QStringLiteral("Standard pipes"));
-        QCOMPARE(picker->SSOption1(0)->text(), QStringLiteral("ISO 2853-1976 (E)"));
-        QCOMPARE(picker->SSOption1(1)->text(), QStringLiteral("DIN 2448/1629 - NEN 2323"));
-        QCOMPARE(picker->listHeading(0)->text(), QStringLiteral("standard 1.5 mm thickness"));
-        QCOMPARE(picker->listHeading(1)->text(), QStringLiteral("normal thickness"));
+        for (size_t i = 0; i < 2; ++i) {
+            QCOMPARE(picker->SSOption1(int(i))->text(), texts(DiameterStandardCaptions).at(i));
+            QCOMPARE(picker->listHeading(int(i))->text(), texts(DiameterListHeadings).at(i));
+        }
         QCOMPARE(picker->Command3()->text(), QStringLiteral("OK"));
-        QCOMPARE(itemTexts(picker->L1(0)), IsoTexts);
-        QCOMPARE(itemTexts(picker->L1(1)), DinTexts);
+        QCOMPARE(itemTexts(picker->L1(0)), texts(IsoDiameterTexts));
+        QCOMPARE(itemTexts(picker->L1(1)), texts(DinDiameterTexts));
         QVERIFY(!picker->L1(0)->isEditable());
         QVERIFY(!picker->L1(1)->isEditable());
         // Top to bottom: ISO option, heading, list, DIN option, heading, list, OK.
@@ -265,7 +263,7 @@ private Q_SLOTS:
         QCOMPARE(picker->L1(1)->currentIndex(), -1);
         QCOMPARE(main().Text0(4)->text(), num("22.6"));
         // Not stored until the main window takes the field over.
-        QCOMPARE(basGeneral().InnerDiameter, 100.0);
+        QCOMPARE(general().InnerDiameter, 100.0);
     }
 
     void switchingStandards()
@@ -280,7 +278,7 @@ private Q_SLOTS:
         QVERIFY(picker->L1(1)->isEnabled());
         QCOMPARE(picker->L1(1)->currentText(), QStringLiteral("  7.0 mm"));
         QCOMPARE(main().Text0(4)->text(), QStringLiteral("7"));
-        QCOMPARE(basGeneral().DiameterStandard, qint16(1));
+        QCOMPARE(general().DiameterStandard, qint16(1));
 
         // Back to ISO: its list still shows its entry, whose diameter applies again.
         QTest::mouseClick(picker->SSOption1(0), Qt::LeftButton);
@@ -288,7 +286,7 @@ private Q_SLOTS:
         QVERIFY(!picker->L1(1)->isEnabled());
         QCOMPARE(picker->L1(1)->currentIndex(), 0);
         QCOMPARE(main().Text0(4)->text(), num("22.6"));
-        QCOMPARE(basGeneral().DiameterStandard, qint16(0));
+        QCOMPARE(general().DiameterStandard, qint16(0));
     }
 
     void diameterEntries_data()
@@ -319,9 +317,9 @@ private Q_SLOTS:
             QTest::keyClick(list, Qt::Key_Down);
         QCOMPARE(list->currentIndex(), position);
         QCOMPARE(main().Text0(4)->text(), num(text));
-        QCOMPARE(basGeneral().DiameterChoice[size_t(standard)], qint16(position));
-        QCOMPARE(basGeneral().DiameterChoice[size_t(1 - standard)], qint16(0));
-        QCOMPARE(basGeneral().InnerDiameter, 100.0);
+        QCOMPARE(general().DiameterChoice[size_t(standard)], qint16(position));
+        QCOMPARE(general().DiameterChoice[size_t(1 - standard)], qint16(0));
+        QCOMPARE(general().InnerDiameter, 100.0);
     }
 
     // Reopening selects the remembered standard and entry and writes its diameter
@@ -336,11 +334,11 @@ private Q_SLOTS:
         QCOMPARE(main().Text0(4)->text(), num("107.1"));
         picker->Command3_Click();
         flushDeletes();
-        QCOMPARE(basGeneral().InnerDiameter, 107.1);
+        QCOMPARE(general().InnerDiameter, 107.1);
 
-        QVERIFY(activate(m_main.get()));
+        QVERIFY(activate(&main()));
         typeAndLeave(main().Text0(4), QStringLiteral("80"));
-        QCOMPARE(basGeneral().InnerDiameter, 80.0);
+        QCOMPARE(general().InnerDiameter, 80.0);
 
         picker = openDiameter();
         QVERIFY(picker);
@@ -373,7 +371,7 @@ private Q_SLOTS:
         picker->L1(1)->setCurrentIndex(8);
         QCOMPARE(main().Text0(25)->text(), num("7.8"));
         QTest::mouseClick(picker->Command3(), Qt::LeftButton);
-        QCOMPARE(basGeneral().InnerDiameter, 54.5);
+        QCOMPARE(general().InnerDiameter, 54.5);
         QCOMPARE(main().Text0(4)->text(), num("54.5"));
         QCOMPARE(main().Text0(25)->text(), num("4.251"));
         QCOMPARE(main().sheet().results().AppendageLength, 78 * 54.5 / 1000);
@@ -381,8 +379,8 @@ private Q_SLOTS:
         QCOMPARE(main().focusWidget(), main().dotsButton(4));
         flushDeletes();
         QVERIFY(guard.isNull());
-        QVERIFY(m_dialogs->messages.isEmpty());
-        QVERIFY(m_dialogs->prompts.isEmpty());
+        QVERIFY(dialogs().messages.isEmpty());
+        QVERIFY(dialogs().prompts.isEmpty());
     }
 
     // The close box hands the diameter shown over as OK does.
@@ -396,8 +394,8 @@ private Q_SLOTS:
         flushDeletes();
         QVERIFY(guard.isNull());
         QCOMPARE(main().Text0(4)->text(), num("48.6"));
-        QCOMPARE(basGeneral().InnerDiameter, 48.6);
-        QCOMPARE(basGeneral().DiameterChoice[0], qint16(4));
+        QCOMPARE(general().InnerDiameter, 48.6);
+        QCOMPARE(general().DiameterChoice[0], qint16(4));
     }
 
     // Menu, toolbar and "..." button reach the one picker of each kind, restored from
@@ -420,18 +418,18 @@ private Q_SLOTS:
         QFETCH(QString, toolTip);
         QFETCH(int, field);
         auto count = [&] {
-            return roughness ? m_main->findChildren<frmAbsRuwheid *>().size()
-                             : m_main->findChildren<frmDiameter *>().size();
+            return roughness ? main().findChildren<frmAbsRuwheid *>().size()
+                             : main().findChildren<frmDiameter *>().size();
         };
         auto window = [&]() -> QWidget * {
-            return roughness ? static_cast<QWidget *>(m_main->findChild<frmAbsRuwheid *>())
-                             : static_cast<QWidget *>(m_main->findChild<frmDiameter *>());
+            return roughness ? static_cast<QWidget *>(main().findChild<frmAbsRuwheid *>())
+                             : static_cast<QWidget *>(main().findChild<frmDiameter *>());
         };
         main().Toolbar1_ButtonClick(QStringLiteral("diameter"));
         main().Toolbar1_ButtonClick(QStringLiteral("Ruw"));
         QCOMPARE(count(), 0);
 
-        QAction *menu = menuAction(m_main->menuBar(), menuText);
+        QAction *menu = menuAction(main().menuBar(), menuText);
         QAction *tool = toolbarAction(main(), toolTip);
         QVERIFY(menu);
         QVERIFY(tool);
@@ -439,7 +437,7 @@ private Q_SLOTS:
         QWidget *first = window();
         QVERIFY(first);
         QVERIFY(first->isVisible());
-        QCOMPARE(first->parentWidget(), m_main.get());
+        QCOMPARE(first->parentWidget(), &main());
         for (int round = 0; round < 3; ++round) {
             first->showMinimized();
             if (round == 0)
@@ -465,14 +463,14 @@ private Q_SLOTS:
         QTest::mouseClick(roughness->Option1(7), Qt::LeftButton);
         QCOMPARE(main().Text0(23)->text(), QStringLiteral("3,35"));
         roughness->Command1_Click();
-        QCOMPARE(basGeneral().WallRoughness, 3.35);
+        QCOMPARE(general().WallRoughness, 3.35);
 
         frmDiameter *diameter = openDiameter();
         QVERIFY(diameter);
         QCOMPARE(main().Text0(4)->text(), QStringLiteral("22,6"));
         diameter->Command3_Click();
-        QCOMPARE(basGeneral().InnerDiameter, 22.6);
-        QVERIFY(m_dialogs->prompts.isEmpty());
+        QCOMPARE(general().InnerDiameter, 22.6);
+        QVERIFY(dialogs().prompts.isEmpty());
     }
 
     // With ZEPTOR_SCREENSHOT_DIR set (under a real X server), saves pictures of both

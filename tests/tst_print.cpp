@@ -3,7 +3,7 @@
 #include "appendages/frmwgetal1.h"
 #include "appendages/frmwgetal2.h"
 #include "project/datetext.h"
-#include "support/docsfixture.h"
+#include "support/testprogram.h"
 
 #include <QApplication>
 #include <QPrinter>
@@ -12,7 +12,7 @@
 #include <QRegularExpression>
 #include <QTest>
 
-using namespace DocsTest;
+using namespace WindowTest;
 
 namespace {
 
@@ -64,7 +64,7 @@ class TestPrint : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<Program> m_program;
+    std::unique_ptr<TestProgram> m_program;
     QString m_pdf;
 
     frmStart &main() { return m_program->main(); }
@@ -86,7 +86,7 @@ private:
 private Q_SLOTS:
     void init()
     {
-        m_program = std::make_unique<Program>();
+        m_program = std::make_unique<TestProgram>(TestProgram::Procedure);
         m_pdf = m_program->path(QStringLiteral("report.pdf"));
     }
     void cleanup() { m_program.reset(); }
@@ -205,7 +205,7 @@ void TestPrint::valuesAndUnitsStandInTheirColumns()
 void TestPrint::printsWhatTheWindowsShowAndChangesNothing()
 {
     typeAndLeave(main().Text0(1), QStringLiteral("250"));
-    BasGeneral &g = basGeneral();
+    BasGeneral &g = m_program->general;
     g.ProjectName = QStringLiteral("Roof tank");
     g.PipeName = QStringLiteral("DN50, riser");
     g.ProjectOwner = QStringLiteral("Utilities");
@@ -247,7 +247,7 @@ void TestPrint::printsWhatTheWindowsShowAndChangesNothing()
 void TestPrint::longReportBreaksThePage()
 {
     // A long file name stays on its line; a small page takes the report over pages.
-    basGeneral().ProjectFileName = QStringLiteral("/very/long/path/")
+    m_program->general.ProjectFileName = QStringLiteral("/very/long/path/")
         + QString(300, QLatin1Char('x')) + QStringLiteral(".dvl");
     acceptPrinterDialog([](QPrinter &printer) {
         printer.setPageSize(QPageSize(QSizeF(210, 70), QPageSize::Millimeter));

@@ -2,7 +2,7 @@
 
 #include "project/datetext.h"
 #include "project/frmprojectgegevens.h"
-#include "support/docsfixture.h"
+#include "support/testprogram.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QTest>
 
-using namespace DocsTest;
+using namespace WindowTest;
 
 namespace {
 
@@ -50,7 +50,7 @@ private Q_SLOTS:
 
 void TestProjectWindow::startsHiddenWithTodayAndNewDvl()
 {
-    Program program;
+    TestProgram program{TestProgram::Procedure};
     frmStart &main = program.main();
     // Start-up wrote into the window, which exists without being shown.
     QVERIFY(main.hasProjectgegevens());
@@ -66,7 +66,7 @@ void TestProjectWindow::startsHiddenWithTodayAndNewDvl()
 
 void TestProjectWindow::layoutAndTabOrder()
 {
-    Program program;
+    TestProgram program{TestProgram::Procedure};
     frmProjectgegevens *window = openProjectWindow(program.main());
     QVERIFY(window);
     QCOMPARE(window->windowTitle(), QStringLiteral("Project Data"));
@@ -108,19 +108,19 @@ void TestProjectWindow::layoutAndTabOrder()
 
 void TestProjectWindow::fieldsTakeTheTextOnLeaving()
 {
-    Program program;
+    TestProgram program{TestProgram::Procedure};
     frmProjectgegevens *window = openProjectWindow(program.main());
     QVERIFY(window);
     type(window->Text3(1), QStringLiteral("Roof tank"));
-    QVERIFY(basGeneral().ProjectName.isEmpty()); // nothing while the field has the focus
+    QVERIFY(program.general.ProjectName.isEmpty()); // nothing while the field has the focus
     QTest::keyClick(window->Text3(1), Qt::Key_Tab);
-    QCOMPARE(basGeneral().ProjectName, QStringLiteral("Roof tank"));
+    QCOMPARE(program.general.ProjectName, QStringLiteral("Roof tank"));
     typeAndLeave(window->Text3(2), QStringLiteral("  DN80, riser "));
-    QCOMPARE(basGeneral().PipeName, QStringLiteral("  DN80, riser "));
+    QCOMPARE(program.general.PipeName, QStringLiteral("  DN80, riser "));
     typeAndLeave(window->Text3(3), QStringLiteral("Utilities"));
-    QCOMPARE(basGeneral().ProjectOwner, QStringLiteral("Utilities"));
+    QCOMPARE(program.general.ProjectOwner, QStringLiteral("Utilities"));
     typeAndLeave(window->Text3(1), QString());
-    QVERIFY(basGeneral().ProjectName.isEmpty());
+    QVERIFY(program.general.ProjectName.isEmpty());
     QVERIFY(program.dialogs.messages.isEmpty());
 }
 
@@ -167,7 +167,7 @@ void TestProjectWindow::dateCheck()
     QFETCH(QDate, date);
     QFETCH(QTime, time);
     QFETCH(QString, reopened);
-    Program program{QLocale(locale)};
+    TestProgram program{TestProgram::Procedure, QLocale(locale)};
     frmProjectgegevens *window = openProjectWindow(program.main());
     QVERIFY(window);
 
@@ -175,7 +175,7 @@ void TestProjectWindow::dateCheck()
 
     // The user goes on to the field Tab leads to, whatever the check said.
     QCOMPARE(window->focusWidget(), window->Text3(4));
-    const CaseDate stored = basGeneral().ProjectDate;
+    const CaseDate stored = program.general.ProjectDate;
     if (refused) {
         QCOMPARE(program.dialogs.messageTexts(), QStringList{DateError});
         QCOMPARE(program.dialogs.messages.first().title, QStringLiteral("Zeptor"));
@@ -199,13 +199,13 @@ void TestProjectWindow::dateCheck()
     QCOMPARE(window->Text3(0)->text(), reopened);
     window->Text3(0)->setFocus();
     QTest::keyClick(window->Text3(0), Qt::Key_Tab);
-    QVERIFY(basGeneral().ProjectDate == stored);
+    QVERIFY(program.general.ProjectDate == stored);
     QVERIFY(program.dialogs.messages.isEmpty());
 }
 
 void TestProjectWindow::oneLeaveGivesOneDateMessage()
 {
-    Program program;
+    TestProgram program{TestProgram::Procedure};
     frmProjectgegevens *window = openProjectWindow(program.main());
     QVERIFY(window);
     // While the message is open the field loses the focus again, to the box and by
@@ -222,7 +222,7 @@ void TestProjectWindow::oneLeaveGivesOneDateMessage()
 
 void TestProjectWindow::switchingWindowsDoesNotCheckTheDate()
 {
-    Program program;
+    TestProgram program{TestProgram::Procedure};
     frmStart &main = program.main();
     frmProjectgegevens *window = openProjectWindow(main);
     QVERIFY(window);
@@ -237,13 +237,13 @@ void TestProjectWindow::switchingWindowsDoesNotCheckTheDate()
 
 void TestProjectWindow::fileFieldChangesNeitherCaptionNorSaveTarget()
 {
-    Program program;
+    TestProgram program{TestProgram::Procedure};
     frmStart &main = program.main();
     frmProjectgegevens *window = openProjectWindow(main);
     QVERIFY(window);
     typeAndLeave(window->Text3(4), QStringLiteral("elsewhere.dvl"));
     QCOMPARE(main.windowTitle(), QStringLiteral("Zeptor - [new.dvl]"));
-    QCOMPARE(basGeneral().ProjectFileName, QStringLiteral("new.dvl"));
+    QCOMPARE(program.general.ProjectFileName, QStringLiteral("new.dvl"));
 
     main.FileSave_Click();
     QVERIFY(QFile::exists(program.path(QStringLiteral("new.dvl"))));
@@ -252,13 +252,13 @@ void TestProjectWindow::fileFieldChangesNeitherCaptionNorSaveTarget()
 
 void TestProjectWindow::clearWhileHidden()
 {
-    Program program;
+    TestProgram program{TestProgram::Procedure};
     frmStart &main = program.main();
     const QString path = program.path(QStringLiteral("loaded.dvl"));
-    basGeneral().ProjectName = QStringLiteral("Old");
-    basGeneral().PipeName = QStringLiteral("P1");
-    basGeneral().ProjectOwner = QStringLiteral("Me");
-    basGeneral().ProjectDate = {QDate(2020, 1, 2), QTime(3, 4, 5), true};
+    program.general.ProjectName = QStringLiteral("Old");
+    program.general.PipeName = QStringLiteral("P1");
+    program.general.ProjectOwner = QStringLiteral("Me");
+    program.general.ProjectDate = {QDate(2020, 1, 2), QTime(3, 4, 5), true};
     program.dialogs.saveAnswers << path;
     main.FileSaveAs_Click();
     typeAndLeave(main.Text0(1), QStringLiteral("321"));
@@ -266,7 +266,7 @@ void TestProjectWindow::clearWhileHidden()
 
     main.Projectgegevens().ClearForm_Click();
 
-    const BasGeneral &g = basGeneral();
+    const BasGeneral &g = program.general;
     QVERIFY(g.ProjectDate == CaseDate::today());
     QCOMPARE(g.ProjectName, QStringLiteral("new"));
     QVERIFY(g.PipeName.isEmpty());
@@ -284,7 +284,7 @@ void TestProjectWindow::clearWhileHidden()
 
 void TestProjectWindow::okAndReopenShowTheRecord()
 {
-    Program program;
+    TestProgram program{TestProgram::Procedure};
     frmStart &main = program.main();
     frmProjectgegevens *window = openProjectWindow(main);
     QVERIFY(window);
@@ -294,19 +294,19 @@ void TestProjectWindow::okAndReopenShowTheRecord()
     QTest::keyClick(window->Command1(), Qt::Key_Space);
     flushDeletes();
     QVERIFY(!main.findChild<frmProjectgegevens *>());
-    QCOMPARE(basGeneral().ProjectOwner, QStringLiteral("Ops"));
+    QCOMPARE(program.general.ProjectOwner, QStringLiteral("Ops"));
 
     window = openProjectWindow(main);
     QVERIFY(window);
     QCOMPARE(window->Text3(1)->text(), QStringLiteral("Line 7"));
     QCOMPARE(window->Text3(3)->text(), QStringLiteral("Ops"));
     QCOMPARE(window->Text3(4)->text(), QStringLiteral("new.dvl"));
-    QCOMPARE(window->Text3(0)->text(), DateText::toText(basGeneral().ProjectDate));
+    QCOMPARE(window->Text3(0)->text(), DateText::toText(program.general.ProjectDate));
 }
 
 void TestProjectWindow::mainWindowGoingAwayWhileEditing()
 {
-    auto program = std::make_unique<Program>();
+    auto program = std::make_unique<TestProgram>(TestProgram::Procedure);
     frmProjectgegevens *window = openProjectWindow(program->main());
     QVERIFY(window);
     type(window->Text3(0), QStringLiteral("not a date"));
@@ -322,7 +322,7 @@ void TestProjectWindow::screenshots()
     const QString dir = qEnvironmentVariable("ZEPTOR_SCREENSHOT_DIR");
     if (dir.isEmpty())
         QSKIP("ZEPTOR_SCREENSHOT_DIR not set");
-    Program program;
+    TestProgram program{TestProgram::Procedure};
     frmProjectgegevens *window = openProjectWindow(program.main());
     QVERIFY(window);
     typeAndLeave(window->Text3(1), QStringLiteral("Water transfer to roof tank"));

@@ -2,7 +2,7 @@
 // changed on disk since; Load of a named pipe neither waits nor fails silently.
 
 #include "project/dvlfile.h"
-#include "support/docsfixture.h"
+#include "support/testprogram.h"
 
 #include <QFile>
 #include <QTest>
@@ -14,7 +14,7 @@
 #include <thread>
 #include <unistd.h>
 
-using namespace DocsTest;
+using namespace WindowTest;
 
 namespace {
 
@@ -57,12 +57,12 @@ void TestSaveQuestions::saveOverAFileNotOfThisRun()
     QFETCH(QString, history);
     QFETCH(bool, yes);
     QFETCH(QString, asked);
-    Program program;
+    TestProgram program{TestProgram::Procedure};
     frmStart &main = program.main();
     QString path = program.path(QStringLiteral("new.dvl"));
     if (history == QLatin1String("loaded")) {
         path = program.path(QStringLiteral("case.dvl"));
-        writeBytes(path, DvlFile::format(ProjectCase::fromGeneral(basGeneral())));
+        writeBytes(path, DvlFile::format(ProjectCase::fromGeneral(program.general)));
         program.dialogs.openAnswers << path;
         main.FileLoad_Click();
     } else if (history == QLatin1String("saved")) {
@@ -86,7 +86,7 @@ void TestSaveQuestions::saveOverAFileNotOfThisRun()
         QCOMPARE(onDisk, Foreign);
         return;
     }
-    QCOMPARE(onDisk, DvlFile::format(ProjectCase::fromGeneral(basGeneral())));
+    QCOMPARE(onDisk, DvlFile::format(ProjectCase::fromGeneral(program.general)));
     // Written by this run now: the next Save asks nothing.
     main.FileSave_Click();
     QCOMPARE(program.dialogs.questions.size(), 1);
@@ -104,7 +104,7 @@ void TestSaveQuestions::knownUnchangedFileIsSavedWithoutAQuestion_data()
 void TestSaveQuestions::knownUnchangedFileIsSavedWithoutAQuestion()
 {
     QFETCH(QString, history);
-    Program program;
+    TestProgram program{TestProgram::Procedure};
     frmStart &main = program.main();
     QString path = program.path(QStringLiteral("new.dvl"));
     if (history == QLatin1String("saved")) {
@@ -115,7 +115,7 @@ void TestSaveQuestions::knownUnchangedFileIsSavedWithoutAQuestion()
         main.FileSaveAs_Click();
     } else if (history == QLatin1String("loaded")) {
         path = program.path(QStringLiteral("case.dvl"));
-        ProjectCase loaded = ProjectCase::fromGeneral(basGeneral());
+        ProjectCase loaded = ProjectCase::fromGeneral(program.general);
         loaded.entries.FlowRate = 250;
         writeBytes(path, DvlFile::format(loaded));
         program.dialogs.openAnswers << path;
@@ -134,7 +134,7 @@ void TestSaveQuestions::knownUnchangedFileIsSavedWithoutAQuestion()
 // watchdog plays the writer, so that the test fails instead of hanging.
 void TestSaveQuestions::loadOfANamedPipeDoesNotWait()
 {
-    Program program;
+    TestProgram program{TestProgram::Procedure};
     frmStart &main = program.main();
     const QString pipe = program.path(QStringLiteral("pipe.dvl"));
     QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);

@@ -1,23 +1,18 @@
 #pragma once
 
-// What the tool-window tests do as a user would: find menu items and toolbar buttons,
+// What the window tests do as a user would: find menu items and toolbar buttons,
 // wait for a window to have the keyboard, type, leave a field, press a close box.
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
 #include <QLineEdit>
 #include <QTest>
 #include <QToolBar>
 #include <QtTest/qtestspontaneevent.h>
 
-#include "pickers/pickertables.h"
 #include "shell/frmstart.h"
-#include "support/scripteddialogs.h"
-#include "support/testgeneral.h"
-#include "support/testlocale.h"
-
-#include <memory>
 
 namespace WindowTest {
 
@@ -52,23 +47,22 @@ inline bool activate(QWidget *window)
     return waitActive(window);
 }
 
-// Types into a field and leaves it with Tab, as a user would.
-inline void typeAndLeave(QLineEdit *field, const QString &text)
+// Types into a field without leaving it; the empty text deletes what was there.
+inline void type(QLineEdit *field, const QString &text)
 {
-    field->setFocus();
+    field->setFocus(Qt::TabFocusReason);
     field->selectAll();
     if (text.isEmpty())
         QTest::keyClick(field, Qt::Key_Backspace);
     else
         QTest::keyClicks(field, text);
-    QTest::keyClick(field, Qt::Key_Tab);
 }
 
-inline void type(QLineEdit *field, const QString &text)
+// Types into a field and leaves it with Tab, as a user would.
+inline void typeAndLeave(QLineEdit *field, const QString &text)
 {
-    field->setFocus();
-    field->selectAll();
-    QTest::keyClicks(field, text);
+    type(field, text);
+    QTest::keyClick(field, Qt::Key_Tab);
 }
 
 // The title bar's close box: the window system's close event, then the close itself.
@@ -97,25 +91,10 @@ inline void silenceOffscreenNoise()
         });
 }
 
-// A fresh program: the record and the pickers' memory as at start-up, the main window
-// on screen and active, its dialogs scripted.
-inline bool startProgram(std::unique_ptr<frmStart> &main, ScriptedDialogs *&dialogs)
+inline QByteArray readFile(const QString &path)
 {
-    QLocale::setDefault(testLocale());
-    resetBasGeneral();
-    setPickerStartValues(basGeneral());
-    dialogs = new ScriptedDialogs;
-    main = std::make_unique<frmStart>(basGeneral(), *dialogs);
-    main->show();
-    return activate(main.get());
-}
-
-inline void stopProgram(std::unique_ptr<frmStart> &main, ScriptedDialogs *&dialogs)
-{
-    main.reset();
-    flushDeletes();
-    delete dialogs;
-    dialogs = nullptr;
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace WindowTest

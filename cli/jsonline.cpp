@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 void JsonLine::appendNumber(QByteArray &out, double value)
 {
@@ -28,8 +27,23 @@ void JsonLine::appendString(QByteArray &out, const QString &text)
     static const char hex[] = "0123456789abcdef";
     out += '"';
     const qsizetype n = text.size();
+    const QChar *data = text.constData();
     for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = text[i].unicode();
+        // A run of printable ASCII without quote or backslash is copied as it is.
+        qsizetype plainEnd = i;
+        while (plainEnd < n && data[plainEnd].unicode() >= 0x20 && data[plainEnd].unicode() < 0x7F
+            && data[plainEnd] != u'"' && data[plainEnd] != u'\\')
+            ++plainEnd;
+        if (plainEnd > i) {
+            const qsizetype at = out.size();
+            out.resize(at + (plainEnd - i));
+            char *dst = out.data() + at;
+            for (qsizetype k = i; k < plainEnd; ++k)
+                *dst++ = char(data[k].unicode());
+            i = plainEnd - 1;
+            continue;
+        }
+        const char16_t c = data[i].unicode();
         if (c >= 0x80) {
             // A run of other characters goes through Qt's UTF-8 encoder in one piece.
             qsizetype end = i + 1;
@@ -133,7 +147,7 @@ JsonLine &JsonLine::value(const char *name, const QString &text)
 JsonLine &JsonLine::value(int name, const QString &text)
 {
     char digits[16];
-    std::snprintf(digits, sizeof digits, "%d", name);
+    *std::to_chars(digits, digits + sizeof digits - 1, name).ptr = '\0';
     key(digits);
     appendString(m_out, text);
     return *this;
@@ -160,4 +174,10 @@ QByteArray JsonLine::take()
     m_out = QByteArray();
     m_first = true;
     return out;
+}
+
+void JsonLine::endLine()
+{
+    m_out += '\n';
+    m_first = true;
 }

@@ -165,6 +165,25 @@ void significantDigits(double magnitude, char *digits, int &count, int &exponent
     std::from_chars(e + 1 + (e[1] == '+'), r.ptr, exponent);
 }
 
+// The text of a number written with '.' and '-', with the locale's point and minus
+// sign in their place (~ stands for an ASCII minus that stays), in one allocation. The
+// text is at most 48 characters and each symbol at most 8, so 64 places suffice.
+QString withSymbols(const char *begin, const char *end, const Symbols &symbols)
+{
+    QChar out[64];
+    qsizetype n = 0;
+    for (const char *c = begin; c != end; ++c) {
+        const QString *symbol = *c == '.' ? &symbols.point : *c == '-' ? &symbols.minus : nullptr;
+        if (!symbol) {
+            out[n++] = QLatin1Char(*c == '~' ? '-' : *c);
+        } else if (symbol->size() <= 8) {
+            for (QChar s : *symbol)
+                out[n++] = s;
+        }
+    }
+    return QString(out, n);
+}
+
 template<typename Int>
 std::optional<Int> toWhole(double value)
 {
@@ -230,19 +249,7 @@ QString fixed(double value, int decimals, const Symbols &symbols)
             return c == '0' || c == '.';
         }))
         ++begin; // "-0.00" reads as 0.00
-    // One allocation for the whole text: the digits, the locale's point and minus sign.
-    QChar out[sizeof buffer + 16];
-    qsizetype n = 0;
-    for (const char *c = begin; c != r.ptr; ++c) {
-        const QString *symbol = *c == '.' ? &symbols.point : *c == '-' ? &symbols.minus : nullptr;
-        if (!symbol) {
-            out[n++] = QLatin1Char(*c);
-        } else if (symbol->size() <= 8) {
-            for (QChar s : *symbol)
-                out[n++] = s;
-        }
-    }
-    return QString(out, n);
+    return withSymbols(begin, r.ptr, symbols);
 }
 
 QString fixed(double value, int decimals, const QLocale &locale)
@@ -279,27 +286,44 @@ QString plain(double value, const Symbols &symbols)
     int exponent = 0;
     significantDigits(std::fabs(value), digits, count, exponent);
 
-    QString out = value < 0 ? symbols.minus : QString();
-    auto digitsFrom = [&](int from, int to) {
-        return QLatin1String(digits + from, qMax(0, qMin(to, count) - from));
+    // The text with '.' for the locale's point and '-' for its minus sign; the sign of
+    // the exponent is always the ASCII one, written here as '~'.
+    char text[48];
+    char *out = text;
+    if (value < 0)
+        *out++ = '-';
+    auto put = [&](int from, int to) {
+        for (int i = from; i < to; ++i)
+            *out++ = i < count ? digits[i] : '0';
     };
     if (exponent >= -4 && exponent < 15) {
         if (exponent < 0) {
-            out += QLatin1Char('0') + symbols.point + QString(-exponent - 1, QLatin1Char('0'))
-                + digitsFrom(0, count);
+            *out++ = '0';
+            *out++ = '.';
+            for (int i = 0; i < -exponent - 1; ++i)
+                *out++ = '0';
+            put(0, count);
         } else if (count <= exponent + 1) {
-            out += digitsFrom(0, count) + QString(exponent + 1 - count, QLatin1Char('0'));
+            put(0, exponent + 1);
         } else {
-            out += digitsFrom(0, exponent + 1) + symbols.point + digitsFrom(exponent + 1, count);
+            put(0, exponent + 1);
+            *out++ = '.';
+            put(exponent + 1, count);
         }
-        return out;
+    } else {
+        put(0, 1);
+        if (count > 1) {
+            *out++ = '.';
+            put(1, count);
+        }
+        *out++ = 'E';
+        *out++ = exponent < 0 ? '~' : '+';
+        const int magnitude = std::abs(exponent);
+        if (magnitude < 10)
+            *out++ = '0';
+        out = std::to_chars(out, text + sizeof text, magnitude).ptr;
     }
-    out += QLatin1Char(digits[0]);
-    if (count > 1)
-        out += symbols.point + digitsFrom(1, count);
-    out += exponent < 0 ? QStringLiteral("E-") : QStringLiteral("E+");
-    out += QString::number(std::abs(exponent)).rightJustified(2, QLatin1Char('0'));
-    return out;
+    return withSymbols(text, out, symbols);
 }
 
 std::optional<qint16> toInt16(double value)

@@ -2,17 +2,40 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
+
+namespace {
+
+// Appends raw bytes: one size check instead of QByteArray's general insert.
+char *grow(QByteArray &out, qsizetype size)
+{
+    const qsizetype at = out.size();
+    out.resize(at + size);
+    return out.data() + at;
+}
+
+void put(QByteArray &out, const char *text, qsizetype size)
+{
+    std::memcpy(grow(out, size), text, size_t(size));
+}
+
+void put(QByteArray &out, char c)
+{
+    *grow(out, 1) = c;
+}
+
+} // namespace
 
 void JsonLine::appendNumber(QByteArray &out, double value)
 {
     if (!std::isfinite(value)) {
-        out += "null";
+        put(out, "null", 4);
         return;
     }
     char buffer[32];
     // The shortest text that reads back to the same double (JSON allows 1e-05).
     const auto r = std::to_chars(buffer, buffer + sizeof buffer, value);
-    out.append(buffer, r.ptr - buffer);
+    put(out, buffer, r.ptr - buffer);
 }
 
 QByteArray JsonLine::number(double value)
@@ -25,7 +48,7 @@ QByteArray JsonLine::number(double value)
 void JsonLine::appendString(QByteArray &out, const QString &text)
 {
     static const char hex[] = "0123456789abcdef";
-    out += '"';
+    put(out, '"');
     const qsizetype n = text.size();
     const QChar *data = text.constData();
     for (qsizetype i = 0; i < n; ++i) {
@@ -35,9 +58,7 @@ void JsonLine::appendString(QByteArray &out, const QString &text)
             && data[plainEnd] != u'"' && data[plainEnd] != u'\\')
             ++plainEnd;
         if (plainEnd > i) {
-            const qsizetype at = out.size();
-            out.resize(at + (plainEnd - i));
-            char *dst = out.data() + at;
+            char *dst = grow(out, plainEnd - i);
             for (qsizetype k = i; k < plainEnd; ++k)
                 *dst++ = char(data[k].unicode());
             i = plainEnd - 1;
@@ -47,7 +68,7 @@ void JsonLine::appendString(QByteArray &out, const QString &text)
         if (c >= 0x80) {
             // A run of other characters goes through Qt's UTF-8 encoder in one piece.
             qsizetype end = i + 1;
-            while (end < n && text[end].unicode() >= 0x80)
+            while (end < n && data[end].unicode() >= 0x80)
                 ++end;
             out += QStringView(text).mid(i, end - i).toUtf8();
             i = end - 1;
@@ -55,31 +76,26 @@ void JsonLine::appendString(QByteArray &out, const QString &text)
         }
         switch (c) {
         case u'"':
-            out += "\\\"";
+            put(out, "\\\"", 2);
             break;
         case u'\\':
-            out += "\\\\";
+            put(out, "\\\\", 2);
             break;
         case u'\n':
-            out += "\\n";
+            put(out, "\\n", 2);
             break;
         case u'\r':
-            out += "\\r";
+            put(out, "\\r", 2);
             break;
         case u'\t':
-            out += "\\t";
+            put(out, "\\t", 2);
             break;
-        default:
-            if (c < 0x20) {
-                out += "\\u00";
-                out += hex[(c >> 4) & 0xF];
-                out += hex[c & 0xF];
-            } else {
-                out += char(c);
-            }
+        default: // the other control characters
+            const char escaped[6] = {'\\', 'u', '0', '0', hex[(c >> 4) & 0xF], hex[c & 0xF]};
+            put(out, escaped, 6);
         }
     }
-    out += '"';
+    put(out, '"');
 }
 
 QByteArray JsonLine::string(const QString &text)
@@ -92,7 +108,7 @@ QByteArray JsonLine::string(const QString &text)
 void JsonLine::separate()
 {
     if (!m_first)
-        m_out += ',';
+        put(m_out, ',');
     m_first = false;
 }
 
@@ -101,23 +117,26 @@ void JsonLine::key(const char *name)
     separate();
     // Member names are plain ASCII identifiers or digits: no escaping needed.
     if (name) {
-        m_out += '"';
-        m_out += name;
-        m_out += "\":";
+        const size_t length = std::strlen(name);
+        char *dst = grow(m_out, qsizetype(length) + 3);
+        *dst++ = '"';
+        std::memcpy(dst, name, length);
+        dst[length] = '"';
+        dst[length + 1] = ':';
     }
 }
 
 JsonLine &JsonLine::beginObject(const char *name)
 {
     key(name);
-    m_out += '{';
+    put(m_out, '{');
     m_first = true;
     return *this;
 }
 
 JsonLine &JsonLine::endObject()
 {
-    m_out += '}';
+    put(m_out, '}');
     m_first = false;
     return *this;
 }
@@ -125,14 +144,14 @@ JsonLine &JsonLine::endObject()
 JsonLine &JsonLine::beginArray(const char *name)
 {
     key(name);
-    m_out += '[';
+    put(m_out, '[');
     m_first = true;
     return *this;
 }
 
 JsonLine &JsonLine::endArray()
 {
-    m_out += ']';
+    put(m_out, ']');
     m_first = false;
     return *this;
 }
@@ -170,7 +189,7 @@ JsonLine &JsonLine::element(const QString &text)
 QByteArray JsonLine::take()
 {
     QByteArray out = std::move(m_out);
-    out += '\n';
+    put(out, '\n');
     m_out = QByteArray();
     m_first = true;
     return out;
@@ -178,6 +197,6 @@ QByteArray JsonLine::take()
 
 void JsonLine::endLine()
 {
-    m_out += '\n';
+    put(m_out, '\n');
     m_first = true;
 }

@@ -8,7 +8,6 @@
 #include <QCommandLineParser>
 #include <QLocale>
 
-#include <cstdio>
 #include <unistd.h>
 
 namespace BatchCommand {
@@ -41,10 +40,8 @@ int run(Batch::Mode mode, const QStringList &arguments)
             {{locale.names(), QStringLiteral("a name")}, {jobs.names(), QStringLiteral("a number")},
                 {filesFrom.names(), QStringLiteral("a file name")}}));
     }
-    if (parser.isSet(help)) {
-        std::fputs(Usage::Text, stdout);
-        return Batch::ExitOk;
-    }
+    if (parser.isSet(help))
+        return Usage::print(QString::fromUtf8(Usage::Text));
 
     int jobCount = Batch::defaultJobs();
     if (parser.isSet(jobs)) {

@@ -120,10 +120,11 @@ private:
     bool m_anyReport = false;
 };
 
-int runOnOneWorker(Mode mode, PathSource &paths, OrderedOutput &output)
+int runOnOneWorker(
+    Mode mode, std::unique_ptr<Chunk> first, PathSource &paths, OrderedOutput &output)
 {
     Runner runner;
-    while (const std::unique_ptr<Chunk> chunk = nextChunk(paths)) {
+    for (std::unique_ptr<Chunk> chunk = std::move(first); chunk; chunk = nextChunk(paths)) {
         work(runner, mode, *chunk);
         if (!output.write(*chunk))
             break;
@@ -200,12 +201,14 @@ private:
     bool m_stopping = false;
 };
 
-int runOnWorkers(Mode mode, int jobs, PathSource &paths, OrderedOutput &output)
+int runOnWorkers(Mode mode, int jobs, std::deque<std::unique_ptr<Chunk>> inFlight,
+    PathSource &paths, OrderedOutput &output)
 {
-    std::deque<std::unique_ptr<Chunk>> inFlight; // in the order of the names
     const size_t window = size_t(jobs) * ChunksPerWorker;
     bool endOfNames = false;
     Pool pool(mode, jobs);
+    for (const std::unique_ptr<Chunk> &chunk : inFlight)
+        pool.add(chunk.get());
     for (;;) {
         while (!endOfNames && inFlight.size() < window) {
             std::unique_ptr<Chunk> chunk = nextChunk(paths);
@@ -232,9 +235,15 @@ int runOnWorkers(Mode mode, int jobs, PathSource &paths, OrderedOutput &output)
 int run(Mode mode, int jobs, PathSource &paths, BlockWriter &out, int errFd)
 {
     OrderedOutput output(mode, out, errFd);
-    if (jobs <= 1)
-        return runOnOneWorker(mode, paths, output);
-    return runOnWorkers(mode, jobs, paths, output);
+    std::unique_ptr<Chunk> first = nextChunk(paths);
+    std::unique_ptr<Chunk> second = jobs > 1 && first ? nextChunk(paths) : nullptr;
+    // A short list is done before a second worker would have started.
+    if (!second)
+        return runOnOneWorker(mode, std::move(first), paths, output);
+    std::deque<std::unique_ptr<Chunk>> inFlight; // in the order of the names
+    inFlight.push_back(std::move(first));
+    inFlight.push_back(std::move(second));
+    return runOnWorkers(mode, jobs, std::move(inFlight), paths, output);
 }
 
 int defaultJobs()

@@ -5,8 +5,6 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
-#include <cstdio>
-
 // zeptor-cli COMMAND [ARGUMENTS]: the options before the command belong to the
 // program, everything after it to the command, which parses it itself.
 int main(int argc, char *argv[])
@@ -26,14 +24,10 @@ int main(int argc, char *argv[])
     const QStringList arguments = QCoreApplication::arguments();
     if (!parser.parse(arguments))
         return Usage::error(Usage::parseError(parser, arguments, {}));
-    if (parser.isSet(help)) {
-        std::fputs(Usage::Text, stdout);
-        return Batch::ExitOk;
-    }
-    if (parser.isSet(version)) {
-        std::printf("%s\n", qPrintable(QCoreApplication::applicationVersion()));
-        return Batch::ExitOk;
-    }
+    if (parser.isSet(help))
+        return Usage::print(QString::fromUtf8(Usage::Text));
+    if (parser.isSet(version))
+        return Usage::print(QCoreApplication::applicationVersion() + QLatin1Char('\n'));
     QStringList commandArguments = parser.positionalArguments();
     if (commandArguments.isEmpty())
         return Usage::error(QStringLiteral("a command is missing"));

@@ -2,6 +2,7 @@
 
 #include "cli/batchrun.h"
 
+#include <cerrno>
 #include <cstdio>
 
 namespace Usage {
@@ -54,6 +55,17 @@ const char *const Text
       "  3   the output could not be written, for example to a full disk; the run\n"
       "      stops there, and this wins over 1 and 2\n"
       "  64  the command line is wrong\n";
+
+int print(const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size())
+        && std::fflush(stdout) == 0)
+        return Batch::ExitOk;
+    std::fprintf(stderr, "zeptor-cli: cannot write to standard output: %s\n",
+        qPrintable(qt_error_string(errno)));
+    return Batch::ExitOutputFailed;
+}
 
 int error(const QString &message)
 {

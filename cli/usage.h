@@ -9,6 +9,10 @@ namespace Usage {
 
 extern const char *const Text;
 
+// Writes `text` to standard output; the exit status: 0, or 3 (with the reason on
+// standard error) when it could not be written.
+int print(const QString &text);
+
 // Writes "zeptor-cli: message" and the hint to --help on standard error; returns the
 // exit status of a wrong command line.
 int error(const QString &message);

@@ -1,5 +1,6 @@
 #include "cli/jsonline.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -117,12 +118,12 @@ void JsonLine::key(const char *name)
     separate();
     // Member names are plain ASCII identifiers or digits: no escaping needed.
     if (name) {
-        const size_t length = std::strlen(name);
-        char *dst = grow(m_out, qsizetype(length) + 3);
+        const qsizetype length = qsizetype(std::strlen(name));
+        char *dst = grow(m_out, length + 3);
         *dst++ = '"';
-        std::memcpy(dst, name, length);
-        dst[length] = '"';
-        dst[length + 1] = ':';
+        dst = std::copy(name, name + length, dst);
+        dst[0] = '"';
+        dst[1] = ':';
     }
 }
 

@@ -106,25 +106,50 @@ QByteArray JsonLine::string(const QString &text)
     return out;
 }
 
-void JsonLine::separate()
-{
-    if (!m_first)
-        put(m_out, ',');
-    m_first = false;
-}
-
 void JsonLine::key(const char *name)
 {
-    separate();
+    char prefix[MaxPrefix];
+    put(m_out, prefix, memberPrefix(prefix, name));
+}
+
+qsizetype JsonLine::memberPrefix(char *prefix, const char *name)
+{
+    char *dst = prefix;
+    if (!m_first)
+        *dst++ = ',';
+    m_first = false;
     // Member names are plain ASCII identifiers or digits: no escaping needed.
     if (name) {
-        const qsizetype length = qsizetype(std::strlen(name));
-        char *dst = grow(m_out, length + 3);
         *dst++ = '"';
-        dst = std::copy(name, name + length, dst);
-        dst[0] = '"';
-        dst[1] = ':';
+        while (*name && dst < prefix + MaxPrefix - 2)
+            *dst++ = *name++;
+        *dst++ = '"';
+        *dst++ = ':';
     }
+    return dst - prefix;
+}
+
+void JsonLine::member(const char *name, const QString &text)
+{
+    char prefix[MaxPrefix];
+    const qsizetype prefixSize = memberPrefix(prefix, name);
+    const qsizetype n = text.size();
+    const QChar *data = text.constData();
+    const bool plain = std::all_of(data, data + n, [](QChar c) {
+        return c.unicode() >= 0x20 && c.unicode() < 0x7F && c != u'"' && c != u'\\';
+    });
+    if (!plain) { // escapes or characters beyond ASCII: the general way
+        put(m_out, prefix, prefixSize);
+        appendString(m_out, text);
+        return;
+    }
+    // The common case in one piece: the member name and the text within its quotes.
+    char *dst = grow(m_out, prefixSize + n + 2);
+    dst = std::copy(prefix, prefix + prefixSize, dst);
+    *dst++ = '"';
+    for (qsizetype i = 0; i < n; ++i)
+        *dst++ = char(data[i].unicode());
+    *dst = '"';
 }
 
 JsonLine &JsonLine::beginObject(const char *name)
@@ -159,8 +184,7 @@ JsonLine &JsonLine::endArray()
 
 JsonLine &JsonLine::value(const char *name, const QString &text)
 {
-    key(name);
-    appendString(m_out, text);
+    member(name, text);
     return *this;
 }
 
@@ -168,22 +192,27 @@ JsonLine &JsonLine::value(int name, const QString &text)
 {
     char digits[16];
     *std::to_chars(digits, digits + sizeof digits - 1, name).ptr = '\0';
-    key(digits);
-    appendString(m_out, text);
+    member(digits, text);
     return *this;
 }
 
 JsonLine &JsonLine::value(const char *name, double number)
 {
-    key(name);
-    appendNumber(m_out, number);
+    char text[MaxPrefix + 32];
+    char *dst = text + memberPrefix(text, name);
+    if (std::isfinite(number)) {
+        // The shortest text that reads back to the same double (JSON allows 1e-05).
+        dst = std::to_chars(dst, text + sizeof text, number).ptr;
+    } else {
+        dst = std::copy_n("null", 4, dst);
+    }
+    put(m_out, text, dst - text);
     return *this;
 }
 
 JsonLine &JsonLine::element(const QString &text)
 {
-    separate();
-    appendString(m_out, text);
+    member(nullptr, text);
     return *this;
 }
 

@@ -42,8 +42,11 @@ public:
 private:
     static void appendString(QByteArray &out, const QString &text);
     static void appendNumber(QByteArray &out, double value);
-    void separate();
     void key(const char *name);
+    // `,"name":` as far as it is due, into `prefix`; returns its length.
+    static constexpr qsizetype MaxPrefix = 64;
+    qsizetype memberPrefix(char *prefix, const char *name);
+    void member(const char *name, const QString &text);
 
     QByteArray m_own;
     QByteArray &m_out;

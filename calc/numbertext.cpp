@@ -41,7 +41,8 @@ bool isExactTie(double value, int decimals)
     const double scaled = std::ldexp(value, decimals + 1);
     if (std::fabs(scaled) >= 9007199254740992.0) // 2^53: too large to carry a fraction
         return false;
-    return scaled == std::trunc(scaled) && std::fmod(scaled, 2.0) != 0;
+    // Below 2^53 the whole number is exact as an integer, whose lowest bit says odd.
+    return scaled == std::trunc(scaled) && (static_cast<qint64>(scaled) & 1) != 0;
 }
 
 // The fixed-point text of the common field values by integer arithmetic: the value
@@ -132,6 +133,15 @@ std::optional<double> simpleNumber(const QString &text, const Symbols &symbols)
 // has 16 significant digits ending in 5, and is then its own shortest text.
 void significantDigits(double magnitude, char *digits, int &count, int &exponent)
 {
+    // Whole numbers below 10^15, the usual entries and counts, have all their digits.
+    if (magnitude < 1e15 && magnitude == std::floor(magnitude)) {
+        const auto end = std::to_chars(digits, digits + 24, static_cast<qint64>(magnitude)).ptr;
+        count = int(end - digits);
+        exponent = count - 1;
+        while (count > 1 && digits[count - 1] == '0')
+            --count;
+        return;
+    }
     char text[40];
     auto r = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific);
     auto mantissaDigits = [&] {

@@ -180,18 +180,18 @@ void significantDigits(double magnitude, char *digits, int &count, int &exponent
 // text is at most 48 characters and each symbol at most 8, so 64 places suffice.
 QString withSymbols(const char *begin, const char *end, const Symbols &symbols)
 {
-    QChar out[64];
+    char16_t out[64]; // left uninitialised: QChar's constructor would clear it first
     qsizetype n = 0;
     for (const char *c = begin; c != end; ++c) {
         const QString *symbol = *c == '.' ? &symbols.point : *c == '-' ? &symbols.minus : nullptr;
         if (!symbol) {
-            out[n++] = QLatin1Char(*c == '~' ? '-' : *c);
+            out[n++] = char16_t(*c == '~' ? '-' : *c);
         } else if (symbol->size() <= 8) {
             for (QChar s : *symbol)
-                out[n++] = s;
+                out[n++] = s.unicode();
         }
     }
-    return QString(out, n);
+    return QString(reinterpret_cast<const QChar *>(out), n);
 }
 
 template<typename Int>

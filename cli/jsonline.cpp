@@ -120,9 +120,9 @@ qsizetype JsonLine::memberPrefix(char *prefix, const char *name)
     m_first = false;
     // Member names are plain ASCII identifiers or digits: no escaping needed.
     if (name) {
+        const size_t length = std::min(std::strlen(name), size_t(MaxPrefix - 4));
         *dst++ = '"';
-        while (*name && dst < prefix + MaxPrefix - 2)
-            *dst++ = *name++;
+        dst = std::copy_n(name, length, dst);
         *dst++ = '"';
         *dst++ = ':';
     }

@@ -111,6 +111,8 @@ private Q_SLOTS:
     void sameBytesOnEveryNumberOfJobs_data();
     void sameBytesOnEveryNumberOfJobs();
     void namesFromStandardInput();
+    void longListFromFile_data();
+    void longListFromFile();
     void outputThatCannotBeWritten();
 };
 
@@ -438,6 +440,38 @@ void tst_Cli::namesFromStandardInput()
     QCOMPARE(missing.exitCode, 1);
     QVERIFY2(missing.err.contains(QStringLiteral("no list")), qPrintable(missing.err));
     QVERIFY(missing.out.isEmpty());
+}
+
+// A list far longer than the reader's buffer, read as the run goes: every name is
+// taken once, in order, by report as by json.
+void tst_Cli::longListFromFile_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("json") << QStringLiteral("json");
+    QTest::newRow("report") << QStringLiteral("report");
+}
+
+void tst_Cli::longListFromFile()
+{
+    QFETCH(QString, command);
+    QTemporaryDir dir;
+    const QStringList names = {example("turbulent.dvl"), example("cooling-water.dvl")};
+    QByteArray list;
+    const int count = 3000;
+    for (int i = 0; i < count; ++i)
+        list += names[i % 2].toUtf8() + (i % 3 ? "\n" : "\r\n");
+    const QString listPath = writeFile(dir, "list.txt", list);
+    QVERIFY(list.size() > 64 * 1024); // more than one read of the list
+    const Run run = runCli({command, QStringLiteral("--files-from"), listPath});
+    QCOMPARE(run.exitCode, 0);
+    if (command == QLatin1String("report")) {
+        QCOMPARE(run.out.count('\f'), count - 1);
+        return;
+    }
+    const QList<QJsonObject> objects = jsonLines(run.out);
+    QCOMPARE(objects.size(), count);
+    for (int i = 0; i < count; ++i)
+        QCOMPARE(objects[i].value("file").toString(), names[i % 2]);
 }
 
 // A full disk or a closed output is an error of its own, named on standard error.

@@ -11,11 +11,17 @@ const QString RangeMessageEnd = QStringLiteral(" please ...");
 
 qint32 totalLd(const QStringList &countTexts, std::span<const FittingRow> table)
 {
+    return totalLd(countTexts, table, NumberText::symbols());
+}
+
+qint32 totalLd(const QStringList &countTexts, std::span<const FittingRow> table,
+    const NumberText::Symbols &symbols)
+{
     qint32 total = 0;
     for (size_t i = 0; i < table.size(); ++i) {
         const QString text
             = qsizetype(i) < countTexts.size() ? countTexts.at(qsizetype(i)) : QString();
-        const double count = NumberText::parse(text).value_or(0);
+        const double count = NumberText::parse(text, symbols).value_or(0);
         // Counts stay within 16 bits and factors within 1000, so the sum fits 32 bits.
         total = NumberText::toInt32(count * table[i].factor + total).value_or(0);
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calc/numbertext.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -45,6 +47,9 @@ inline constexpr std::array<FittingRow, 13> ValveTable = {{
 // The count fields always hold whole numbers when this runs; a text that is not a
 // number counts as 0.
 qint32 totalLd(const QStringList &countTexts, std::span<const FittingRow> table);
+// The same with the locale's symbols looked up already.
+qint32 totalLd(const QStringList &countTexts, std::span<const FittingRow> table,
+    const NumberText::Symbols &symbols);
 
 // The decimal text of a count, as the count fields show it.
 QString countText(qint16 count);

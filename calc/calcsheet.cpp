@@ -23,9 +23,9 @@ bool validIndex(int index)
 
 // The l/d value of an appendage field: a whole number; a text that is not a number,
 // or one beyond a 32-bit total, counts as 0.
-double ldValue(const QString &text)
+double ldValue(const QString &text, const NumberText::Symbols &symbols)
 {
-    const auto value = NumberText::parse(text);
+    const auto value = NumberText::parse(text, symbols);
     if (!value)
         return 0;
     return double(NumberText::toInt32(*value).value_or(0));
@@ -45,6 +45,19 @@ CalcSheet::CalcSheet(BasGeneral &general, Dialogs &dialogs)
 {
     for (const FieldInfo &f : FieldTable)
         m_text[f.index] = QString::fromLatin1(f.designText);
+}
+
+const NumberText::Symbols &CalcSheet::currentSymbols()
+{
+    if (!m_symbolsPinned)
+        m_symbols = NumberText::symbols();
+    return m_symbols;
+}
+
+void CalcSheet::pinSymbols(const NumberText::Symbols &symbols)
+{
+    m_symbols = symbols;
+    m_symbolsPinned = true;
 }
 
 QString CalcSheet::Text0(int index) const
@@ -122,13 +135,14 @@ void CalcSheet::restoreStartValues()
 
 void CalcSheet::refreshAppendageLength()
 {
-    m_results.BendsLd = ldValue(Text0(9));
-    m_results.ValvesLd = ldValue(Text0(10));
+    const NumberText::Symbols &symbols = currentSymbols();
+    m_results.BendsLd = ldValue(Text0(9), symbols);
+    m_results.ValvesLd = ldValue(Text0(10), symbols);
     const double totalLd = m_results.BendsLd + m_results.ValvesLd;
-    setText0(8, NumberText::plain(totalLd));
+    setText0(8, NumberText::plain(totalLd, symbols));
     // l/d times a diameter in mm gives mm, hence the division by 1000 for metres.
     m_results.AppendageLength = totalLd * m_general.InnerDiameter / 1000;
-    setText0(25, NumberText::plain(m_results.AppendageLength));
+    setText0(25, NumberText::plain(m_results.AppendageLength, symbols));
 }
 
 void CalcSheet::Text0_Change(int index)
@@ -177,7 +191,7 @@ void CalcSheet::showResults(bool turbulent, bool frictionFactorFound)
     setText0(14, NumberText::fixed(res.PipeFriction, 4, m_symbols));
     setText0(15, NumberText::fixed(res.PipeArea, 4, m_symbols));
     setText0(16, twoOrFourDecimals(res.PipeVolume, m_symbols));
-    setText0(25, NumberText::plain(res.AppendageLength));
+    setText0(25, NumberText::plain(res.AppendageLength, m_symbols));
     setText0(17, NumberText::fixed(res.AppendageFriction, 4, m_symbols));
     setText0(18, NumberText::fixed(res.PipePressureDrop, 4, m_symbols));
     setText0(19, NumberText::fixed(res.TotalPressureDrop, 4, m_symbols));

@@ -35,6 +35,12 @@ public:
     void setText0(int index, const QString &text);
     QString status() const { return m_status; }
 
+    // The locale's symbols for the texts about to be written. The window looks them up
+    // at every calculation, so that the texts follow the default locale at once; a
+    // batch worker pins them, since every lookup asks the system and takes a lock.
+    const NumberText::Symbols &currentSymbols();
+    void pinSymbols(const NumberText::Symbols &symbols);
+
     // The main window's load step: start values into the record and the entry
     // fields, design texts elsewhere; no calculation.
     void Form_Load();
@@ -85,6 +91,7 @@ private:
     QString m_status;
     // The locale's symbols for the texts of one calculation, looked up as it starts.
     NumberText::Symbols m_symbols;
+    bool m_symbolsPinned = false;
     // A modal prompt or message inside the leave check can take the focus from the
     // field and so ask for the leave check again; that nested call is ignored.
     bool m_inLeaveCheck = false;

@@ -4,6 +4,7 @@
 #include <cfenv>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace NumberText {
@@ -40,7 +41,8 @@ bool isExactTie(double value, int decimals)
     const double scaled = std::ldexp(value, decimals + 1);
     if (std::fabs(scaled) >= 9007199254740992.0) // 2^53: too large to carry a fraction
         return false;
-    return scaled == std::trunc(scaled) && std::fmod(scaled, 2.0) != 0;
+    // Below 2^53 the whole number is exact as an integer, whose lowest bit says odd.
+    return scaled == std::trunc(scaled) && (static_cast<qint64>(scaled) & 1) != 0;
 }
 
 // The fixed-point text of the common field values by integer arithmetic: the value
@@ -82,6 +84,116 @@ bool roundedDigits(double value, int decimals, char *buffer, char *&end)
     return true;
 }
 
+// The text of the simple numbers that count and appendage fields hold ("12", "-3",
+// "0.5" with the locale's point), read without QLocale's parser, which for the system
+// locale asks the system for every symbol. Leading zeros, blanks, signs other than
+// the minus, exponents and any other form are left to QLocale: empty here.
+std::optional<double> simpleNumber(const QString &text, const Symbols &symbols)
+{
+    const qsizetype n = text.size();
+    if (n == 0 || n > 40 || !symbols.asciiDigits || symbols.point.size() != 1
+        || symbols.minus.size() != 1)
+        return std::nullopt;
+    const char16_t point = symbols.point.front().unicode();
+    const char16_t minus = symbols.minus.front().unicode();
+    char buffer[48];
+    int len = 0;
+    qsizetype i = 0;
+    if (text[0].unicode() == minus) {
+        buffer[len++] = '-';
+        ++i;
+    }
+    auto digits = [&] {
+        const qsizetype start = i;
+        while (i < n && text[i].unicode() >= u'0' && text[i].unicode() <= u'9')
+            buffer[len++] = char(text[i++].unicode());
+        return i - start;
+    };
+    const qsizetype whole = digits();
+    if (whole == 0 || (whole > 1 && text[i - whole] == QLatin1Char('0')))
+        return std::nullopt;
+    if (i < n && text[i].unicode() == point) {
+        buffer[len++] = '.';
+        ++i;
+        if (digits() == 0)
+            return std::nullopt;
+    }
+    if (i != n)
+        return std::nullopt;
+    double value = 0;
+    const auto r = std::from_chars(buffer, buffer + len, value);
+    if (r.ec != std::errc() || r.ptr != buffer + len)
+        return std::nullopt;
+    return value;
+}
+
+// The significant digits of a positive value rounded to 15 of them, without trailing
+// zeros, and the decimal exponent of the first digit after rounding. Qt rounds exact
+// ties away from zero and std::to_chars to even, so ties take Qt's way; an exact tie
+// has 16 significant digits ending in 5, and is then its own shortest text.
+void significantDigits(double magnitude, char *digits, int &count, int &exponent)
+{
+    // Whole numbers below 10^15, the usual entries and counts, have all their digits.
+    if (magnitude < 1e15 && magnitude == std::floor(magnitude)) {
+        const auto end = std::to_chars(digits, digits + 24, static_cast<qint64>(magnitude)).ptr;
+        count = int(end - digits);
+        exponent = count - 1;
+        while (count > 1 && digits[count - 1] == '0')
+            --count;
+        return;
+    }
+    char text[40];
+    auto r = std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific);
+    auto mantissaDigits = [&] {
+        int n = 0;
+        for (const char *c = text; *c != 'e'; ++c)
+            n += *c != '.';
+        return n;
+    };
+    *r.ptr = '\0';
+    int n = mantissaDigits();
+    if (n > 15) {
+        const char *e = std::strchr(text, 'e');
+        if (n == 16 && e[-1] == '5') {
+            const QByteArray qt = QByteArray::number(magnitude, 'e', 14);
+            std::memcpy(text, qt.constData(), size_t(qt.size()));
+            r.ptr = text + qt.size();
+        } else {
+            r = std::to_chars(
+                text, text + sizeof text, magnitude, std::chars_format::scientific, 14);
+        }
+        *r.ptr = '\0';
+    }
+    const char *e = std::strchr(text, 'e');
+    count = 0;
+    for (const char *c = text; c != e; ++c) {
+        if (*c != '.')
+            digits[count++] = *c;
+    }
+    while (count > 1 && digits[count - 1] == '0')
+        --count;
+    std::from_chars(e + 1 + (e[1] == '+'), r.ptr, exponent);
+}
+
+// The text of a number written with '.' and '-', with the locale's point and minus
+// sign in their place (~ stands for an ASCII minus that stays), in one allocation. The
+// text is at most 48 characters and each symbol at most 8, so 64 places suffice.
+QString withSymbols(const char *begin, const char *end, const Symbols &symbols)
+{
+    char16_t out[64]; // left uninitialised: QChar's constructor would clear it first
+    qsizetype n = 0;
+    for (const char *c = begin; c != end; ++c) {
+        const QString *symbol = *c == '.' ? &symbols.point : *c == '-' ? &symbols.minus : nullptr;
+        if (!symbol) {
+            out[n++] = char16_t(*c == '~' ? '-' : *c);
+        } else if (symbol->size() <= 8) {
+            for (QChar s : *symbol)
+                out[n++] = s.unicode();
+        }
+    }
+    return QString(reinterpret_cast<const QChar *>(out), n);
+}
+
 template<typename Int>
 std::optional<Int> toWhole(double value)
 {
@@ -99,10 +211,18 @@ std::optional<Int> toWhole(double value)
 
 std::optional<double> parse(const QString &text, const QLocale &locale)
 {
-    if (text.trimmed().isEmpty())
+    return parse(text, symbols(locale));
+}
+
+std::optional<double> parse(const QString &text, const Symbols &symbols)
+{
+    if (const std::optional<double> value = simpleNumber(text, symbols))
+        return value;
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
         return std::nullopt;
     bool ok = false;
-    const double value = strict(locale).toDouble(text.trimmed(), &ok);
+    const double value = symbols.locale.toDouble(trimmed, &ok);
     if (!ok || !std::isfinite(value))
         return std::nullopt;
     return value;
@@ -115,7 +235,8 @@ bool isNumber(const QString &text, const QLocale &locale)
 
 Symbols symbols(const QLocale &locale)
 {
-    return {locale, locale.decimalPoint(), locale.negativeSign()};
+    const QLocale l = strict(locale);
+    return {l, l.decimalPoint(), l.negativeSign(), l.zeroDigit() == QLatin1String("0")};
 }
 
 QString fixed(double value, int decimals, const Symbols &symbols)
@@ -138,19 +259,7 @@ QString fixed(double value, int decimals, const Symbols &symbols)
             return c == '0' || c == '.';
         }))
         ++begin; // "-0.00" reads as 0.00
-    // One allocation for the whole text: the digits, the locale's point and minus sign.
-    QChar out[sizeof buffer + 16];
-    qsizetype n = 0;
-    for (const char *c = begin; c != r.ptr; ++c) {
-        const QString *symbol = *c == '.' ? &symbols.point : *c == '-' ? &symbols.minus : nullptr;
-        if (!symbol) {
-            out[n++] = QLatin1Char(*c);
-        } else if (symbol->size() <= 8) {
-            for (QChar s : *symbol)
-                out[n++] = s;
-        }
-    }
-    return QString(out, n);
+    return withSymbols(begin, r.ptr, symbols);
 }
 
 QString fixed(double value, int decimals, const QLocale &locale)
@@ -160,49 +269,71 @@ QString fixed(double value, int decimals, const QLocale &locale)
 
 QString scientific(double value, const QLocale &locale)
 {
+    return scientific(value, symbols(locale));
+}
+
+QString scientific(double value, const Symbols &symbols)
+{
     if (!std::isfinite(value))
         return NotFinite;
-    return strict(locale).toString(value, 'E', 2);
+    return symbols.locale.toString(value, 'E', 2);
 }
 
 QString plain(double value, const QLocale &locale)
+{
+    return plain(value, symbols(locale));
+}
+
+QString plain(double value, const Symbols &symbols)
 {
     if (!std::isfinite(value))
         return NotFinite;
     if (value == 0)
         return QStringLiteral("0");
 
-    // Round to 15 significant digits first; the exponent is the one after rounding.
-    const QByteArray e = QByteArray::number(std::fabs(value), 'e', 14); // d.dddddddddddddde±x
-    const int ePos = e.indexOf('e');
-    QByteArray digits = e.left(ePos);
-    digits.remove(1, 1); // the '.'
-    const int exponent = e.mid(ePos + 1).toInt();
-    while (digits.size() > 1 && digits.endsWith('0'))
-        digits.chop(1);
+    char digits[24];
+    int count = 0;
+    int exponent = 0;
+    significantDigits(std::fabs(value), digits, count, exponent);
 
-    const QLocale l = strict(locale);
-    const QString point = l.decimalPoint();
-    QString out = value < 0 ? l.negativeSign() : QString();
+    // The text with '.' for the locale's point and '-' for its minus sign; the sign of
+    // the exponent is always the ASCII one, written here as '~'.
+    char text[48];
+    char *out = text;
+    if (value < 0)
+        *out++ = '-';
+    auto put = [&](int from, int to) {
+        for (int i = from; i < to; ++i)
+            *out++ = i < count ? digits[i] : '0';
+    };
     if (exponent >= -4 && exponent < 15) {
         if (exponent < 0) {
-            out += QLatin1Char('0') + point + QString(-exponent - 1, QLatin1Char('0'))
-                + QString::fromLatin1(digits);
-        } else if (digits.size() <= exponent + 1) {
-            out += QString::fromLatin1(digits)
-                + QString(exponent + 1 - digits.size(), QLatin1Char('0'));
+            *out++ = '0';
+            *out++ = '.';
+            for (int i = 0; i < -exponent - 1; ++i)
+                *out++ = '0';
+            put(0, count);
+        } else if (count <= exponent + 1) {
+            put(0, exponent + 1);
         } else {
-            out += QString::fromLatin1(digits.left(exponent + 1)) + point
-                + QString::fromLatin1(digits.mid(exponent + 1));
+            put(0, exponent + 1);
+            *out++ = '.';
+            put(exponent + 1, count);
         }
-        return out;
+    } else {
+        put(0, 1);
+        if (count > 1) {
+            *out++ = '.';
+            put(1, count);
+        }
+        *out++ = 'E';
+        *out++ = exponent < 0 ? '~' : '+';
+        const int magnitude = std::abs(exponent);
+        if (magnitude < 10)
+            *out++ = '0';
+        out = std::to_chars(out, text + sizeof text, magnitude).ptr;
     }
-    out += QLatin1Char(digits.at(0));
-    if (digits.size() > 1)
-        out += point + QString::fromLatin1(digits.mid(1));
-    out += exponent < 0 ? QStringLiteral("E-") : QStringLiteral("E+");
-    out += QString::number(std::abs(exponent)).rightJustified(2, QLatin1Char('0'));
-    return out;
+    return withSymbols(text, out, symbols);
 }
 
 std::optional<qint16> toInt16(double value)

@@ -21,16 +21,21 @@ bool isNumber(const QString &text, const QLocale &locale = QLocale());
 // "0.0000" and "0.00000". No group separators; exact ties round away from zero.
 QString fixed(double value, int decimals, const QLocale &locale = QLocale());
 
-// The decimal point and minus sign of a locale, looked up once for many texts.
+// The decimal point and minus sign of a locale, looked up once for many texts: every
+// lookup of a system locale's symbol asks the system and takes a lock.
 struct Symbols
 {
-    QLocale locale;
+    QLocale locale; // the locale, with group separators refused and omitted
     QString point;
     QString minus;
+    bool asciiDigits = true; // the locale writes its digits as 0-9
 };
 Symbols symbols(const QLocale &locale = QLocale());
-// The same as fixed(value, decimals, symbols.locale), without looking the symbols up again.
+// The same as the functions above for symbols.locale, without looking the symbols up again.
+std::optional<double> parse(const QString &text, const Symbols &symbols);
 QString fixed(double value, int decimals, const Symbols &symbols);
+QString scientific(double value, const Symbols &symbols);
+QString plain(double value, const Symbols &symbols);
 
 // The format "Scientific": 1234567 gives 1.23E+06.
 QString scientific(double value, const QLocale &locale = QLocale());

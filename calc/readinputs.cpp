@@ -25,12 +25,12 @@ bool CalcSheet::promptForValue(
     const QString &message, double defaultAnswer, bool (*accept)(double), double &variable)
 {
     const QString text = message + QLatin1Char('\r') + CalcTexts::PleaseEnter;
-    const QString defaultText = NumberText::plain(defaultAnswer);
+    const QString defaultText = NumberText::plain(defaultAnswer, m_symbols);
     do {
         const QString answer = m_dialogs.inputBox(text, CalcTexts::InputTitle, defaultText);
         if (answer.isEmpty())
             return false;
-        variable = NumberText::parse(answer).value_or(0);
+        variable = NumberText::parse(answer, m_symbols).value_or(0);
     } while (!accept(variable));
     return true;
 }
@@ -44,23 +44,24 @@ void CalcSheet::showVelocity()
 void CalcSheet::showReynolds()
 {
     const double re = m_results.Reynolds;
-    setText0(12, re > 1000000 ? NumberText::scientific(re) : NumberText::fixed(re, 1, m_symbols));
+    setText0(12,
+        re > 1000000 ? NumberText::scientific(re, m_symbols) : NumberText::fixed(re, 1, m_symbols));
 }
 
 ReadStatus CalcSheet::ReadInputs()
 {
-    m_symbols = NumberText::symbols();
+    currentSymbols();
     Inputs &in = m_general;
 
     if (!(in.FlowRate > 0)) {
         if (!promptForValue(CalcTexts::FlowUnknown, 100, positive, in.FlowRate))
             return ReadStatus::InputCancelled;
-        setText0(1, NumberText::plain(in.FlowRate));
+        setText0(1, NumberText::plain(in.FlowRate, m_symbols));
     }
     if (!(in.InnerDiameter > 0)) {
         if (!promptForValue(CalcTexts::DiameterUnknown, 100, positive, in.InnerDiameter))
             return ReadStatus::InputCancelled;
-        setText0(4, NumberText::plain(in.InnerDiameter));
+        setText0(4, NumberText::plain(in.InnerDiameter, m_symbols));
     }
 
     m_results.Velocity = CalcEngine::velocity(in.FlowRate, in.InnerDiameter);
@@ -69,12 +70,12 @@ ReadStatus CalcSheet::ReadInputs()
     if (!(in.Viscosity > 0)) {
         if (!promptForValue(CalcTexts::ViscosityUnknown, 1, positive, in.Viscosity))
             return ReadStatus::InputCancelled;
-        setText0(3, NumberText::fixed(in.Viscosity, 4));
+        setText0(3, NumberText::fixed(in.Viscosity, 4, m_symbols));
     }
     if (!(in.Density > 0)) {
         if (!promptForValue(CalcTexts::DensityUnknown, 1000, positive, in.Density))
             return ReadStatus::InputCancelled;
-        setText0(2, NumberText::fixed(in.Density, 4));
+        setText0(2, NumberText::fixed(in.Density, 4, m_symbols));
     }
 
     m_results.Reynolds = CalcEngine::reynolds(in, m_results.Velocity);
@@ -87,7 +88,7 @@ ReadStatus CalcSheet::ReadInputs()
         if (!promptForValue(
                 CalcTexts::RoughnessUnknown, 0.01, roughnessAnswerAcceptable, in.WallRoughness))
             return ReadStatus::InputCancelled;
-        setText0(23, NumberText::fixed(in.WallRoughness, 5));
+        setText0(23, NumberText::fixed(in.WallRoughness, 5, m_symbols));
     }
     return ReadStatus::FlowTurbulent;
 }

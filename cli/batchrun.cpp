@@ -11,13 +11,10 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QIODevice>
 
 namespace Batch {
 
 namespace {
-
-const QByteArray ReportSeparator = QByteArrayLiteral("\f\n");
 
 QString shownPath(const QString &path)
 {
@@ -32,11 +29,11 @@ QString oneLine(QString text)
     return text;
 }
 
-QByteArray jsonOf(const QString &path, const CalcSheet &sheet, const QStringList &messages,
-    const JsonExtra &extra)
+void appendJson(QByteArray &out, const QString &path, const CalcSheet &sheet,
+    const QStringList &messages, const JsonExtra &extra)
 {
     const Results &r = sheet.results();
-    JsonLine json;
+    JsonLine json(out);
     json.beginObject();
     json.value("file", path);
     json.value("status", sheet.status());
@@ -72,16 +69,26 @@ QByteArray jsonOf(const QString &path, const CalcSheet &sheet, const QStringList
     if (extra)
         extra(json);
     json.endObject();
-    return json.take();
+    json.endLine();
+}
+
+void appendNotes(QByteArray &err, const QStringList &notes)
+{
+    for (const QString &note : notes) {
+        err += note.toUtf8();
+        err += '\n';
+    }
 }
 
 } // namespace
 
 Runner::Runner()
     : m_startSheet(m_general, m_dialogs)
+    , m_dateForm(DateText::form())
 {
     setPickerStartValues(m_general);
     m_startSheet.Form_Load();
+    m_startSheet.pinSymbols(NumberText::symbols());
     m_startGeneral = m_general;
 }
 
@@ -94,7 +101,6 @@ FileResult Runner::runFile(Mode mode, const QString &path)
         result.notes << loaded.errorMessage;
         return result;
     }
-
     return runCase(mode, path, *loaded.projectCase);
 }
 
@@ -102,72 +108,63 @@ FileResult Runner::runCase(
     Mode mode, const QString &path, const ProjectCase &projectCase, const JsonExtra &extra)
 {
     FileResult result;
+    result.outcome = calculate(mode, path, projectCase, extra, result.output, result.notes);
+    result.status = m_sheet->status();
+    result.results = m_sheet->results();
+    return result;
+}
+
+Outcome Runner::appendFile(Mode mode, const QString &path, QByteArray &out, QByteArray &err)
+{
+    QByteArray *bytes = nullptr;
+    const DvlFile::LoadResult loaded
+        = m_reader.read(path, bytes) ? DvlFile::parse(*bytes, path) : DvlFile::load(path);
+    if (!loaded.ok()) {
+        err += loaded.errorMessage.toUtf8();
+        err += '\n';
+        return Outcome::LoadFailed;
+    }
+    m_notes.clear();
+    const Outcome outcome = calculate(mode, path, *loaded.projectCase, {}, out, m_notes);
+    appendNotes(err, m_notes);
+    return outcome;
+}
+
+Outcome Runner::calculate(Mode mode, const QString &path, const ProjectCase &projectCase,
+    const JsonExtra &extra, QByteArray &out, QStringList &notes)
+{
     // A copy of the start sheet refers to this worker's record and dialogs, which are
     // put back to their start state first.
     m_general = m_startGeneral;
     m_dialogs.clear();
-    CalcSheet sheet = m_startSheet;
-    BasGeneral &general = m_general;
-    BatchDialogs &dialogs = m_dialogs;
+    m_sheet.emplace(m_startSheet);
+    CalcSheet &sheet = *m_sheet;
 
     LoadCase::loadCase(sheet, projectCase, path);
-    result.status = sheet.status();
-    result.results = sheet.results();
 
-    if (dialogs.prompted()) {
-        result.outcome = Outcome::Prompted;
-        result.notes << QStringLiteral("%1: the case needs an answer to the prompt \"%2\"; "
-                                       "nothing is written for it")
-                            .arg(shownPath(path), oneLine(dialogs.firstPrompt()));
-        return result;
+    if (m_dialogs.prompted()) {
+        notes << QStringLiteral("%1: the case needs an answer to the prompt \"%2\"; "
+                                "nothing is written for it")
+                     .arg(shownPath(path), oneLine(m_dialogs.firstPrompt()));
+        return Outcome::Prompted;
     }
 
     if (mode == Mode::Json) {
-        result.output = jsonOf(path, sheet, dialogs.messages(), extra);
+        appendJson(out, path, sheet, m_dialogs.messages(), extra);
     } else {
-        result.output = ReportLayout::plainText(
-            ReportLayout::lines(ReportLayout::sourceFromSheet(sheet, general)))
-                            .toUtf8();
-        for (const QString &message : dialogs.messages())
-            result.notes << QStringLiteral("%1: %2").arg(shownPath(path), message);
+        out += ReportLayout::plainText(
+            ReportLayout::lines(ReportLayout::sourceFromSheet(sheet, m_general, m_dateForm)))
+                   .toUtf8();
+        for (const QString &message : m_dialogs.messages())
+            notes << QStringLiteral("%1: %2").arg(shownPath(path), message);
     }
-    return result;
+    return Outcome::Done;
 }
 
 void prepareProcess()
 {
     if (!qEnvironmentVariableIsSet("TZ") && QFileInfo::exists(QStringLiteral("/etc/localtime")))
         qputenv("TZ", ":/etc/localtime");
-}
-
-int run(Mode mode, const QStringList &paths, QIODevice &out, QIODevice &err)
-{
-    bool loadFailed = false;
-    bool prompted = false;
-    bool anyReport = false;
-    Runner runner;
-    for (const QString &path : paths) {
-        const FileResult result = runner.runFile(mode, path);
-        for (const QString &note : result.notes)
-            err.write(note.toUtf8() + '\n');
-        switch (result.outcome) {
-        case Outcome::LoadFailed:
-            loadFailed = true;
-            continue;
-        case Outcome::Prompted:
-            prompted = true;
-            continue;
-        case Outcome::Done:
-            break;
-        }
-        if (mode == Mode::Report && anyReport)
-            out.write(ReportSeparator);
-        out.write(result.output);
-        anyReport = true;
-    }
-    if (loadFailed)
-        return ExitLoadFailed;
-    return prompted ? ExitPrompted : ExitOk;
 }
 
 } // namespace Batch

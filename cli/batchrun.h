@@ -4,6 +4,8 @@
 #include "calc/calcsheet.h"
 #include "cli/batchdialogs.h"
 #include "cli/jsonline.h"
+#include "cli/smallfilereader.h"
+#include "project/datetext.h"
 #include "project/projectcase.h"
 
 #include <QByteArray>
@@ -11,8 +13,7 @@
 #include <QStringList>
 
 #include <functional>
-
-class QIODevice;
+#include <optional>
 
 // The work of zeptor-cli, without the command line: each file is loaded as the
 // window's File > Load does it, starting from the program's start state, and
@@ -41,6 +42,7 @@ struct FileResult
 // One worker of the batch tool: its own record, dialogs and main window in the
 // program's start state. Every file starts from that state, as if the program had
 // just been started for it. Workers share nothing, so several may run side by side.
+// The locale's symbols and date form are looked up once, when the worker is made.
 class Runner
 {
 public:
@@ -54,11 +56,22 @@ public:
     FileResult runCase(Mode mode, const QString &path, const ProjectCase &projectCase,
         const JsonExtra &extra = {});
 
+    // runFile for many files: the output goes at the end of `out`, the lines for
+    // standard error (UTF-8, each ended by "\n") at the end of `err`.
+    Outcome appendFile(Mode mode, const QString &path, QByteArray &out, QByteArray &err);
+
 private:
+    Outcome calculate(Mode mode, const QString &path, const ProjectCase &projectCase,
+        const JsonExtra &extra, QByteArray &out, QStringList &notes);
+
     BatchDialogs m_dialogs;
     BasGeneral m_general; // the record that the current file works on
     BasGeneral m_startGeneral; // the record right after start-up
     CalcSheet m_startSheet; // the main window right after its load step
+    std::optional<CalcSheet> m_sheet; // the main window of the current file
+    DateText::Form m_dateForm;
+    SmallFileReader m_reader;
+    QStringList m_notes;
 };
 
 // Process set-up before many files: every file starts from today's date, and
@@ -68,11 +81,14 @@ void prepareProcess();
 
 // Exit status of a run: 0 when every file was done, 1 when a file could not be
 // loaded (this wins over 2, since that file was not even looked at), 2 when a case
-// needed an answer to a prompt.
-enum ExitStatus { ExitOk = 0, ExitLoadFailed = 1, ExitPrompted = 2, ExitUsage = 64 };
-
-// Runs every file in order, writing to `out` and `err` as it goes; the reports of
-// several files are separated by a line holding a form feed. Returns the exit status.
-int run(Mode mode, const QStringList &paths, QIODevice &out, QIODevice &err);
+// needed an answer to a prompt, 3 when the output could not be written (this wins
+// over all others, since the output is incomplete).
+enum ExitStatus {
+    ExitOk = 0,
+    ExitLoadFailed = 1,
+    ExitPrompted = 2,
+    ExitOutputFailed = 3,
+    ExitUsage = 64,
+};
 
 } // namespace Batch

@@ -9,7 +9,18 @@
 class JsonLine
 {
 public:
-    JsonLine() { m_out.reserve(2048); } // one case's line is about 1.3 kB
+    JsonLine() // one case's line is about 1.3 kB
+        : m_out(m_own)
+    {
+        m_own.reserve(2048);
+    }
+    // Writes at the end of `target`, where a batch collects the lines of many files;
+    // endLine() ends the line there.
+    explicit JsonLine(QByteArray &target)
+        : m_out(target)
+    { }
+    JsonLine(const JsonLine &) = delete;
+    JsonLine &operator=(const JsonLine &) = delete;
 
     JsonLine &beginObject(const char *key = nullptr);
     JsonLine &endObject();
@@ -23,6 +34,7 @@ public:
 
     // The finished line, ended by "\n".
     QByteArray take();
+    void endLine();
 
     static QByteArray number(double value);
     static QByteArray string(const QString &text);
@@ -30,9 +42,13 @@ public:
 private:
     static void appendString(QByteArray &out, const QString &text);
     static void appendNumber(QByteArray &out, double value);
-    void separate();
     void key(const char *name);
+    // `,"name":` as far as it is due, into `prefix`; returns its length.
+    static constexpr qsizetype MaxPrefix = 64;
+    qsizetype memberPrefix(char *prefix, const char *name);
+    void member(const char *name, const QString &text);
 
-    QByteArray m_out;
+    QByteArray m_own;
+    QByteArray &m_out;
     bool m_first = true;
 };

@@ -119,10 +119,19 @@ std::optional<QTime> parseTime(const QString &text, const QLocale &locale)
 
 QString toText(const CaseDate &date, const QLocale &locale)
 {
-    QString text
-        = locale.toString(date.date, fourDigitYear(locale.dateFormat(QLocale::ShortFormat)));
+    return toText(date, form(locale));
+}
+
+Form form(const QLocale &locale)
+{
+    return {locale, fourDigitYear(locale.dateFormat(QLocale::ShortFormat))};
+}
+
+QString toText(const CaseDate &date, const Form &form)
+{
+    QString text = form.locale.toString(date.date, form.dateFormat);
     if (date.hasTime)
-        text += QLatin1Char(' ') + locale.toString(date.time, TimeFormat);
+        text += QLatin1Char(' ') + form.locale.toString(date.time, TimeFormat);
     return text;
 }
 

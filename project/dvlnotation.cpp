@@ -53,6 +53,17 @@ FileNumber fileNumber(QStringView s)
     const qsizetype n = s.size();
     if (n == 0 || n > 64)
         return {};
+    // Most values are whole numbers of a few digits (every count is): exact without
+    // the general conversion.
+    if (n <= 15) {
+        qint64 whole = 0;
+        qsizetype i = s[0] == QLatin1Char('-') ? 1 : 0;
+        const qsizetype first = i;
+        while (i < n && s[i] >= QLatin1Char('0') && s[i] <= QLatin1Char('9'))
+            whole = whole * 10 + (s[i++].unicode() - '0');
+        if (i == n && i > first)
+            return {NumberStatus::Ok, first == 1 ? -double(whole) : double(whole)};
+    }
     char buffer[65];
     qsizetype i = 0;
     int len = 0;

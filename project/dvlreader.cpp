@@ -276,7 +276,8 @@ LoadResult parse(const QByteArray &bytes, const QString &path)
     if (const auto error = tokenize(text, tokens))
         return failed(*error);
 
-    ProjectCase c;
+    // The date is one of the values every file holds: today's is not needed.
+    ProjectCase c{CaseDate{}};
     for (int value = 0; value < ValueCount; ++value) {
         if (size_t(value) >= tokens.size()) {
             const int line = tokens.empty() ? 1 : tokens.back().line + 1;

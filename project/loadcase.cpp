@@ -30,11 +30,12 @@ void storeLoadedCase(BasGeneral &general, const ProjectCase &loaded, const QStri
 void showEntries(CalcSheet &sheet)
 {
     const Inputs &e = sheet.general().inputs();
+    const NumberText::Symbols &symbols = sheet.currentSymbols();
     const std::pair<int, double> shown[]
         = {{1, e.FlowRate}, {2, e.Density}, {3, e.Viscosity}, {4, e.InnerDiameter},
             {5, e.PipeLength}, {6, e.Elevation}, {7, e.ExtraLoss}, {23, e.WallRoughness}};
     for (const auto &[index, value] : shown)
-        sheet.setText0(index, NumberText::plain(value));
+        sheet.setText0(index, NumberText::plain(value, symbols));
 }
 
 QStringList bendCountTexts(const BasGeneral &general)
@@ -55,9 +56,9 @@ void loadCase(CalcSheet &sheet, const ProjectCase &loaded, const QString &opened
 
     // The entries are in the record before the totals change, since the equivalent
     // length in metres that follows Text0(9) and Text0(10) needs the diameter.
-    general.BendsTotalLd = totalLd(bendCountTexts(general), BendTable);
+    general.BendsTotalLd = totalLd(bendCountTexts(general), BendTable, sheet.currentSymbols());
     sheet.setText0(9, QString::number(general.BendsTotalLd));
-    general.ValvesTotalLd = totalLd(valveCountTexts(general), ValveTable);
+    general.ValvesTotalLd = totalLd(valveCountTexts(general), ValveTable, sheet.currentSymbols());
     sheet.setText0(10, QString::number(general.ValvesTotalLd));
 
     sheet.Calc();

@@ -12,6 +12,12 @@ struct BasGeneral;
 // when it was written, the project information and the appendage counts.
 struct ProjectCase
 {
+    ProjectCase() = default;
+    // A case whose date is given, without asking the clock for today's.
+    explicit ProjectCase(const CaseDate &caseDate)
+        : date(caseDate)
+    { }
+
     Inputs entries;
     QString fileName = QStringLiteral("new.dvl");
     QString projectName;

@@ -70,10 +70,15 @@ void appendPrintable(QString &row, const QString &text)
 
 } // namespace
 
-Source sourceFromSheet(const CalcSheet &sheet, const BasGeneral &g)
+Source sourceFromSheet(const CalcSheet &sheet, const BasGeneral &general)
+{
+    return sourceFromSheet(sheet, general, DateText::form());
+}
+
+Source sourceFromSheet(const CalcSheet &sheet, const BasGeneral &g, const DateText::Form &dateForm)
 {
     Source s;
-    s.dateText = DateText::toText(g.ProjectDate);
+    s.dateText = DateText::toText(g.ProjectDate, dateForm);
     s.fileName = g.ProjectFileName;
     s.owner = g.ProjectOwner;
     s.projectName = g.ProjectName;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/fieldtable.h"
+#include "project/datetext.h"
 
 #include <QList>
 #include <QString>
@@ -54,6 +55,9 @@ struct Source
 // The source as a sheet and its record show it, with the count fields holding the
 // record's counts (no pending edits): what the batch tool prints.
 Source sourceFromSheet(const CalcSheet &sheet, const BasGeneral &general);
+// The same with the locale's date form looked up already.
+Source sourceFromSheet(
+    const CalcSheet &sheet, const BasGeneral &general, const DateText::Form &dateForm);
 
 QList<Line> lines(const Source &source);
 

@@ -36,14 +36,19 @@ QString testLocaleName()
     return qEnvironmentVariable("LC_ALL", QStringLiteral("C.UTF-8"));
 }
 
-Run runCli(const QStringList &args, const QString &locale = testLocaleName())
+Run runCli(const QStringList &args, const QString &locale = testLocaleName(),
+    const QByteArray &input = {}, const QString &outputFile = {})
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("LC_ALL"), locale);
     env.insert(QStringLiteral("LANG"), locale);
     p.setProcessEnvironment(env);
+    if (!outputFile.isEmpty())
+        p.setStandardOutputFile(outputFile);
     p.start(QStringLiteral(ZEPTOR_CLI_PATH), args);
+    p.write(input);
+    p.closeWriteChannel();
     if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
         return {};
     return {p.exitCode(), p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
@@ -106,6 +111,12 @@ private Q_SLOTS:
     void sameCaseInEveryLocale();
     void unusualFileNames();
     void helpAndVersion();
+    void sameBytesOnEveryNumberOfJobs_data();
+    void sameBytesOnEveryNumberOfJobs();
+    void namesFromStandardInput();
+    void longListFromFile_data();
+    void longListFromFile();
+    void outputThatCannotBeWritten();
 };
 
 void tst_Cli::jsonOfEveryExample()
@@ -375,17 +386,161 @@ void tst_Cli::helpAndVersion()
 
     const Run help = runCli({QStringLiteral("--help")});
     QCOMPARE(help.exitCode, 0);
-    for (const char *part :
-        {"report", "json", "form feed", "standard error", "Exit status", "--locale"})
+    for (const char *part : {"report", "json", "form feed", "standard error", "Exit status",
+             "--locale", "--jobs", "--files-from", "  3   the output could not be written"})
         QVERIFY2(help.out.contains(part), part);
 
-    for (const QStringList &wrong : {QStringList{}, QStringList{"print", "x.dvl"},
-             QStringList{"json"}, QStringList{"json", "--colour", "x.dvl"}}) {
+    for (const QStringList &wrong :
+        {QStringList{}, QStringList{"print", "x.dvl"}, QStringList{"json"},
+            QStringList{"json", "--colour", "x.dvl"}, QStringList{"json", "-j", "0", "x.dvl"},
+            QStringList{"json", "x.dvl", "--jobs"}, QStringList{"json", "--files-from"}}) {
         const Run run = runCli(wrong);
         QCOMPARE(run.exitCode, 64);
         QVERIFY(run.out.isEmpty());
         QVERIFY(run.err.contains(QStringLiteral("--help")));
     }
+}
+
+// A few hundred files, among them some that cannot be loaded and some that would
+// prompt: the output, the lines on standard error and the exit status are the same
+// whatever the number of workers.
+void tst_Cli::sameBytesOnEveryNumberOfJobs_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("json") << QStringLiteral("json");
+    QTest::newRow("report") << QStringLiteral("report");
+}
+
+void tst_Cli::sameBytesOnEveryNumberOfJobs()
+{
+    QFETCH(QString, command);
+    QTemporaryDir dir;
+    const char *names[]
+        = {"start.dvl", "turbulent.dvl", "appendages.dvl", "cooling-water.dvl", "no-root.dvl"};
+    QStringList args = {command};
+    int unloadable = 0;
+    int prompting = 0;
+    for (int i = 0; i < 300; ++i) {
+        const QByteArray name = QByteArray::number(i) + ".dvl";
+        if (i % 37 == 5 || i % 97 == 50) {
+            args << (i % 37 == 5 ? writeFile(dir, name, exampleWith("turbulent.dvl", 4, "fifty"))
+                                 : dir.filePath(QStringLiteral("gone.dvl")));
+            ++unloadable;
+        } else if (i % 41 == 7) {
+            args << writeFile(dir, name, exampleWith("turbulent.dvl", 1, "0"));
+            ++prompting;
+        } else {
+            args << writeFile(
+                dir, name, exampleWith(names[i % 5], 1, QByteArray::number(100 + i * 37.5)));
+        }
+    }
+    const Run one = runCli(args + QStringList{QStringLiteral("-j"), QStringLiteral("1")});
+    QCOMPARE(one.exitCode, 1);
+    QCOMPARE(one.err.count(QStringLiteral("Cannot load")), unloadable);
+    QCOMPARE(one.err.count(QStringLiteral("Variabele [Flow] unknown")), prompting);
+    const int done = 300 - unloadable - prompting;
+    if (command == QLatin1String("json"))
+        QCOMPARE(jsonLines(one.out).size(), done);
+    else
+        QCOMPARE(one.out.count('\f'), done - 1);
+    for (const char *jobs : {"2", "3"}) {
+        const Run many = runCli(args + QStringList{QStringLiteral("--jobs"), jobs});
+        QCOMPARE(many.exitCode, one.exitCode);
+        QCOMPARE(many.err, one.err);
+        QVERIFY(many.out == one.out);
+    }
+}
+
+// Names from a list on standard input, with blanks, characters beyond ASCII, an empty
+// line and a Windows line end, after one name from the command line.
+void tst_Cli::namesFromStandardInput()
+{
+    QTemporaryDir dir;
+    QFile source(example("appendages.dvl"));
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    const QByteArray bytes = source.readAll();
+    const QStringList names = {writeFile(dir, "two  blanks .dvl", bytes),
+        writeFile(dir,
+            "Gr\xc3\xb6\xc3\x9f"
+            "e \xe2\x82\xac \xe6\xb0\xb4.dvl",
+            bytes),
+        writeFile(dir, "-dash.dvl", bytes)};
+    const QByteArray list = names[0].toUtf8() + "\n\n" + names[1].toUtf8() + "\r\n"
+        + names[2].toUtf8(); // the last line without its line end
+    const Run run = runCli({QStringLiteral("json"), QStringLiteral("--files-from"),
+                               QStringLiteral("-"), example("start.dvl")},
+        testLocaleName(), list);
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(run.err, QString());
+    const QList<QJsonObject> objects = jsonLines(run.out);
+    QCOMPARE(objects.size(), 4);
+    QCOMPARE(objects[0].value("file").toString(), example("start.dvl"));
+    for (int i = 0; i < 3; ++i)
+        QCOMPARE(objects[i + 1].value("file").toString(), names[i]);
+
+    const Run direct = runCli({QStringLiteral("json"), example("start.dvl"), QStringLiteral("--"),
+        names[0], names[1], names[2]});
+    QVERIFY(direct.out == run.out);
+
+    const Run missing = runCli({QStringLiteral("json"), QStringLiteral("--files-from"),
+        dir.filePath(QStringLiteral("no list"))});
+    QCOMPARE(missing.exitCode, 1);
+    QVERIFY2(missing.err.contains(QStringLiteral("no list")), qPrintable(missing.err));
+    QVERIFY(missing.out.isEmpty());
+}
+
+// A list far longer than the reader's buffer, read as the run goes: every name is
+// taken once, in order, by report as by json.
+void tst_Cli::longListFromFile_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::newRow("json") << QStringLiteral("json");
+    QTest::newRow("report") << QStringLiteral("report");
+}
+
+void tst_Cli::longListFromFile()
+{
+    QFETCH(QString, command);
+    QTemporaryDir dir;
+    const QStringList names = {example("turbulent.dvl"), example("cooling-water.dvl")};
+    QByteArray list;
+    const int count = 3000;
+    for (int i = 0; i < count; ++i)
+        list += names[i % 2].toUtf8() + (i % 3 ? "\n" : "\r\n");
+    const QString listPath = writeFile(dir, "list.txt", list);
+    QVERIFY(list.size() > 64 * 1024); // more than one read of the list
+    const Run run = runCli({command, QStringLiteral("--files-from"), listPath});
+    QCOMPARE(run.exitCode, 0);
+    if (command == QLatin1String("report")) {
+        QCOMPARE(run.out.count('\f'), count - 1);
+        return;
+    }
+    const QList<QJsonObject> objects = jsonLines(run.out);
+    QCOMPARE(objects.size(), count);
+    for (int i = 0; i < count; ++i)
+        QCOMPARE(objects[i].value("file").toString(), names[i % 2]);
+}
+
+// A full disk or a closed output is an error of its own, named on standard error.
+void tst_Cli::outputThatCannotBeWritten()
+{
+    QStringList args = {QStringLiteral("json")};
+    for (int i = 0; i < 50; ++i)
+        args << example("turbulent.dvl");
+    for (const char *jobs : {"1", "2"}) {
+        const Run full = runCli(args + QStringList{QStringLiteral("-j"), jobs}, testLocaleName(),
+            {}, QStringLiteral("/dev/full"));
+        QCOMPARE(full.exitCode, 3);
+        QVERIFY2(full.err.contains(QStringLiteral("cannot write to standard output")),
+            qPrintable(full.err));
+    }
+
+    QProcess closed;
+    closed.start(QStringLiteral("/bin/sh"),
+        {QStringLiteral("-c"), QStringLiteral("exec \"$0\" json \"$1\" >&-"),
+            QStringLiteral(ZEPTOR_CLI_PATH), example("turbulent.dvl")});
+    QVERIFY(closed.waitForFinished(60000));
+    QCOMPARE(closed.exitCode(), 3);
 }
 
 QTEST_GUILESS_MAIN(tst_Cli)

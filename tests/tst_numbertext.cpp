@@ -22,6 +22,8 @@ private Q_SLOTS:
     void plain();
     void wholeNumbers();
     void fixedAgreesWithQLocale();
+    void plainAgreesWithQtRounding();
+    void parseAgreesWithQLocale();
 };
 
 void tst_NumberText::parse_data()
@@ -198,6 +200,56 @@ void tst_NumberText::fixedAgreesWithQLocale()
             if (negativeZero.match(expected).hasMatch())
                 expected.remove(0, 1); // "-0.00" shows as 0.00
             QCOMPARE(NumberText::fixed(value, d, locale), expected);
+        }
+    }
+}
+
+// plain() rounds to 15 significant digits without QLocale; it must give Qt's digits,
+// exact ties (which Qt rounds away from zero) included.
+void tst_NumberText::plainAgreesWithQtRounding()
+{
+    std::mt19937_64 random(20261209);
+    std::uniform_real_distribution<double> exponent(-4, 15);
+    std::uniform_int_distribution<qint64> fifteenDigits(100000000000000, 999999999999999);
+    QLocale reference = QLocale::c();
+    reference.setNumberOptions(QLocale::OmitGroupSeparator);
+    for (int i = 0; i < 50000; ++i) {
+        double value = std::pow(10.0, exponent(random));
+        if (i % 3 == 0) // 16 digits ending in 5, exactly: 123456789012345.5, 1234567890123.125
+            value = std::ldexp(double(fifteenDigits(random)) * 2 + 1, -1);
+        if (i % 3 == 1)
+            value = std::ldexp(double(fifteenDigits(random) / 10) * 8 + 1, -3);
+        if (value >= 1e15)
+            continue;
+        if (i % 2)
+            value = -value;
+        QCOMPARE(NumberText::plain(value, QLocale::c()), reference.toString(value, 'g', 15));
+    }
+}
+
+// parse() reads simple texts without QLocale's parser; whatever it accepts and refuses
+// must be what QLocale does, in a point and a comma locale.
+void tst_NumberText::parseAgreesWithQLocale()
+{
+    std::mt19937 random(20261210);
+    const QString alphabet = QStringLiteral("0123456789001-.,+e ");
+    std::uniform_int_distribution<int> length(1, 9);
+    std::uniform_int_distribution<int> pick(0, int(alphabet.size()) - 1);
+    for (const QLocale &locale : {QLocale::c(), QLocale(QLocale::Dutch, QLocale::Netherlands)}) {
+        QLocale strict(locale);
+        strict.setNumberOptions(QLocale::RejectGroupSeparator);
+        const NumberText::Symbols symbols = NumberText::symbols(locale);
+        for (int i = 0; i < 50000; ++i) {
+            QString text;
+            for (int n = length(random); n > 0; --n)
+                text += alphabet[pick(random)];
+            bool ok = false;
+            const double expected = strict.toDouble(text.trimmed(), &ok);
+            const std::optional<double> parsed = NumberText::parse(text, symbols);
+            QVERIFY2(parsed.has_value() == (ok && std::isfinite(expected)), qPrintable(text));
+            if (parsed)
+                QVERIFY2(*parsed == expected && std::signbit(*parsed) == std::signbit(expected),
+                    qPrintable(text));
         }
     }
 }

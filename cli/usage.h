@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QCommandLineParser>
+#include <QString>
+
+// The help text of zeptor-cli and the reporting of a wrong command line, shared by
+// its commands.
+namespace Usage {
+
+extern const char *const Text;
+
+// Writes `text` to standard output; the exit status: 0, or 3 (with the reason on
+// standard error) when it could not be written.
+int print(const QString &text);
+
+// Writes "zeptor-cli: message" and the hint to --help on standard error; returns the
+// exit status of a wrong command line.
+int error(const QString &message);
+
+// The message for a command line that `parser` refused, in the words of this tool:
+// "unknown option '--x'", or "--x needs a ..." for an option without its value
+// (`valueNames` gives the description of each option's value by option name).
+QString parseError(const QCommandLineParser &parser, const QStringList &arguments,
+    const QList<std::pair<QStringList, QString>> &valueNames);
+
+} // namespace Usage

@@ -22,7 +22,6 @@ QString BatchDialogs::saveFileName(const FileDialogSetup &)
     return {};
 }
 
-
 void BatchDialogs::clear()
 {
     m_firstPrompt.clear();

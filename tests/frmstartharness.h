@@ -1,8 +1,8 @@
 #pragma once
 
-#include "support/testgeneral.h"
 #include "shell/frmstart.h"
 #include "support/scripteddialogs.h"
+#include "support/testgeneral.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -2,9 +2,9 @@
 
 #include "appendages/frmwgetal1.h"
 #include "appendages/frmwgetal2.h"
-#include "support/testgeneral.h"
 #include "shell/frmstart.h"
 #include "support/scripteddialogs.h"
+#include "support/testgeneral.h"
 #include "support/testlocale.h"
 
 #include <QAction>

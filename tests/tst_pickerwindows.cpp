@@ -2,9 +2,9 @@
 
 #include "pickers/frmabsruwheid.h"
 #include "pickers/frmdiameter.h"
-#include "support/testgeneral.h"
 #include "shell/frmstart.h"
 #include "support/scripteddialogs.h"
+#include "support/testgeneral.h"
 #include "support/testlocale.h"
 
 #include <QAction>

@@ -3,11 +3,11 @@
 // What the project-document and About window tests share: a started program with
 // scripted dialogs in a temporary current directory, and the user's keystrokes.
 
-#include "support/testgeneral.h"
 #include "shell/frmabout.h"
 #include "shell/frmstart.h"
 #include "shell/startup.h"
 #include "support/scripteddialogs.h"
+#include "support/testgeneral.h"
 #include "support/testlocale.h"
 
 #include <QApplication>

@@ -1,6 +1,7 @@
 #include "cli/batchrun.h"
-#include "cli/localename.h"
 #include "cli/fluidcommand.h"
+#include "cli/localename.h"
+#include "zeptor_version.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -71,10 +72,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("zeptor-cli"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                                .arg(ZEPTOR_VERSION_MAJOR)
-                                                .arg(ZEPTOR_VERSION_MINOR)
-                                                .arg(ZEPTOR_VERSION_REVISION));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(ZeptorVersion::text));
     QStringList args = QCoreApplication::arguments().mid(1);
 
     if (args.isEmpty())

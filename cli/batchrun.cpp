@@ -8,8 +8,8 @@
 #include "project/dvlfile.h"
 #include "project/loadcase.h"
 #include "project/reportlayout.h"
+#include "project/shownpath.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QIODevice>
 
@@ -18,11 +18,6 @@ namespace Batch {
 namespace {
 
 const QByteArray ReportSeparator = QByteArrayLiteral("\f\n");
-
-QString shownPath(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
 
 // The prompt's message is two lines joined by a carriage return; one line here.
 QString oneLine(QString text)

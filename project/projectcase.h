@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/dvlname.h"
 #include "calc/record.h"
 
 #include <QString>
@@ -13,7 +14,7 @@ struct BasGeneral;
 struct ProjectCase
 {
     Inputs entries;
-    QString fileName = QStringLiteral("new.dvl");
+    QString fileName = DvlFile::newFileName();
     QString projectName;
     QString pipeName;
     QString owner;

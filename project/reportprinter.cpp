@@ -1,6 +1,7 @@
 #include "project/reportprinter.h"
 
-#include <QDir>
+#include "project/shownpath.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
@@ -24,7 +25,7 @@ QString printable(QString text)
 QString printerName(const QPrinter &printer)
 {
     if (printer.outputFormat() == QPrinter::PdfFormat)
-        return QDir::toNativeSeparators(printer.outputFileName());
+        return shownPath(printer.outputFileName());
     return printer.printerName();
 }
 

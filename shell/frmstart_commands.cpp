@@ -3,6 +3,7 @@
 #include "appendages/frmwgetal1.h"
 #include "appendages/frmwgetal2.h"
 #include "calc/basgeneral.h"
+#include "calc/dvlname.h"
 #include "pickers/frmabsruwheid.h"
 #include "pickers/frmdiameter.h"
 #include "project/frmprojectgegevens.h"
@@ -176,10 +177,10 @@ void frmStart::Command3_Click()
 
     Projectgegevens().ClearForm_Click();
     record.ProjectDate = CaseDate::today();
-    record.ProjectName = QStringLiteral("new");
+    record.ProjectName = DvlFile::NewProjectName;
     record.PipeName.clear();
     record.ProjectOwner.clear();
-    record.ProjectFileName = record.ProjectName + QStringLiteral(".dvl");
+    record.ProjectFileName = DvlFile::fileNameFor(record.ProjectName);
     applyCaption();
 
     m_sheet.restoreStartValues();

@@ -1,6 +1,7 @@
 #include "shell/startup.h"
 
 #include "calc/basgeneral.h"
+#include "calc/dvlname.h"
 #include "pickers/pickertables.h"
 #include "project/frmprojectgegevens.h"
 #include "shell/frmabout.h"
@@ -24,7 +25,7 @@ std::unique_ptr<frmStart> basGeneralMain(BasGeneral &general, WindowDialogs &dia
 
     window->show();
 
-    general.ProjectFileName = QStringLiteral("new.dvl");
+    general.ProjectFileName = DvlFile::newFileName();
     window->applyCaption();
     window->Projectgegevens().Text3(4)->setText(general.ProjectFileName);
 

@@ -105,13 +105,11 @@ void frmProjectgegevens::buildWindow()
     QFont boldFont = plainFont;
     boldFont.setBold(true);
 
-    {
-        QLineEdit probe;
-        probe.setFont(plainFont);
-        const double needed = probe.sizeHint().height() * TwipsPerPixel;
-        m_scaleHint = std::max(1.0, needed / FieldHeightTwips);
-    }
-    const Twips tw(m_scaleHint);
+    // The drawing grows with the font (1 when the font fits the twips).
+    QLineEdit probe;
+    probe.setFont(plainFont);
+    const double needed = probe.sizeHint().height() * TwipsPerPixel;
+    const Twips tw(std::max(1.0, needed / FieldHeightTwips));
     setFixedSize(tw(3900), tw(2955));
 
     // The frame's caption is bold, its contents are not.

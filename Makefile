@@ -1,37 +1,59 @@
-# Thin layer over CMake. `make run` builds and starts the program, `make test`
-# builds and runs every test (plain, then under the sanitizers), `make bench` runs
-# the benchmarks, `make fuzz` runs each fuzz target for FUZZ_SECONDS.
-BUILD ?= build
-SANITIZE_BUILD ?= build-sanitize
+# Thin layer over CMake and its presets (CMakePresets.json). `make run` builds and starts
+# the program; `make test` checks the formatting, runs clang-tidy over the core, then
+# builds and runs every test (plain, then under the sanitizers); `make bench` runs the
+# benchmarks, `make fuzz` runs each fuzz target for FUZZ_SECONDS.
+# The folders are the presets' binary folders: dev, asan and release.
+BUILD := build
+SANITIZE_BUILD := build-sanitize
+RELEASE_BUILD := build-release
 FUZZ_BUILD ?= build-fuzz
-TIDY_BUILD ?= build-tidy
 JOBS ?= 2
 FUZZ_SECONDS ?= 60
 
-.PHONY: all configure build run test test-plain test-sanitize bench fuzz package tidy clean
+.PHONY: all configure build run release test test-plain test-sanitize format-check tidy bench fuzz \
+	package clean
 
 all: build
 
 configure:
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --preset dev
 
 build: configure
-	cmake --build $(BUILD) -j$(JOBS)
+	cmake --build --preset dev -j$(JOBS)
 
 run: build
 	./$(BUILD)/shell/zeptor
 
-test: test-plain test-sanitize
+release:
+	cmake --preset release
+	cmake --build --preset release -j$(JOBS)
+
+# What CI runs (through quickstart.sh): a formatting difference or a clang-tidy finding
+# fails it as a failing test does.
+test: format-check tidy test-plain test-sanitize
 
 test-plain: build
-	cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+	ctest --preset dev -j$(JOBS)
 
 # The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
 test-sanitize:
-	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=Debug -DZEPTOR_SANITIZE=ON -DZEPTOR_BUILD_BENCH=OFF
-	cmake --build $(SANITIZE_BUILD) -j$(JOBS)
-	cd $(SANITIZE_BUILD) && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
-	  UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j$(JOBS)
+	cmake --preset asan
+	cmake --build --preset asan -j$(JOBS)
+	ctest --preset asan -j$(JOBS)
+
+# Every tracked C++ file against .clang-format; `clang-format -i FILE` mends one.
+FORMAT_FILES = $(shell git ls-files '*.cpp' '*.h' 2>/dev/null || find . -path './build*' -prune -o \( -name '*.cpp' -o -name '*.h' \) -print)
+
+format-check:
+	@clang-format --dry-run --Werror $(FORMAT_FILES)
+	@echo "format: $(words $(FORMAT_FILES)) files as .clang-format has them"
+
+# clang-tidy with the repository's .clang-tidy over every file of the core library and of
+# zeptor-cli, as the dev build's compile_commands.json lists them. The moc step runs first
+# so that the generated headers exist.
+tidy: configure
+	cmake --build $(BUILD) -j$(JOBS) --target zeptor_core_autogen zeptor_batch_autogen zeptor-cli_autogen
+	python3 tools/tidy.py $(BUILD) $(JOBS) zeptor_core zeptor_batch zeptor-cli
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
@@ -49,17 +71,5 @@ fuzz:
 package: build
 	cd $(BUILD) && cpack -G DEB
 
-# clang-tidy with the repository's .clang-tidy over the core and the command-line
-# program; any finding fails the target. The moc step runs first so that generated
-# headers exist.
-TIDY_SOURCES = $(wildcard calc/*.cpp) appendages/fittings.cpp \
-  project/dvlreader.cpp project/dvlwriter.cpp project/datetext.cpp project/loadcase.cpp \
-  project/projectcase.cpp project/reportlayout.cpp shell/basgeneral.cpp $(wildcard cli/*.cpp)
-
-tidy:
-	cmake -S . -B $(TIDY_BUILD) -DCMAKE_EXPORT_COMPILE_COMMANDS=ON -DZEPTOR_BUILD_BENCH=OFF
-	cmake --build $(TIDY_BUILD) -j$(JOBS) --target zeptor_core_autogen zeptor_batch_autogen zeptor-cli_autogen
-	printf '%s\n' $(TIDY_SOURCES) | xargs -P$(JOBS) -n1 clang-tidy -p $(TIDY_BUILD) --quiet --warnings-as-errors='*'
-
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD) $(RELEASE_BUILD) $(FUZZ_BUILD)

@@ -5,8 +5,10 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(make cmake g++ python3 qt6-base-dev qt6-svg-dev libgl-dev libbenchmark-dev xvfb xauth xdotool poppler-utils
-          locales dpkg-dev desktop-file-utils appstream lintian x11-utils)
+# clang-format and clang-tidy: `make test` fails on a formatting difference or a tidy finding.
+packages=(make cmake g++ python3 clang-format clang-tidy qt6-base-dev qt6-svg-dev libgl-dev libbenchmark-dev
+          xvfb xauth xdotool poppler-utils locales dpkg-dev desktop-file-utils appstream lintian
+          x11-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

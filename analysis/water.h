@@ -14,10 +14,6 @@
 // keeps to the ranges (see fluidproperties.h).
 namespace Water {
 
-// The triple point, the lowest temperature of liquid water in IF97 region 1.
-inline constexpr double TriplePointTemperature = 273.16; // K
-inline constexpr double MaxPressure = 100.0; // MPa, the upper limit of region 1
-
 // Region 1: specific volume in m³/kg at temperature T and pressure p.
 double specificVolume(double temperature, double pressure);
 inline double density(double temperature, double pressure)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/dvlname.h"
 #include "calc/record.h"
 
 #include <QString>
@@ -17,7 +18,7 @@ struct BasGeneral : Inputs
     qint32 BendsTotalLd = 0;
     qint32 ValvesTotalLd = 0;
 
-    QString ProjectFileName = QStringLiteral("new.dvl");
+    QString ProjectFileName = DvlFile::newFileName();
     QString ProjectName;
     QString PipeName;
     QString ProjectOwner;

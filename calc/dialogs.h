@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calc/dvlname.h"
+
 #include <QString>
 
 // Every modal interaction of the program goes through this interface: the windows use
@@ -14,9 +16,9 @@ public:
     struct FileDialogSetup
     {
         QString filterDescription = QStringLiteral("Zeptor");
-        QString filterPattern = QStringLiteral("*.dvl");
+        QString filterPattern = QStringLiteral("*.") + DvlFile::Suffix;
         QString title = QStringLiteral("Zeptor Files");
-        QString defaultSuffix = QStringLiteral("dvl");
+        QString defaultSuffix = DvlFile::Suffix;
     };
 
     virtual ~Dialogs() = default;

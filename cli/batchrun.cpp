@@ -8,18 +8,13 @@
 #include "project/dvlfile.h"
 #include "project/loadcase.h"
 #include "project/reportlayout.h"
+#include "project/shownpath.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace Batch {
 
 namespace {
-
-QString shownPath(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
 
 // The prompt's message is two lines joined by a carriage return; one line here.
 QString oneLine(QString text)

@@ -4,6 +4,7 @@
 #include "cli/fluidcommand.h"
 #include "cli/sizecommand.h"
 #include "cli/usage.h"
+#include "zeptor_version.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -28,10 +29,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("zeptor-cli"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                                .arg(ZEPTOR_VERSION_MAJOR)
-                                                .arg(ZEPTOR_VERSION_MINOR)
-                                                .arg(ZEPTOR_VERSION_REVISION));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(ZeptorVersion::text));
 
     QCommandLineParser parser;
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);

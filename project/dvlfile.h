@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/dvlname.h"
 #include "project/projectcase.h"
 
 #include <QByteArray>
@@ -14,7 +15,6 @@
 namespace DvlFile {
 
 inline constexpr int ValueCount = 32;
-inline constexpr const char *Suffix = "dvl";
 
 struct LoadResult
 {

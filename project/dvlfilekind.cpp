@@ -1,16 +1,8 @@
 #include "project/dvlfilekind.h"
 
-#include <QDir>
-#include <QFileInfo>
-
 #include <sys/stat.h>
 
 namespace DvlFile {
-
-QString shownPath(const QString &path)
-{
-    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
-}
 
 QString notRegularFileReason(mode_t mode)
 {

@@ -7,9 +7,6 @@
 // What the project file's reader and writer share about the file itself.
 namespace DvlFile {
 
-// The path as messages show it: absolute, with the platform's separators.
-QString shownPath(const QString &path);
-
 // Why a file of this type (st_mode) cannot be a project file, or empty for a regular
 // file. Reading a named pipe waits for a writer that may never come, and saving over a
 // pipe or a device would replace it with a plain file.

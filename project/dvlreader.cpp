@@ -4,6 +4,7 @@
 #include "calc/fieldtable.h"
 #include "project/dvlfilekind.h"
 #include "project/dvlnotation.h"
+#include "project/shownpath.h"
 
 #include <QFile>
 #include <QStringDecoder>

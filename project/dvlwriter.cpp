@@ -1,6 +1,7 @@
 #include "project/dvlfile.h"
 
 #include "project/dvlfilekind.h"
+#include "project/shownpath.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -2,6 +2,7 @@
 
 #include "calc/basgeneral.h"
 #include "calc/dialogs.h"
+#include "calc/dvlname.h"
 #include "project/datetext.h"
 
 #include <QCloseEvent>
@@ -23,8 +24,6 @@ const QString ClearCaption = QStringLiteral("Clear");
 const QString OkCaption = QStringLiteral("OK");
 const QString DateError
     = QStringLiteral("Sorry, error in date. Please use current date as an example ...");
-const QString NewProjectName = QStringLiteral("new");
-const QString ProjectSuffix = QStringLiteral(".dvl");
 
 enum Field { Date = 0, Project = 1, PipeName = 2, Owner = 3, File = 4 };
 
@@ -106,13 +105,11 @@ void frmProjectgegevens::buildWindow()
     QFont boldFont = plainFont;
     boldFont.setBold(true);
 
-    {
-        QLineEdit probe;
-        probe.setFont(plainFont);
-        const double needed = probe.sizeHint().height() * TwipsPerPixel;
-        m_scaleHint = std::max(1.0, needed / FieldHeightTwips);
-    }
-    const Twips tw(m_scaleHint);
+    // The drawing grows with the font (1 when the font fits the twips).
+    QLineEdit probe;
+    probe.setFont(plainFont);
+    const double needed = probe.sizeHint().height() * TwipsPerPixel;
+    const Twips tw(std::max(1.0, needed / FieldHeightTwips));
     setFixedSize(tw(3900), tw(2955));
 
     // The frame's caption is bold, its contents are not.
@@ -240,13 +237,13 @@ void frmProjectgegevens::ClearForm_Click()
 {
     m_general.ProjectDate = CaseDate::today();
     m_text3[Date]->setText(DateText::toText(m_general.ProjectDate));
-    m_general.ProjectName = NewProjectName;
+    m_general.ProjectName = DvlFile::NewProjectName;
     m_text3[Project]->setText(m_general.ProjectName);
     m_general.PipeName.clear();
     m_general.ProjectOwner.clear();
     m_text3[PipeName]->clear();
     m_text3[Owner]->clear();
-    m_general.ProjectFileName = m_general.ProjectName + ProjectSuffix;
+    m_general.ProjectFileName = DvlFile::fileNameFor(m_general.ProjectName);
     Q_EMIT captionChanged();
     m_text3[File]->setText(m_general.ProjectFileName);
 }

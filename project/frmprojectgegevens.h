@@ -73,6 +73,4 @@ private:
     // Set once the window is going away: hiding it takes the focus from its field,
     // which must not commit again.
     bool m_closing = false;
-    // How much the drawing grows for the font (1 when the font fits the twips).
-    double m_scaleHint = 1.0;
 };

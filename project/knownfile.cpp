@@ -1,5 +1,7 @@
 #include "project/knownfile.h"
 
+#include "project/shownpath.h"
+
 #include "project/dvlfilekind.h"
 
 #include <QDir>
@@ -35,7 +37,7 @@ QString KnownFile::questionBeforeSave(const QString &path) const
     const QFileInfo info(path);
     if (!info.exists() || !info.isFile())
         return {};
-    const QString shown = DvlFile::shownPath(path);
+    const QString shown = shownPath(path);
     if (absolute(path) != m_path)
         return ExistsQuestion.arg(shown);
     if (diskState(path) != m_state)

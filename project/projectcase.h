@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/dvlname.h"
 #include "calc/record.h"
 
 #include <QString>
@@ -19,7 +20,7 @@ struct ProjectCase
     { }
 
     Inputs entries;
-    QString fileName = QStringLiteral("new.dvl");
+    QString fileName = DvlFile::newFileName();
     QString projectName;
     QString pipeName;
     QString owner;

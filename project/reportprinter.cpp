@@ -1,7 +1,9 @@
 #include "project/reportprinter.h"
 
+#include "project/shownpath.h"
 #include <QDir>
 #include <QFont>
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPrinter>
@@ -25,7 +27,7 @@ QString printable(QString text)
 QString printerName(const QPrinter &printer)
 {
     if (printer.outputFormat() == QPrinter::PdfFormat)
-        return QDir::toNativeSeparators(printer.outputFileName());
+        return shownPath(printer.outputFileName());
     return printer.printerName();
 }
 

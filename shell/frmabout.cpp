@@ -2,6 +2,7 @@
 
 #include "calc/basgeneral.h"
 #include "shell/hyperlinklabel.h"
+#include "zeptor_version.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -59,9 +60,9 @@ frmAbout::frmAbout(BasGeneral &general, QWidget *parent)
 QString frmAbout::versionLine()
 {
     return QStringLiteral("International Release %1.%2-Rev.%3")
-        .arg(ZEPTOR_VERSION_MAJOR)
-        .arg(ZEPTOR_VERSION_MINOR)
-        .arg(ZEPTOR_VERSION_REVISION);
+        .arg(ZeptorVersion::major)
+        .arg(ZeptorVersion::minor)
+        .arg(ZeptorVersion::revision);
 }
 
 QLabel *frmAbout::Label1(int index) const

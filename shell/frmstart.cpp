@@ -105,13 +105,13 @@ QPushButton *frmStart::dotsButton(int index) const
 {
     switch (index) {
     case 4:
-        return m_SSCommand1;
+        return m_ssCommand1;
     case 23:
-        return m_SCommand2;
+        return m_sCommand2;
     case 9:
-        return m_SCommand4;
+        return m_sCommand4;
     case 10:
-        return m_SCommand5;
+        return m_sCommand5;
     default:
         return nullptr;
     }

@@ -116,8 +116,8 @@ public:
     QToolBar *toolbar() const { return m_toolbar; }
     // SSCommand1 (4), SCommand2 (23), SCommand4 (9), SCommand5 (10).
     QPushButton *dotsButton(int index) const;
-    QPushButton *clearButton() const { return m_Command3; }
-    QPushButton *exitButton() const { return m_Command4; }
+    QPushButton *clearButton() const { return m_command3; }
+    QPushButton *exitButton() const { return m_command4; }
     QLabel *messageLabel() const { return m_messageLabel; } // Label1(26)
 
 Q_SIGNALS:
@@ -169,12 +169,12 @@ private:
     QLabel *m_messageLabel = nullptr; // Label1(26)
     QLabel *m_status = nullptr;
     QToolBar *m_toolbar = nullptr;
-    QPushButton *m_SSCommand1 = nullptr;
-    QPushButton *m_SCommand2 = nullptr;
-    QPushButton *m_SCommand4 = nullptr;
-    QPushButton *m_SCommand5 = nullptr;
-    QPushButton *m_Command3 = nullptr; // Clear
-    QPushButton *m_Command4 = nullptr; // Exit
+    QPushButton *m_ssCommand1 = nullptr;
+    QPushButton *m_sCommand2 = nullptr;
+    QPushButton *m_sCommand4 = nullptr;
+    QPushButton *m_sCommand5 = nullptr;
+    QPushButton *m_command3 = nullptr; // Clear
+    QPushButton *m_command4 = nullptr; // Exit
 
     // The field that holds the focus in the program's sense: it got the focus and its
     // leave check has not run since. Switching to another application or opening a

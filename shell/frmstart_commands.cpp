@@ -7,6 +7,7 @@
 #include "appendages/frmwgetal1.h"
 #include "appendages/frmwgetal2.h"
 #include "calc/basgeneral.h"
+#include "calc/dvlname.h"
 #include "pickers/frmabsruwheid.h"
 #include "pickers/frmdiameter.h"
 #include "project/frmprojectgegevens.h"

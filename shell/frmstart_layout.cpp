@@ -15,7 +15,9 @@
 
 namespace {
 
-// Widest text a field has to show in full: "-1.23E+06" or "-123456.0000".
+// The text the entry fields are sized for: a signed seven-digit value with four decimals.
+// That holds every Reynolds number in full (fixed up to "1000000.0", above it "1.23E+06");
+// a longer text scrolls inside its field.
 constexpr const char *WidestFieldText = "-1234567.0000";
 
 struct DotsButton
@@ -66,19 +68,19 @@ void frmStart::buildWindow()
         left->addWidget(frame);
     left->addStretch(1);
 
-    m_Command3 = new QPushButton(QString::fromLatin1(frmStartTexts::ClearCaption), central);
-    m_Command3->setObjectName(QStringLiteral("Command3"));
-    m_Command3->setToolTip(QStringLiteral("Back to the start values of a new case"));
-    m_Command3->setAccessibleName(m_Command3->text());
-    m_Command3->setAutoDefault(false);
-    connect(m_Command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
+    m_command3 = new QPushButton(QString::fromLatin1(frmStartTexts::ClearCaption), central);
+    m_command3->setObjectName(QStringLiteral("Command3"));
+    m_command3->setToolTip(QStringLiteral("Back to the start values of a new case"));
+    m_command3->setAccessibleName(m_command3->text());
+    m_command3->setAutoDefault(false);
+    connect(m_command3, &QPushButton::clicked, this, [this] { Command3_Click(); });
 
-    m_Command4 = new QPushButton(QString::fromLatin1(frmStartTexts::ExitCaption), central);
-    m_Command4->setObjectName(QStringLiteral("Command4"));
-    m_Command4->setToolTip(QStringLiteral("End the program"));
-    m_Command4->setAccessibleName(m_Command4->text());
-    m_Command4->setAutoDefault(false);
-    connect(m_Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
+    m_command4 = new QPushButton(QString::fromLatin1(frmStartTexts::ExitCaption), central);
+    m_command4->setObjectName(QStringLiteral("Command4"));
+    m_command4->setToolTip(QStringLiteral("End the program"));
+    m_command4->setAccessibleName(m_command4->text());
+    m_command4->setAutoDefault(false);
+    connect(m_command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
 
     // Label1(26): a caption nothing changes; the printed report carries it.
     m_messageLabel = new QLabel(QString::fromLatin1(MessageLabelCaption), central);
@@ -87,8 +89,8 @@ void frmStart::buildWindow()
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(m_messageLabel);
     buttons->addStretch(1);
-    buttons->addWidget(m_Command3);
-    buttons->addWidget(m_Command4);
+    buttons->addWidget(m_command3);
+    buttons->addWidget(m_command4);
 
     auto *right = new QVBoxLayout;
     for (QGroupBox *frame : rightFrames)
@@ -183,16 +185,16 @@ QGroupBox *frmStart::buildFrame(const char *frame)
             button->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("...")) * 3);
             grid->addWidget(button, row, 3);
             if (field.index == 4) {
-                m_SSCommand1 = button;
+                m_ssCommand1 = button;
                 connect(button, &QPushButton::clicked, this, [this] { SSCommand1_Click(); });
             } else if (field.index == 23) {
-                m_SCommand2 = button;
+                m_sCommand2 = button;
                 connect(button, &QPushButton::clicked, this, [this] { SCommand2_Click(); });
             } else if (field.index == 9) {
-                m_SCommand4 = button;
+                m_sCommand4 = button;
                 connect(button, &QPushButton::clicked, this, [this] { SCommand4_Click(); });
             } else {
-                m_SCommand5 = button;
+                m_sCommand5 = button;
                 connect(button, &QPushButton::clicked, this, [this] { SCommand5_Click(); });
             }
         }
@@ -244,7 +246,7 @@ void frmStart::buildTabOrder()
     QList<QWidget *> chain;
     for (int index : EntryOrder)
         chain << Text0(index);
-    chain << m_SSCommand1 << m_SCommand2 << m_SCommand4 << m_SCommand5 << m_Command3 << m_Command4;
+    chain << m_ssCommand1 << m_sCommand2 << m_sCommand4 << m_sCommand5 << m_command3 << m_command4;
     for (qsizetype i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
 }

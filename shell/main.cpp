@@ -2,6 +2,7 @@
 #include "shell/frmstart.h"
 #include "shell/qtdialogs.h"
 #include "shell/startup.h"
+#include "zeptor_version.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -11,10 +12,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zeptor"));
-    QApplication::setApplicationVersion(QStringLiteral("%1.%2.%3")
-                                            .arg(ZEPTOR_VERSION_MAJOR)
-                                            .arg(ZEPTOR_VERSION_MINOR)
-                                            .arg(ZEPTOR_VERSION_REVISION));
+    QApplication::setApplicationVersion(QString::fromLatin1(ZeptorVersion::text));
     // Every bundled size, so that task bars and switchers need not scale up 24 pixels.
     QIcon icon(QStringLiteral(":/icons/zeptor.png"));
     icon.addFile(QStringLiteral(":/icons/zeptor-48.png"));

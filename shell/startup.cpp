@@ -1,6 +1,7 @@
 #include "shell/startup.h"
 
 #include "calc/basgeneral.h"
+#include "calc/dvlname.h"
 #include "pickers/pickertables.h"
 #include "project/frmprojectgegevens.h"
 #include "shell/frmabout.h"
@@ -11,8 +12,9 @@
 
 std::unique_ptr<frmStart> basGeneralMain(BasGeneral &general, WindowDialogs &dialogs)
 {
-    // The file dialog belongs to the main window, so setting it up loads the main
-    // window first: its load step sets the start values.
+    // The main window comes first: building it runs its load step, which sets the start
+    // values of the entries and the date. The Qt dialogs then take it as the parent of
+    // prompts that open while no window of the program is active.
     auto window = std::make_unique<frmStart>(general, dialogs);
     if (auto *onScreen = dynamic_cast<QtDialogs *>(&dialogs))
         onScreen->setMainWindow(window.get());
@@ -24,7 +26,7 @@ std::unique_ptr<frmStart> basGeneralMain(BasGeneral &general, WindowDialogs &dia
 
     window->show();
 
-    general.ProjectFileName = QStringLiteral("new.dvl");
+    general.ProjectFileName = DvlFile::newFileName();
     window->applyCaption();
     window->Projectgegevens().Text3(4)->setText(general.ProjectFileName);
 

@@ -103,8 +103,10 @@ done
 grep -qx 'License: Expat' "$root/usr/share/doc/zeptor/copyright" || fail "the copyright file names no MIT licence"
 grep -q '<project_license>MIT</project_license>' "$metainfo" || fail "the metainfo names another licence"
 # The desktop entry's name is the program's desktop file name (a UTF-16 literal in it).
+# grep reads to the end: with -q it would stop at the match, and strings, killed by
+# SIGPIPE, would fail the pipeline under pipefail.
 if command -v strings >/dev/null; then
-  strings -el "$root/usr/bin/zeptor" | grep -qx 'org.example.Zeptor' ||
+  strings -el "$root/usr/bin/zeptor" | grep -x 'org.example.Zeptor' >/dev/null ||
     fail "zeptor does not name its desktop entry org.example.Zeptor"
 fi
 

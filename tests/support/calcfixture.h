@@ -1,7 +1,7 @@
 #pragma once
 
-#include "calc/calcsheet.h"
 #include "calc/basgeneral.h"
+#include "calc/calcsheet.h"
 #include "support/scripteddialogs.h"
 
 #include <QStringList>

@@ -88,7 +88,7 @@ std::optional<Fault> parseRow(const QString &line, const QString &standard, Pipe
 {
     QString size;
     QString rest;
-    if (const auto fault = splitLine(line, size, rest))
+    if (auto fault = splitLine(line, size, rest))
         return fault;
     if (size.isEmpty())
         return Fault{QStringLiteral("the size is missing")};

@@ -74,6 +74,8 @@ private:
     // accept(variable) holds. False when the user cancelled (an empty answer).
     bool promptForValue(
         const QString &message, double defaultAnswer, bool (*accept)(double), double &variable);
+    // The prompt step for the entry of Text0(index), with the entry's own message.
+    bool askForEntry(int index, double defaultAnswer, bool (*accept)(double));
     // Step 1 of the leave check: asks until the field holds an acceptable number.
     double numberLoop(int index);
     void applyElevationRule();

@@ -3,6 +3,7 @@
 #include "calc/basgeneral.h"
 #include "calc/calctexts.h"
 #include "calc/dialogs.h"
+#include "calc/entrytable.h"
 #include "calc/numbertext.h"
 
 namespace {
@@ -53,33 +54,18 @@ void CalcSheet::Text0_LostFocus(int index)
     if (takesInput(index)) {
         const double value = numberLoop(index);
         Inputs &in = m_general;
+        // The entries are stored by their field; 9 and 10 only recalculate.
+        if (const EntryInfo *entry = entryInfo(index))
+            in.*entry->member = value;
         switch (index) {
-        case 1:
-            in.FlowRate = value;
-            break;
-        case 2:
-            in.Density = value;
-            break;
-        case 3:
-            in.Viscosity = value;
-            break;
-        case 7:
-            in.ExtraLoss = value;
-            break;
         case 4:
-            in.InnerDiameter = value;
             refreshAppendageLength();
             break;
         case 5:
-            in.PipeLength = value;
-            applyElevationRule();
-            break;
         case 6:
-            in.Elevation = value;
             applyElevationRule();
             break;
         case 23:
-            in.WallRoughness = value;
             if (in.WallRoughness > 5) {
                 m_dialogs.messageBox(CalcTexts::MaximumRoughness);
                 in.WallRoughness = 5;

@@ -4,6 +4,7 @@
 #include "calc/calcengine.h"
 #include "calc/calctexts.h"
 #include "calc/dialogs.h"
+#include "calc/entrytable.h"
 #include "calc/numbertext.h"
 
 namespace {
@@ -35,6 +36,12 @@ bool CalcSheet::promptForValue(
     return true;
 }
 
+bool CalcSheet::askForEntry(int index, double defaultAnswer, bool (*accept)(double))
+{
+    const EntryInfo &entry = *entryInfo(index);
+    return promptForValue(*entry.prompt, defaultAnswer, accept, m_general.*entry.member);
+}
+
 void CalcSheet::showVelocity()
 {
     const double v = m_results.Velocity;
@@ -54,12 +61,12 @@ ReadStatus CalcSheet::ReadInputs()
     Inputs &in = m_general;
 
     if (!(in.FlowRate > 0)) {
-        if (!promptForValue(CalcTexts::FlowUnknown, 100, positive, in.FlowRate))
+        if (!askForEntry(1, 100, positive))
             return ReadStatus::InputCancelled;
         setText0(1, NumberText::plain(in.FlowRate, m_symbols));
     }
     if (!(in.InnerDiameter > 0)) {
-        if (!promptForValue(CalcTexts::DiameterUnknown, 100, positive, in.InnerDiameter))
+        if (!askForEntry(4, 100, positive))
             return ReadStatus::InputCancelled;
         setText0(4, NumberText::plain(in.InnerDiameter, m_symbols));
     }
@@ -68,12 +75,12 @@ ReadStatus CalcSheet::ReadInputs()
     showVelocity();
 
     if (!(in.Viscosity > 0)) {
-        if (!promptForValue(CalcTexts::ViscosityUnknown, 1, positive, in.Viscosity))
+        if (!askForEntry(3, 1, positive))
             return ReadStatus::InputCancelled;
         setText0(3, NumberText::fixed(in.Viscosity, 4, m_symbols));
     }
     if (!(in.Density > 0)) {
-        if (!promptForValue(CalcTexts::DensityUnknown, 1000, positive, in.Density))
+        if (!askForEntry(2, 1000, positive))
             return ReadStatus::InputCancelled;
         setText0(2, NumberText::fixed(in.Density, 4, m_symbols));
     }
@@ -85,8 +92,7 @@ ReadStatus CalcSheet::ReadInputs()
         return ReadStatus::FlowLaminar;
 
     if (!(in.WallRoughness > 0 && in.WallRoughness <= 5)) {
-        if (!promptForValue(
-                CalcTexts::RoughnessUnknown, 0.01, roughnessAnswerAcceptable, in.WallRoughness))
+        if (!askForEntry(23, 0.01, roughnessAnswerAcceptable))
             return ReadStatus::InputCancelled;
         setText0(23, NumberText::fixed(in.WallRoughness, 5, m_symbols));
     }

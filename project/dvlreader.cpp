@@ -1,6 +1,7 @@
 #include "project/dvlfile.h"
 
 #include "appendages/fittings.h"
+#include "calc/entrytable.h"
 #include "calc/fieldtable.h"
 #include "project/dvlfilekind.h"
 #include "project/dvlnotation.h"
@@ -186,10 +187,7 @@ std::optional<ParseError> store(int value, const Token &token, ProjectCase &c)
             return fault(token.text.isEmpty()
                     ? QStringLiteral("the number is missing")
                     : QStringLiteral("%1 is not a number").arg(shownValue()));
-        double *const entries[8] = {&c.entries.FlowRate, &c.entries.Density, &c.entries.Viscosity,
-            &c.entries.InnerDiameter, &c.entries.PipeLength, &c.entries.Elevation,
-            &c.entries.ExtraLoss, &c.entries.WallRoughness};
-        *entries[value] = number.value;
+        c.entries.*EntryTable[size_t(value)].member = number.value;
         return std::nullopt;
     }
     case ValueKind::Text: {

@@ -1,5 +1,6 @@
 #include "project/dvlfile.h"
 
+#include "calc/entrytable.h"
 #include "project/dvlfilekind.h"
 #include "project/shownpath.h"
 
@@ -62,9 +63,7 @@ QByteArray dateText(const CaseDate &date)
 // against writing a file that would not read back.
 QString unwritableReason(const ProjectCase &c)
 {
-    const Inputs &e = c.entries;
-    for (double v : {e.FlowRate, e.Density, e.Viscosity, e.InnerDiameter, e.PipeLength, e.Elevation,
-             e.ExtraLoss, e.WallRoughness}) {
+    for (double v : entryValues(c.entries)) {
         if (!std::isfinite(v))
             return QStringLiteral("an entry is not a finite number");
     }
@@ -123,11 +122,9 @@ QByteArray numberText(double value)
 
 QByteArray format(const ProjectCase &c)
 {
-    const Inputs &e = c.entries;
     QByteArray out;
     out.reserve(512);
-    for (double v : {e.FlowRate, e.Density, e.Viscosity, e.InnerDiameter, e.PipeLength, e.Elevation,
-             e.ExtraLoss, e.WallRoughness})
+    for (double v : entryValues(c.entries))
         out += numberText(v) + LineEnd;
     for (const QString *text : {&c.fileName, &c.projectName, &c.pipeName, &c.owner})
         out += quotedText(*text) + LineEnd;

@@ -3,6 +3,7 @@
 #include "appendages/fittings.h"
 #include "calc/basgeneral.h"
 #include "calc/calcsheet.h"
+#include "calc/entrytable.h"
 #include "calc/numbertext.h"
 
 namespace LoadCase {
@@ -31,11 +32,8 @@ void showEntries(CalcSheet &sheet)
 {
     const Inputs &e = sheet.general().inputs();
     const NumberText::Symbols &symbols = sheet.currentSymbols();
-    const std::pair<int, double> shown[]
-        = {{1, e.FlowRate}, {2, e.Density}, {3, e.Viscosity}, {4, e.InnerDiameter},
-            {5, e.PipeLength}, {6, e.Elevation}, {7, e.ExtraLoss}, {23, e.WallRoughness}};
-    for (const auto &[index, value] : shown)
-        sheet.setText0(index, NumberText::plain(value, symbols));
+    for (const EntryInfo &entry : EntryTable)
+        sheet.setText0(entry.index, NumberText::plain(e.*entry.member, symbols));
 }
 
 QStringList bendCountTexts(const BasGeneral &general)

@@ -1,6 +1,7 @@
 #include "project/projectcase.h"
 
 #include "calc/basgeneral.h"
+#include "calc/entrytable.h"
 
 ProjectCase ProjectCase::fromGeneral(const BasGeneral &general)
 {
@@ -29,12 +30,8 @@ void ProjectCase::applyTo(BasGeneral &general) const
 
 bool operator==(const ProjectCase &a, const ProjectCase &b)
 {
-    const Inputs &x = a.entries;
-    const Inputs &y = b.entries;
-    return x.FlowRate == y.FlowRate && x.Density == y.Density && x.Viscosity == y.Viscosity
-        && x.InnerDiameter == y.InnerDiameter && x.PipeLength == y.PipeLength
-        && x.Elevation == y.Elevation && x.ExtraLoss == y.ExtraLoss
-        && x.WallRoughness == y.WallRoughness && a.fileName == b.fileName
+    // Compared as numbers: 0 equals -0.
+    return entryValues(a.entries) == entryValues(b.entries) && a.fileName == b.fileName
         && a.projectName == b.projectName && a.pipeName == b.pipeName && a.owner == b.owner
         && a.date == b.date && a.bendCounts == b.bendCounts && a.valveCounts == b.valveCounts;
 }

@@ -4,13 +4,9 @@
 #include "analysis/linesizingmodel.h"
 #include "analysis/linesizingwindow.h"
 #include "analysis/systemcurvewindow.h"
-#include "calc/basgeneral.h"
 #include "calc/calcengine.h"
 #include "calc/numbertext.h"
-#include "pickers/pickertables.h"
-#include "shell/frmstart.h"
-#include "support/scripteddialogs.h"
-#include "support/testlocale.h"
+#include "support/testprogram.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,90 +16,74 @@
 #include <QTableView>
 #include <QTest>
 
-#include <memory>
+#include <optional>
 
 class tst_AnalysisWiring : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void cleanup();
+    void init() { m_program.emplace(); }
+    void cleanup() { m_program.reset(); }
     void fluidApplyIsTakenOverAsTyped();
     void systemCurveFollowsTheCase();
     void lineSizingHandsTheDiameterOver();
 
 private:
-    QAction *menuItem(const char *name) const
+    QAction *menuItem(const char *name)
     {
-        return m_main->findChild<QAction *>(QString::fromLatin1(name));
+        return m_program->main().findChild<QAction *>(QString::fromLatin1(name));
     }
 
-    BasGeneral m_general;
-    ScriptedDialogs m_dialogs;
-    std::unique_ptr<frmStart> m_main;
+    // A fresh program for each test function.
+    std::optional<TestProgram> m_program;
 };
-
-void tst_AnalysisWiring::init()
-{
-    QLocale::setDefault(testLocale());
-    m_general = BasGeneral{};
-    setPickerStartValues(m_general);
-    m_main = std::make_unique<frmStart>(m_general, m_dialogs);
-    m_main->show();
-}
-
-void tst_AnalysisWiring::cleanup()
-{
-    m_main.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
 
 void tst_AnalysisWiring::fluidApplyIsTakenOverAsTyped()
 {
     QAction *item = menuItem("mnuFluidProperties");
     QVERIFY(item);
     item->trigger();
-    auto *window = m_main->findChild<FluidPropertiesWindow *>();
+    auto *window = m_program->main().findChild<FluidPropertiesWindow *>();
     QVERIFY(window && window->isVisible());
     // One window per program: the menu brings the same one back.
     item->trigger();
-    QCOMPARE(m_main->findChildren<FluidPropertiesWindow *>().size(), 1);
+    QCOMPARE(m_program->main().findChildren<FluidPropertiesWindow *>().size(), 1);
 
     window->temperatureEdit()->setText(QLocale().toString(60));
     const QString density = window->densityLabel()->text();
-    const double before = m_main->sheet().results().Reynolds;
+    const double before = m_program->main().sheet().results().Reynolds;
     window->applyButton()->click();
 
     // The fields hold the handed-over texts, the record their values, and the case was
     // recalculated with them.
-    QVERIFY(!m_main->Text0(2)->text().isEmpty());
-    QVERIFY(density.startsWith(m_main->Text0(2)->text()));
-    QCOMPARE(m_general.Density, QLocale().toDouble(m_main->Text0(2)->text()));
-    QCOMPARE(m_general.Viscosity, QLocale().toDouble(m_main->Text0(3)->text()));
-    QVERIFY(m_general.Density < 990 && m_general.Viscosity < 0.5);
-    QVERIFY(m_main->sheet().results().Reynolds > before);
-    QVERIFY(m_dialogs.prompts.isEmpty());
+    QVERIFY(!m_program->main().Text0(2)->text().isEmpty());
+    QVERIFY(density.startsWith(m_program->main().Text0(2)->text()));
+    QCOMPARE(m_program->general.Density, QLocale().toDouble(m_program->main().Text0(2)->text()));
+    QCOMPARE(m_program->general.Viscosity, QLocale().toDouble(m_program->main().Text0(3)->text()));
+    QVERIFY(m_program->general.Density < 990 && m_program->general.Viscosity < 0.5);
+    QVERIFY(m_program->main().sheet().results().Reynolds > before);
+    QVERIFY(m_program->dialogs.prompts.isEmpty());
 }
 
 void tst_AnalysisWiring::systemCurveFollowsTheCase()
 {
     menuItem("mnuSystemCurve")->trigger();
-    auto *window = m_main->findChild<SystemCurveWindow *>();
+    auto *window = m_program->main().findChild<SystemCurveWindow *>();
     QVERIFY(window && window->isVisible());
     QVERIFY(!window->curve().empty());
     // Default range: up to 1.5 times the case's flow.
     QCOMPARE(window->curve().back().flow, 150.0);
 
     // An edit in the main window redraws the curve from the new case.
-    m_main->Text0(1)->setText(QStringLiteral("10000"));
-    m_main->handOver(1);
-    QCOMPARE(m_general.FlowRate, 10000.0);
+    m_program->main().Text0(1)->setText(QStringLiteral("10000"));
+    m_program->main().handOver(1);
+    QCOMPARE(m_program->general.FlowRate, 10000.0);
     QCOMPARE(window->curve().back().flow, 15000.0);
     const SystemCurve::Point &last = window->curve().back();
     const CalcEngine::Outcome direct = CalcEngine::evaluate(
         [&] {
-            Inputs in = m_general;
+            Inputs in = m_program->general;
             in.FlowRate = 15000;
             return in;
         }(),
@@ -114,7 +94,7 @@ void tst_AnalysisWiring::systemCurveFollowsTheCase()
 void tst_AnalysisWiring::lineSizingHandsTheDiameterOver()
 {
     menuItem("mnuLineSizing")->trigger();
-    auto *window = m_main->findChild<LineSizingWindow *>();
+    auto *window = m_program->main().findChild<LineSizingWindow *>();
     QVERIFY(window && window->isVisible());
     QCOMPARE(window->model().rowCount(), 26);
 
@@ -122,11 +102,11 @@ void tst_AnalysisWiring::lineSizingHandsTheDiameterOver()
     window->table()->setFocus();
     window->table()->selectRow(25);
     window->useButton()->click();
-    QCOMPARE(m_general.InnerDiameter, 309.7);
-    QCOMPARE(m_main->Text0(4)->text(), NumberText::plain(309.7));
+    QCOMPARE(m_program->general.InnerDiameter, 309.7);
+    QCOMPARE(m_program->main().Text0(4)->text(), NumberText::plain(309.7));
     // The diameter was taken over by the leave check: the results follow it.
-    QCOMPARE(m_main->sheet().results().PipeArea, 309.7 * 309.7 * 0.7853981633974475);
-    QCOMPARE(m_main->focusWidget(), m_main->dotsButton(4));
+    QCOMPARE(m_program->main().sheet().results().PipeArea, 309.7 * 309.7 * 0.7853981633974475);
+    QCOMPARE(m_program->main().focusWidget(), m_program->main().dotsButton(4));
 }
 
 QTEST_MAIN(tst_AnalysisWiring)

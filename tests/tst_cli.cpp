@@ -1,6 +1,7 @@
 #include "project/dvlfile.h"
 #include "project/loadcase.h"
 #include "support/calcfixture.h"
+#include "support/clirun.h"
 #include "support/testlocale.h"
 
 #include <QDir>
@@ -15,44 +16,11 @@
 #include <cstring>
 #include <sys/stat.h>
 
+using namespace CliRun;
+
 namespace {
 
-struct Run
-{
-    int exitCode = -1;
-    QByteArray out;
-    QString err;
-};
-
-QString example(const char *name)
-{
-    return qEnvironmentVariable("ZEPTOR_SOURCE_DIR") + QStringLiteral("/examples/")
-        + QLatin1String(name);
-}
-
 // The locale environment this test runs under, which the tool gets too.
-QString testLocaleName()
-{
-    return qEnvironmentVariable("LC_ALL", QStringLiteral("C.UTF-8"));
-}
-
-Run runCli(const QStringList &args, const QString &locale = testLocaleName(),
-    const QByteArray &input = {}, const QString &outputFile = {})
-{
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("LC_ALL"), locale);
-    env.insert(QStringLiteral("LANG"), locale);
-    p.setProcessEnvironment(env);
-    if (!outputFile.isEmpty())
-        p.setStandardOutputFile(outputFile);
-    p.start(QStringLiteral(ZEPTOR_CLI_PATH), args);
-    p.write(input);
-    p.closeWriteChannel();
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {p.exitCode(), p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
-}
 
 QList<QJsonObject> jsonLines(const QByteArray &out)
 {

@@ -1,3 +1,5 @@
+#include "support/clirun.h"
+
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -9,34 +11,9 @@
 #include <cstring>
 
 // zeptor-cli curve as a user runs it: the points are 'json' cases, byte for byte.
+using namespace CliRun;
+
 namespace {
-
-struct Run
-{
-    int exitCode = -1;
-    QByteArray out;
-    QString err;
-};
-
-QString example(const char *name)
-{
-    return qEnvironmentVariable("ZEPTOR_SOURCE_DIR") + QStringLiteral("/examples/")
-        + QLatin1String(name);
-}
-
-Run runCli(const QStringList &args,
-    const QString &locale = qEnvironmentVariable("LC_ALL", QStringLiteral("C.UTF-8")))
-{
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("LC_ALL"), locale);
-    env.insert(QStringLiteral("LANG"), locale);
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(ZEPTOR_CLI_PATH), args);
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {p.exitCode(), p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
-}
 
 QByteArrayList lines(const QByteArray &out)
 {

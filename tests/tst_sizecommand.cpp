@@ -1,3 +1,5 @@
+#include "support/clirun.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
@@ -6,33 +8,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace CliRun;
+
 namespace {
-
-struct Run
-{
-    int exitCode = -1;
-    QByteArray out;
-    QString err;
-};
-
-QString example(const char *name)
-{
-    return qEnvironmentVariable("ZEPTOR_SOURCE_DIR") + QStringLiteral("/examples/")
-        + QLatin1String(name);
-}
-
-Run runCli(const QStringList &args, const QString &locale = qEnvironmentVariable("LC_ALL"))
-{
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("LC_ALL"), locale);
-    env.insert(QStringLiteral("LANG"), locale);
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(ZEPTOR_CLI_PATH), args);
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {p.exitCode(), p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
-}
 
 QList<QByteArray> lines(const QByteArray &out)
 {

@@ -42,26 +42,6 @@ bool sameBits(double a, double b)
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
-QString writeFile(const QTemporaryDir &dir, const char *name, const QByteArray &bytes)
-{
-    const QString path = dir.filePath(QLatin1String(name));
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(bytes);
-    return path;
-}
-
-// An example with one line replaced.
-QByteArray exampleWith(const char *name, int line, const QByteArray &text)
-{
-    QFile f(example(name));
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    QList<QByteArray> lines = f.readAll().split('\n');
-    lines[line - 1] = text + '\r';
-    return lines.join('\n');
-}
-
 } // namespace
 
 class tst_Cli : public QObject

@@ -25,26 +25,6 @@ QJsonObject object(const QByteArray &line)
     return QJsonDocument::fromJson(line).object();
 }
 
-QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
-{
-    const QString path = dir.filePath(name);
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(bytes);
-    return path;
-}
-
-// A project file with one of its 32 lines replaced.
-QByteArray exampleWith(const char *name, int line, const QByteArray &text)
-{
-    QFile f(example(name));
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    QList<QByteArray> all = f.readAll().split('\n');
-    all[line - 1] = text + '\r';
-    return all.join('\n');
-}
-
 } // namespace
 
 class tst_SizeCommand : public QObject

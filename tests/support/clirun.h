@@ -4,10 +4,13 @@
 // ZEPTOR_CLI_PATH.
 
 #include <QByteArray>
+#include <QFile>
+#include <QList>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 namespace CliRun {
 
@@ -23,6 +26,27 @@ inline QString example(const char *name)
 {
     return qEnvironmentVariable("ZEPTOR_SOURCE_DIR") + QStringLiteral("/examples/")
         + QLatin1String(name);
+}
+
+// Writes a file into the test's folder; its path.
+inline QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+    return path;
+}
+
+// An example project file with one of its 32 lines replaced.
+inline QByteArray exampleWith(const char *name, int line, const QByteArray &text)
+{
+    QFile f(example(name));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QList<QByteArray> lines = f.readAll().split('\n');
+    lines[line - 1] = text + '\r';
+    return lines.join('\n');
 }
 
 // The locale of the test run (the _nl runs set LC_ALL).

@@ -1,5 +1,7 @@
 #include "analysis/curvetexts.h"
 
+#include "calc/physics.h"
+
 #include "calc/numbertext.h"
 
 #include <algorithm>
@@ -39,7 +41,7 @@ QString tick(double value, int decimals)
 double headToBar(double head, double density)
 {
     // rho g H in Pa, to bar.
-    return head * density * 9.81 / 100000;
+    return Physics::pressureOf(head, density);
 }
 
 QString cursor(double flow, double head, double bar)

@@ -1,5 +1,7 @@
 #include "analysis/linesizing.h"
 
+#include "calc/physics.h"
+
 #include <cmath>
 #include <limits>
 
@@ -17,13 +19,16 @@ bool SizingRow::withinLimits(const SizingLimits &limits) const
 
 namespace LineSizing {
 
-SizingRow row(const PipeSize &pipe, const Inputs &in, double bendsLd, double valvesLd)
+SizingRow row(const PipeSize &pipe, const CaseInput &c)
 {
+    return rowOf(pipe, c, CalcEngine::evaluate(c.withDiameter(pipe.innerDiameter)));
+}
+
+SizingRow rowOf(const PipeSize &pipe, const CaseInput &c, const CalcEngine::Outcome &outcome)
+{
+    const Inputs &in = c.inputs;
     SizingRow row;
     row.pipe = pipe;
-    Inputs sized = in;
-    sized.InnerDiameter = pipe.innerDiameter;
-    const CalcEngine::Outcome outcome = CalcEngine::evaluate(sized, bendsLd, valvesLd);
     row.status = outcome.status;
     row.results = outcome.results;
 
@@ -36,19 +41,18 @@ SizingRow row(const PipeSize &pipe, const Inputs &in, double bendsLd, double val
     const Results &r = row.results;
     // 100 m of pipe over a diameter in mm, hence the factor 1000; Pa to bar.
     const double resistance = r.FrictionFactor * 100 * 1000 / pipe.innerDiameter;
-    row.dropPer100m = r.Velocity * r.Velocity * (in.Density * 0.5) * resistance / 100000;
-    // The same g as the static head of the pressure drop.
-    row.head = r.TotalPressureDropPa / (in.Density * 9.81);
+    row.dropPer100m
+        = r.Velocity * r.Velocity * (in.Density * 0.5) * resistance / Physics::PascalPerBar;
+    row.head = Physics::headOf(r.TotalPressureDrop, in.Density);
     return row;
 }
 
-std::vector<SizingRow> rows(
-    const std::vector<PipeSize> &pipes, const Inputs &in, double bendsLd, double valvesLd)
+std::vector<SizingRow> rows(const std::vector<PipeSize> &pipes, const CaseInput &c)
 {
     std::vector<SizingRow> out;
     out.reserve(pipes.size());
     for (const PipeSize &pipe : pipes)
-        out.push_back(row(pipe, in, bendsLd, valvesLd));
+        out.push_back(row(pipe, c));
     return out;
 }
 

@@ -2,6 +2,7 @@
 
 #include "analysis/pipetable.h"
 #include "calc/calcengine.h"
+#include "calc/caseinput.h"
 #include "calc/record.h"
 
 #include <vector>
@@ -38,13 +39,14 @@ struct SizingRow
 
 namespace LineSizing {
 
-// The row of one pipe: the case `in` with its inner diameter replaced by the pipe's,
-// the fittings' l/d totals turned into metres with that diameter.
-SizingRow row(const PipeSize &pipe, const Inputs &in, double bendsLd, double valvesLd);
+// The row of one pipe: the case with its inner diameter replaced by the pipe's, the
+// fittings' l/d totals turned into metres with that diameter.
+SizingRow row(const PipeSize &pipe, const CaseInput &c);
+// The same from the case's own calculation with the pipe's diameter.
+SizingRow rowOf(const PipeSize &pipe, const CaseInput &c, const CalcEngine::Outcome &outcome);
 
 // One row per pipe, in the order of `pipes`.
-std::vector<SizingRow> rows(
-    const std::vector<PipeSize> &pipes, const Inputs &in, double bendsLd, double valvesLd);
+std::vector<SizingRow> rows(const std::vector<PipeSize> &pipes, const CaseInput &c);
 
 // True when `diameter` is the pipe's own (the main window shows the plain text of
 // the diameter, which reads back to the same number).

@@ -192,11 +192,11 @@ void LineSizingWindow::buildWindow()
     updateUseButton();
 }
 
-void LineSizingWindow::setCase(const Inputs &inputs, double bendsLd, double valvesLd)
+void LineSizingWindow::setCase(
+    const CaseInput &c, const std::optional<CalcEngine::Outcome> &computed)
 {
-    m_inputs = inputs;
-    m_bendsLd = bendsLd;
-    m_valvesLd = valvesLd;
+    m_case = c;
+    m_computed = computed;
     recalculate();
 }
 
@@ -216,8 +216,15 @@ std::vector<PipeSize> LineSizingWindow::currentPipes() const
 
 void LineSizingWindow::recalculate()
 {
-    m_model->setRows(
-        LineSizing::rows(currentPipes(), m_inputs, m_bendsLd, m_valvesLd), m_inputs.InnerDiameter);
+    const double diameter = m_case.inputs.InnerDiameter;
+    std::vector<SizingRow> rows;
+    for (const PipeSize &pipe : currentPipes()) {
+        // The main window's own diameter was calculated there already.
+        rows.push_back(m_computed && LineSizing::isCurrentDiameter(pipe, diameter)
+                ? LineSizing::rowOf(pipe, m_case, *m_computed)
+                : LineSizing::row(pipe, m_case));
+    }
+    m_model->setRows(std::move(rows), diameter);
 }
 
 void LineSizingWindow::limitsEdited()

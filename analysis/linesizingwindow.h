@@ -2,10 +2,12 @@
 
 #include "analysis/linesizing.h"
 #include "analysis/pipetable.h"
+#include "calc/caseinput.h"
 #include "calc/record.h"
 
 #include <QWidget>
 
+#include <optional>
 #include <vector>
 
 class Dialogs;
@@ -46,7 +48,10 @@ public:
 
 public Q_SLOTS:
     // The main window's case after each of its calculations.
-    void setCase(const Inputs &inputs, double bendsLd, double valvesLd);
+    // The case of the main window, and where given what the main window computed for
+    // it, which the row of its own diameter takes over.
+    void setCase(
+        const CaseInput &c, const std::optional<CalcEngine::Outcome> &computed = std::nullopt);
 
 Q_SIGNALS:
     // A diameter for the main window's field Text0(index), as the picker writes it.
@@ -62,9 +67,8 @@ private:
     void updateUseButton();
 
     Dialogs &m_dialogs;
-    Inputs m_inputs;
-    double m_bendsLd = 0;
-    double m_valvesLd = 0;
+    CaseInput m_case;
+    std::optional<CalcEngine::Outcome> m_computed;
     std::vector<PipeSize> m_userPipes; // the pipe table loaded last, while the window lives
 
     LineSizingModel *m_model = nullptr;

@@ -1,17 +1,12 @@
 #include "analysis/systemcurve.h"
 
-#include "analysis/exactnumber.h"
 #include "calc/calctexts.h"
+#include "calc/dotnumber.h"
+#include "calc/physics.h"
 
 #include <limits>
 
 namespace SystemCurve {
-
-double headOf(double pressureDrop, double density)
-{
-    // bar to Pa over rho g, with the g that the calculation itself uses.
-    return pressureDrop * 100000 / (density * 9.81);
-}
 
 std::vector<double> flows(double to, int count)
 {
@@ -38,27 +33,25 @@ QString statusText(CalcEngine::Status status)
     return CalcTexts::StatusError;
 }
 
-bool hasResult(CalcEngine::Status status)
+Point pointOf(double flow, const CalcEngine::Outcome &outcome, double density)
 {
-    return status == CalcEngine::Status::Laminar || status == CalcEngine::Status::Turbulent;
-}
-
-Point pointAt(const Inputs &in, double bendsLd, double valvesLd, double flow)
-{
-    Inputs atFlow = in;
-    atFlow.FlowRate = flow;
-    Point p;
-    p.flow = flow;
-    p.outcome = CalcEngine::evaluate(atFlow, bendsLd, valvesLd);
-    p.head = headOf(p.outcome.results.TotalPressureDrop, in.Density);
+    Point p{flow, outcome, std::numeric_limits<double>::quiet_NaN()};
+    if (p.hasResult())
+        p.head = Physics::headOf(outcome.results.TotalPressureDrop, density);
     return p;
 }
 
-std::vector<Point> points(const Inputs &in, double bendsLd, double valvesLd, double to, int count)
+Point pointAt(const CaseInput &c, double flow)
+{
+    return pointOf(flow, CalcEngine::evaluate(c.atFlow(flow)), c.inputs.Density);
+}
+
+std::vector<Point> points(const CaseInput &c, double to, int count)
 {
     std::vector<Point> out;
+    out.reserve(size_t(std::max(count, 0)));
     for (double flow : flows(to, count))
-        out.push_back(pointAt(in, bendsLd, valvesLd, flow));
+        out.push_back(pointAt(c, flow));
     return out;
 }
 
@@ -68,32 +61,38 @@ QByteArray csvHeader()
                              "pressure drop [bar],pressure drop [Pa],head [m]\n");
 }
 
-QByteArray csvRow(
-    double flow, const QString &status, bool hasResult, const Results &results, double density)
+void appendCsvRow(QByteArray &out, const Point &point)
 {
-    const double none = std::numeric_limits<double>::quiet_NaN();
-    const Results &r = results;
-    QByteArray row = exactNumber(flow);
+    const Results &r = point.outcome.results;
+    DotNumber::append(out, point.flow);
+    out += ',';
     // The status texts hold no comma or quote, so they need no quoting.
-    row += ',' + status.toUtf8();
-    row += ',' + exactNumber(r.Velocity);
-    row += ',' + exactNumber(r.Reynolds);
-    row += ',' + exactNumber(hasResult ? r.FrictionFactor : none);
-    row += ',' + exactNumber(hasResult ? r.TotalPressureDrop : none);
-    row += ',' + exactNumber(hasResult ? r.TotalPressureDropPa : none);
-    row += ',' + exactNumber(hasResult ? headOf(r.TotalPressureDrop, density) : none);
-    row += '\n';
-    return row;
+    out += statusText(point.outcome.status).toUtf8();
+    out += ',';
+    DotNumber::append(out, r.Velocity);
+    out += ',';
+    DotNumber::append(out, r.Reynolds);
+    if (point.hasResult()) {
+        out += ',';
+        DotNumber::append(out, r.FrictionFactor);
+        out += ',';
+        DotNumber::append(out, r.TotalPressureDrop);
+        out += ',';
+        DotNumber::append(out, r.TotalPressureDropPa);
+        out += ',';
+        DotNumber::append(out, point.head);
+        out += '\n';
+    } else {
+        out += ",,,,\n";
+    }
 }
 
-QByteArray csv(const std::vector<Point> &points, double density)
+QByteArray csv(const std::vector<Point> &points)
 {
     QByteArray out = csvHeader();
     for (const Point &p : points) {
-        if (p.outcome.status == CalcEngine::Status::NeedsInput)
-            continue;
-        out += csvRow(
-            p.flow, statusText(p.outcome.status), p.hasResult(), p.outcome.results, density);
+        if (p.outcome.status != CalcEngine::Status::NeedsInput)
+            appendCsvRow(out, p);
     }
     return out;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calc/calcengine.h"
-#include "calc/record.h"
+#include "calc/caseinput.h"
 
 #include <QByteArray>
 #include <QString>
@@ -14,37 +14,33 @@ class PumpCurve;
 // nothing else of the case changed, and where a pump's curve meets it.
 namespace SystemCurve {
 
-// The head in metres of the liquid that a pressure drop in bar stands for.
-double headOf(double pressureDrop, double density);
-
 // The flows of a curve of `count` points up to `to` l/h: to * k / count for k = 1..count.
 std::vector<double> flows(double to, int count);
 
 // The text that the main window's status line shows after a calculation so ending.
 QString statusText(CalcEngine::Status status);
-// True where the calculation has a result to draw (laminar or turbulent).
-bool hasResult(CalcEngine::Status status);
 
 struct Point
 {
     double flow = 0; // l/h
     CalcEngine::Outcome outcome;
-    double head = 0; // m, from TotalPressureDrop
-    bool hasResult() const { return SystemCurve::hasResult(outcome.status); }
+    double head = 0; // m, from TotalPressureDrop; NaN where there is no result
+    bool hasResult() const { return CalcEngine::hasResult(outcome.status); }
 };
 
+// A point from the case's own calculation at `flow`.
+Point pointOf(double flow, const CalcEngine::Outcome &outcome, double density);
 // The case with its flow rate replaced, calculated as the main window calculates it.
-Point pointAt(const Inputs &in, double bendsLd, double valvesLd, double flow);
-std::vector<Point> points(const Inputs &in, double bendsLd, double valvesLd, double to, int count);
+Point pointAt(const CaseInput &c, double flow);
+std::vector<Point> points(const CaseInput &c, double to, int count);
 
 // The CSV of a curve: a header with units, then one row per point, numbers that read
 // back exactly with "." whatever the locale. A point without a result keeps its flow,
 // status, velocity and Reynolds number; the other cells stay empty.
 QByteArray csvHeader();
-QByteArray csvRow(
-    double flow, const QString &status, bool hasResult, const Results &results, double density);
+void appendCsvRow(QByteArray &out, const Point &point);
 // Points that would prompt in the main window are left out.
-QByteArray csv(const std::vector<Point> &points, double density);
+QByteArray csv(const std::vector<Point> &points);
 
 // Where the pump curve meets the system curve.
 struct Duty
@@ -60,7 +56,8 @@ struct Duty
 };
 
 // The lowest flow within the pump's range where the pump head equals the system head,
-// to 1e-9 relative in flow. Stretches where the system has no result are skipped.
-Duty dutyPoint(const Inputs &in, double bendsLd, double valvesLd, const PumpCurve &pump);
+// to 1e-9 relative in flow. Stretches where the system has no result are skipped, but
+// a crossing at their edge is found.
+Duty dutyPoint(const CaseInput &c, const PumpCurve &pump);
 
 } // namespace SystemCurve

@@ -194,11 +194,11 @@ QWidget *SystemCurveWindow::buildButtons()
     return bar;
 }
 
-void SystemCurveWindow::setCase(const Inputs &inputs, double bendsLd, double valvesLd)
+void SystemCurveWindow::setCase(
+    const CaseInput &c, const std::optional<CalcEngine::Outcome> &computed)
 {
-    m_inputs = inputs;
-    m_bendsLd = bendsLd;
-    m_valvesLd = valvesLd;
+    m_case = c;
+    m_computed = computed;
     m_hasCase = true;
     recompute();
 }
@@ -212,22 +212,23 @@ double SystemCurveWindow::flowLimit() const
 {
     if (m_flowTo->value() > 0)
         return m_flowTo->value();
-    return DefaultRangeFactor * m_inputs.FlowRate;
+    return DefaultRangeFactor * m_case.inputs.FlowRate;
 }
 
 void SystemCurveWindow::recompute()
 {
     CurvePlotData data;
-    data.density = m_inputs.Density > 0 ? m_inputs.Density : 1000;
+    const Inputs &in = m_case.inputs;
+    data.density = in.Density > 0 ? in.Density : 1000;
     data.pump = m_pump;
     const double to = flowLimit();
     if (m_hasCase && to > 0) {
-        data.curve
-            = SystemCurve::points(m_inputs, m_bendsLd, m_valvesLd, to, m_pointCount->value());
-        data.casePoint = SystemCurve::pointAt(m_inputs, m_bendsLd, m_valvesLd, m_inputs.FlowRate);
+        data.curve = SystemCurve::points(m_case, to, m_pointCount->value());
+        data.casePoint = m_computed ? SystemCurve::pointOf(in.FlowRate, *m_computed, in.Density)
+                                    : SystemCurve::pointAt(m_case, in.FlowRate);
     }
     if (m_hasCase && m_pump)
-        data.duty = SystemCurve::dutyPoint(m_inputs, m_bendsLd, m_valvesLd, *m_pump);
+        data.duty = SystemCurve::dutyPoint(m_case, *m_pump);
     showDuty(data.duty);
     m_plot->setData(std::move(data));
 }

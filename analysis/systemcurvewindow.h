@@ -2,6 +2,7 @@
 
 #include "analysis/pumpcurve.h"
 #include "analysis/systemcurve.h"
+#include "calc/caseinput.h"
 #include "calc/record.h"
 
 #include <QWidget>
@@ -53,7 +54,10 @@ public:
 
 public Q_SLOTS:
     // The main window's case after each of its calculations.
-    void setCase(const Inputs &inputs, double bendsLd, double valvesLd);
+    // The case of the main window, and where given what the main window computed for
+    // it, which the window then takes as the case's point instead of computing it again.
+    void setCase(
+        const CaseInput &c, const std::optional<CalcEngine::Outcome> &computed = std::nullopt);
 
 private:
     void buildWindow();
@@ -71,9 +75,8 @@ private:
     bool writeFile(const QString &path, const std::function<bool(QIODevice &)> &write);
 
     WindowDialogs &m_dialogs;
-    Inputs m_inputs;
-    double m_bendsLd = 0;
-    double m_valvesLd = 0;
+    CaseInput m_case;
+    std::optional<CalcEngine::Outcome> m_computed;
     bool m_hasCase = false;
     std::optional<PumpCurve> m_pump;
     bool m_fillingTable = false;

@@ -174,7 +174,7 @@ void SystemCurveWindow::exportCsv()
     const QString path = chooseSaveFile(QStringLiteral("CSV files"), QStringLiteral("csv"));
     if (path.isEmpty())
         return;
-    const QByteArray bytes = SystemCurve::csv(curve(), m_inputs.Density);
+    const QByteArray bytes = SystemCurve::csv(curve());
     writeFile(path, [&bytes](QIODevice &device) { return device.write(bytes) == bytes.size(); });
 }
 

@@ -28,6 +28,27 @@ qint32 totalLd(const QStringList &countTexts, std::span<const FittingRow> table,
     return total;
 }
 
+namespace {
+
+template<size_t N>
+qint32 countTotal(const std::array<qint16, N> &counts, std::span<const FittingRow> table)
+{
+    // What totalLd gives for the count texts: whole numbers, and with counts within 16
+    // bits and factors within 1000 no step leaves 32 bits.
+    qint32 total = 0;
+    for (size_t i = 0; i < N; ++i)
+        total += qint32(counts[i]) * table[i].factor;
+    return total;
+}
+
+} // namespace
+
+FittingTotals fittingTotals(
+    const std::array<qint16, 6> &bendCounts, const std::array<qint16, 13> &valveCounts)
+{
+    return {countTotal(bendCounts, BendTable), countTotal(valveCounts, ValveTable)};
+}
+
 QString countText(qint16 count)
 {
     return QString::number(count);

@@ -51,6 +51,16 @@ qint32 totalLd(const QStringList &countTexts, std::span<const FittingRow> table)
 qint32 totalLd(const QStringList &countTexts, std::span<const FittingRow> table,
     const NumberText::Symbols &symbols);
 
+// The l/d totals of a case's counts, as the count windows and a load compute them
+// from the count texts: every count times its factor, added up in row order.
+struct FittingTotals
+{
+    qint32 bendsLd = 0;
+    qint32 valvesLd = 0;
+};
+FittingTotals fittingTotals(
+    const std::array<qint16, 6> &bendCounts, const std::array<qint16, 13> &valveCounts);
+
 // The decimal text of a count, as the count fields show it.
 QString countText(qint16 count);
 

@@ -48,7 +48,7 @@ void curve200(benchmark::State &state)
 {
     const Inputs in = waterCase();
     for (auto _ : state)
-        benchmark::DoNotOptimize(SystemCurve::points(in, 60, 340, 15000, 200));
+        benchmark::DoNotOptimize(SystemCurve::points({in, 60, 340}, 15000, 200));
 }
 BENCHMARK(curve200)->Unit(benchmark::kMicrosecond);
 
@@ -57,7 +57,7 @@ void dutyPoint(benchmark::State &state)
     const Inputs in = waterCase();
     const PumpCurve p = pump();
     for (auto _ : state)
-        benchmark::DoNotOptimize(SystemCurve::dutyPoint(in, 60, 340, p));
+        benchmark::DoNotOptimize(SystemCurve::dutyPoint({in, 60, 340}, p));
 }
 BENCHMARK(dutyPoint)->Unit(benchmark::kMicrosecond);
 
@@ -78,7 +78,7 @@ void redrawAfterSetCase(benchmark::State &state)
     Inputs in = waterCase();
     for (auto _ : state) {
         in.PipeLength = in.PipeLength == 100 ? 101 : 100; // a new case each time
-        window.setCase(in, 60, 340);
+        window.setCase({in, 60, 340});
         QPainter painter(&image);
         plot.render(painter, QRectF(image.rect()));
     }

@@ -23,7 +23,7 @@ void BM_Sizing_AllBuiltInRows(benchmark::State &state)
     const Inputs in = waterCase();
     for (auto _ : state) {
         const auto rows
-            = LineSizing::rows(PipeTable::builtIn(PipeTable::Standard::All), in, 120, 40);
+            = LineSizing::rows(PipeTable::builtIn(PipeTable::Standard::All), {in, 120, 40});
         benchmark::DoNotOptimize(rows.data());
     }
 }
@@ -36,7 +36,7 @@ void BM_Sizing_AllBuiltInRowsWithTexts(benchmark::State &state)
     const QLocale locale = QLocale::c();
     for (auto _ : state) {
         const auto rows
-            = LineSizing::rows(PipeTable::builtIn(PipeTable::Standard::All), in, 120, 40);
+            = LineSizing::rows(PipeTable::builtIn(PipeTable::Standard::All), {in, 120, 40});
         for (const SizingRow &row : rows) {
             for (int c = 0; c < SizingTable::ColumnCount; ++c)
                 benchmark::DoNotOptimize(SizingTable::text(row, SizingTable::Column(c), locale));
@@ -49,7 +49,7 @@ BENCHMARK(BM_Sizing_AllBuiltInRowsWithTexts)->Unit(benchmark::kMicrosecond);
 void BM_Sizing_Csv(benchmark::State &state)
 {
     const auto rows
-        = LineSizing::rows(PipeTable::builtIn(PipeTable::Standard::All), waterCase(), 120, 40);
+        = LineSizing::rows(PipeTable::builtIn(PipeTable::Standard::All), {waterCase(), 120, 40});
     for (auto _ : state)
         benchmark::DoNotOptimize(SizingTable::csv(rows));
 }

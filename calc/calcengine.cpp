@@ -1,6 +1,7 @@
 #include "calc/calcengine.h"
 
 #include "calc/frictionfactor.h"
+#include "calc/physics.h"
 
 #include <cmath>
 #include <limits>
@@ -9,10 +10,9 @@ namespace CalcEngine {
 
 double velocity(double flowRate, double diameter)
 {
-    // l/h to m3/s over the area in m2. The area factor is the double nearest to
-    // 3.14159265358979 / 4, a little below pi / 4; the pipe area uses the same.
+    // l/h to m3/s over the area in m2.
     const double d = diameter / 1000;
-    return (flowRate / 3600000) / (d * d * 0.7853981633974475);
+    return Physics::cubicMetresPerSecond(flowRate) / (d * d * Physics::QuarterPi);
 }
 
 double reynolds(const Inputs &in, double v)
@@ -47,7 +47,7 @@ bool computeResults(const Inputs &in, bool turbulent, Results &res)
 
     // Lengths in m over a diameter in mm, hence the factor 1000.
     res.PipeFriction = L * f * 1000 / D;
-    res.PipeArea = D * D * 0.7853981633974475;
+    res.PipeArea = D * D * Physics::QuarterPi;
     res.PipeVolume = L * res.PipeArea / 1000;
 
     // The equivalent length follows the diameter in use now, also when a prompt or a
@@ -57,13 +57,14 @@ bool computeResults(const Inputs &in, bool turbulent, Results &res)
 
     // rho v^2 / 2 times the resistance coefficients plus the static head, Pa to bar.
     res.PipePressureDrop = (v * v * (rho * 0.5) * (res.AppendageFriction + res.PipeFriction)
-                               + rho * 9.81 * in.Elevation)
-        / 100000;
+                               + rho * Physics::Gravity * in.Elevation)
+        / Physics::PascalPerBar;
     res.TotalPressureDrop = in.ExtraLoss + res.PipePressureDrop;
-    res.TotalPressureDropPa = res.TotalPressureDrop * 100000;
+    res.TotalPressureDropPa = res.TotalPressureDrop * Physics::PascalPerBar;
     res.ResidenceTime = L / v;
     // l/h over 3600 times 0.001 gives m3/s.
-    res.PowerLoss = in.FlowRate * res.TotalPressureDropPa / 3600 * 0.001;
+    res.PowerLoss = in.FlowRate * res.TotalPressureDropPa / Physics::SecondsPerHour
+        * Physics::CubicMetresPerLitre;
     res.ShearRate = v * 4 / D * 1000;
     if (turbulent)
         res.RelativeRoughness = in.WallRoughness / D;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/caseinput.h"
 #include "calc/record.h"
 
 // The calculation of one case without texts and without dialogs: entries in, every
@@ -39,5 +40,15 @@ bool anyNotFinite(const Results &res, bool turbulent, bool frictionFactorFound);
 // The whole calculation of a case whose entries need no prompt. A case that would
 // prompt gives NeedsInput with the results computed so far.
 Outcome evaluate(const Inputs &in, double bendsLd, double valvesLd);
+inline Outcome evaluate(const CaseInput &c)
+{
+    return evaluate(c.inputs, c.bendsLd, c.valvesLd);
+}
+
+// True where the calculation has a result to draw or tabulate (laminar or turbulent).
+inline bool hasResult(Status status)
+{
+    return status == Status::Laminar || status == Status::Turbulent;
+}
 
 } // namespace CalcEngine

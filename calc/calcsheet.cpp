@@ -164,11 +164,13 @@ void CalcSheet::calculate()
 {
     const ReadStatus flow = ReadInputs();
     if (flow == ReadStatus::InputCancelled) {
+        m_outcome = CalcEngine::Status::NeedsInput;
         setStatus(CalcTexts::StatusError);
         return;
     }
     const bool turbulent = flow == ReadStatus::FlowTurbulent;
     setStatus(turbulent ? CalcTexts::StatusTurbulent : CalcTexts::StatusLaminar);
+    m_outcome = turbulent ? CalcEngine::Status::Turbulent : CalcEngine::Status::Laminar;
 
     const Inputs &in = m_general;
     Results &res = m_results;
@@ -176,11 +178,14 @@ void CalcSheet::calculate()
     if (!frictionFactorFound) {
         m_dialogs.messageBox(CalcTexts::FrictionFactorUndetermined);
         setStatus(CalcTexts::StatusFrictionError);
+        m_outcome = CalcEngine::Status::FrictionFactorUndetermined;
         setText0(13, CalcTexts::NoFrictionFactor);
     }
     showResults(turbulent, frictionFactorFound);
-    if (CalcEngine::anyNotFinite(res, turbulent, frictionFactorFound))
+    if (CalcEngine::anyNotFinite(res, turbulent, frictionFactorFound)) {
         setStatus(CalcTexts::StatusError);
+        m_outcome = CalcEngine::Status::NotFinite;
+    }
 }
 
 void CalcSheet::showResults(bool turbulent, bool frictionFactorFound)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/calcengine.h"
 #include "calc/fieldtable.h"
 #include "calc/numbertext.h"
 #include "calc/record.h"
@@ -34,6 +35,8 @@ public:
     // handling of the equivalent-length fields runs (Text0_Change).
     void setText0(int index, const QString &text);
     QString status() const { return m_status; }
+    // How the last calculation ended, as the status line tells it.
+    CalcEngine::Status outcome() const { return m_outcome; }
 
     // The locale's symbols for the texts about to be written. The window looks them up
     // at every calculation, so that the texts follow the default locale at once; a
@@ -91,6 +94,7 @@ private:
     Results m_results;
     std::array<QString, Text0Size> m_text;
     QString m_status;
+    CalcEngine::Status m_outcome = CalcEngine::Status::NeedsInput;
     // The locale's symbols for the texts of one calculation, looked up as it starts.
     NumberText::Symbols m_symbols;
     bool m_symbolsPinned = false;

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "cli/batchrun.h"
-
 #include <QStringList>
+
+class CommandIo;
 
 // The commands report and json: their command line, the run over every file, and
 // the exit status.
 namespace BatchCommand {
 
-// `arguments` are the program's name followed by what follows the command's name.
-int run(Batch::Mode mode, const QStringList &arguments);
+int report(const QStringList &arguments, CommandIo &io);
+int json(const QStringList &arguments, CommandIo &io);
 
 } // namespace BatchCommand

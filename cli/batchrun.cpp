@@ -62,7 +62,7 @@ void appendJson(QByteArray &out, const QString &path, const CalcSheet &sheet,
         json.element(message);
     json.endArray();
     if (extra)
-        extra(json);
+        extra(json, sheet);
     json.endObject();
     json.endLine();
 }

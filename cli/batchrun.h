@@ -3,6 +3,7 @@
 #include "calc/basgeneral.h"
 #include "calc/calcsheet.h"
 #include "cli/batchdialogs.h"
+#include "cli/exitstatus.h"
 #include "cli/jsonline.h"
 #include "cli/smallfilereader.h"
 #include "project/datetext.h"
@@ -22,7 +23,8 @@ namespace Batch {
 
 enum class Mode { Report, Json };
 
-using JsonExtra = std::function<void(JsonLine &)>;
+// Members written at the end of a case's JSON object, from the calculated sheet.
+using JsonExtra = std::function<void(JsonLine &, const CalcSheet &)>;
 
 enum class Outcome {
     Done, // output holds the report or the JSON line
@@ -78,17 +80,5 @@ private:
 // without TZ the C library checks the zone file on disk each time the date is
 // asked for. Naming the same zone file in TZ gives the same local time.
 void prepareProcess();
-
-// Exit status of a run: 0 when every file was done, 1 when a file could not be
-// loaded (this wins over 2, since that file was not even looked at), 2 when a case
-// needed an answer to a prompt, 3 when the output could not be written (this wins
-// over all others, since the output is incomplete).
-enum ExitStatus {
-    ExitOk = 0,
-    ExitLoadFailed = 1,
-    ExitPrompted = 2,
-    ExitOutputFailed = 3,
-    ExitUsage = 64,
-};
 
 } // namespace Batch

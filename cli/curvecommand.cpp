@@ -2,23 +2,24 @@
 
 #include "analysis/pumpcurve.h"
 #include "analysis/systemcurve.h"
-#include "appendages/fittings.h"
-#include "calc/basgeneral.h"
+#include "calc/physics.h"
 #include "cli/batchrun.h"
+#include "cli/commandio.h"
+#include "cli/commandline.h"
+#include "cli/exitstatus.h"
 #include "cli/jsonline.h"
 #include "project/dvlfile.h"
-#include "project/loadcase.h"
-
-#include <QDir>
-#include <QFile>
-#include <QLocale>
 
 #include <cmath>
-#include <cstdio>
 #include <limits>
 #include <optional>
 
+namespace CurveCommand {
+
 namespace {
+
+constexpr int DefaultPoints = 50;
+constexpr int MaxPoints = 1000000;
 
 const char *const Usage
     = "Usage: zeptor-cli curve FILE.dvl [--to FLOW] [--points N] [--pump PUMP.csv]\n"
@@ -28,9 +29,11 @@ const char *const Usage
       "from TO/N up to TO l/h (default 1.5 times the file's flow rate), each exactly\n"
       "as 'zeptor-cli json' calculates the case with that flow rate.\n"
       "\n"
+      "  --points N     1 to 1000000 points.\n"
       "  --format json  (default) one JSON object per point and line: the object that\n"
       "                 'json' writes for the case, plus \"flow\" (l/h) and \"head\" (the\n"
-      "                 total pressure drop in metres of this liquid).\n"
+      "                 total pressure drop in metres of this liquid; null where the\n"
+      "                 case has no result at that flow).\n"
       "  --format csv   a header line with units, then one row per point; cells of a\n"
       "                 point without a result (friction factor undetermined) are\n"
       "                 empty from the friction factor on.\n"
@@ -38,10 +41,12 @@ const char *const Usage
       "                 optionally efficiency [%] and npshr [m]). With json, a last\n"
       "                 line {\"duty\": {...}} holds the duty point, or {\"duty\": null,\n"
       "                 \"reason\": \"...\"}; with csv, the duty point goes to standard error.\n"
+      "                 Where a point needs an answer to a prompt, there is no duty point.\n"
       "  --locale NAME  field texts as for this locale, as with 'json'.\n"
       "\n"
       "Exit status: 0 done, 1 a file cannot be read, 2 a point needed an answer to a\n"
-      "prompt (it is left out), 64 the command line is wrong.\n";
+      "prompt (it is left out), 3 the output could not be written, 64 the command\n"
+      "line is wrong.\n";
 
 enum class Format { Json, Csv };
 
@@ -49,85 +54,68 @@ struct Options
 {
     QString file;
     std::optional<double> to;
-    int points = 50;
+    int points = DefaultPoints;
     QString pump;
     Format format = Format::Json;
 };
 
-int usageError(const QString &message)
+// Reads the command line into `options`; false when the command must end (status set).
+bool parse(const QStringList &arguments, CommandIo &io, Options &options, int &status)
 {
-    std::fprintf(
-        stderr, "zeptor-cli curve: %s\nTry 'zeptor-cli curve --help'.\n", qPrintable(message));
-    return Batch::ExitUsage;
-}
-
-// Parses the arguments; a usage error's exit status, or nothing when they are sound.
-std::optional<int> parse(const QStringList &args, Options &options)
-{
-    bool optionsEnded = false;
-    QStringList files;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args.at(i);
-        if (optionsEnded || !arg.startsWith(QLatin1Char('-'))) {
-            files << arg;
-            continue;
-        }
-        if (arg == QLatin1String("--")) {
-            optionsEnded = true;
-            continue;
-        }
-        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-            std::fputs(Usage, stdout);
-            return Batch::ExitOk;
-        }
-        QString name = arg.section(QLatin1Char('='), 0, 0);
-        QString value = arg.section(QLatin1Char('='), 1);
-        const bool known = name == QLatin1String("--to") || name == QLatin1String("--points")
-            || name == QLatin1String("--pump") || name == QLatin1String("--format")
-            || name == QLatin1String("--locale");
-        if (!known)
-            return usageError(QStringLiteral("unknown option '%1'").arg(arg));
-        if (!arg.contains(QLatin1Char('='))) {
-            if (++i >= args.size())
-                return usageError(QStringLiteral("%1 needs a value").arg(name));
-            value = args.at(i);
-        }
-        bool ok = false;
-        if (name == QLatin1String("--to")) {
-            // Numbers on the command line use "." whatever the locale, as in the files.
-            const double to = value.toDouble(&ok);
-            if (!ok || !std::isfinite(to) || !(to > 0))
-                return usageError(QStringLiteral("--to needs a flow above 0 in l/h"));
-            options.to = to;
-        } else if (name == QLatin1String("--points")) {
-            const int points = value.toInt(&ok);
-            if (!ok || points < 1 || points > 1000000)
-                return usageError(
-                    QStringLiteral("--points needs a whole number from 1 to 1000000"));
-            options.points = points;
-        } else if (name == QLatin1String("--pump")) {
-            options.pump = value;
-        } else if (name == QLatin1String("--format")) {
-            if (value == QLatin1String("json"))
-                options.format = Format::Json;
-            else if (value == QLatin1String("csv"))
-                options.format = Format::Csv;
-            else
-                return usageError(QStringLiteral("--format is json or csv"));
-        } else {
-            QLocale::setDefault(QLocale(value));
-        }
+    CommandLine line("curve", Usage);
+    const QCommandLineOption to(QStringLiteral("to"), QString(), QStringLiteral("FLOW"));
+    const QCommandLineOption points(QStringLiteral("points"), QString(), QStringLiteral("N"));
+    const QCommandLineOption pump(QStringLiteral("pump"), QString(), QStringLiteral("PUMP"));
+    const QCommandLineOption format(QStringLiteral("format"), QString(), QStringLiteral("FORMAT"));
+    const QCommandLineOption locale = CommandLine::localeOption();
+    line.addOption(to, QStringLiteral("a flow in l/h"));
+    line.addOption(points, QStringLiteral("a number"));
+    line.addOption(pump, QStringLiteral("a file name"));
+    line.addOption(format, QStringLiteral("json or csv"));
+    line.addOption(locale, QStringLiteral("a name"));
+    const auto fail = [&](const QString &message) {
+        status = line.usageError(io, message);
+        return false;
+    };
+    if (!line.parse(arguments, io)) {
+        status = line.status();
+        return false;
     }
+    if (line.isSet(to)) {
+        options.to = line.number(to, io);
+        if (!options.to) {
+            status = line.status();
+            return false;
+        }
+        if (!(*options.to > 0))
+            return fail(QStringLiteral("--to needs a flow above 0 in l/h"));
+    }
+    if (line.isSet(points)) {
+        bool ok = false;
+        options.points = line.value(points).toInt(&ok);
+        if (!ok || options.points < 1 || options.points > MaxPoints)
+            return fail(
+                QStringLiteral("--points needs a whole number from 1 to %1").arg(MaxPoints));
+    }
+    options.pump = line.value(pump);
+    if (line.isSet(format)) {
+        if (line.value(format) == QLatin1String("json"))
+            options.format = Format::Json;
+        else if (line.value(format) == QLatin1String("csv"))
+            options.format = Format::Csv;
+        else
+            return fail(QStringLiteral("--format is json or csv"));
+    }
+    const QStringList files = line.positional();
     if (files.size() != 1)
-        return usageError(files.isEmpty() ? QStringLiteral("no project file given")
-                                          : QStringLiteral("one project file at a time"));
+        return fail(files.isEmpty() ? QStringLiteral("no project file given")
+                                    : QStringLiteral("one project file at a time"));
     options.file = files.first();
-    return std::nullopt;
-}
-
-void writeErr(const QString &line)
-{
-    std::fputs(qPrintable(line + QLatin1Char('\n')), stderr);
+    if (!line.applyLocale(locale, io)) {
+        status = line.status();
+        return false;
+    }
+    return true;
 }
 
 QByteArray dutyJson(const SystemCurve::Duty &duty, const PumpCurve &pump)
@@ -164,93 +152,143 @@ QString dutyNote(const SystemCurve::Duty &duty)
             QString::fromLatin1(JsonLine::number(duty.system.head)));
 }
 
+class CurveRun
+{
+public:
+    CurveRun(const Options &options, const ProjectCase &fileCase, CommandIo &io)
+        : m_options(options)
+        , m_fileCase(fileCase)
+        , m_case(fileCase.caseInput())
+        , m_io(io)
+    { }
+
+    // Writes every point; false where one needed an answer to a prompt.
+    bool writePoints(double to)
+    {
+        if (m_options.format == Format::Csv)
+            m_io.out().write(SystemCurve::csvHeader());
+        bool prompted = false;
+        QByteArray row;
+        for (double flow : SystemCurve::flows(to, m_options.points)) {
+            if (m_io.out().failed())
+                break;
+            const bool done
+                = m_options.format == Format::Csv ? writeCsvPoint(flow, row) : writeJsonPoint(flow);
+            prompted = prompted || !done;
+        }
+        return !prompted;
+    }
+
+    const CaseInput &caseInput() const { return m_case; }
+
+private:
+    // One calculation: the row from the pure calculation, or, where the case would
+    // prompt, the prompt's words from the sheet.
+    bool writeCsvPoint(double flow, QByteArray &row)
+    {
+        const SystemCurve::Point point = SystemCurve::pointAt(m_case, flow);
+        if (point.outcome.status == CalcEngine::Status::NeedsInput) {
+            tellPrompt(runAt(flow, {}), flow);
+            return false;
+        }
+        row.resize(0);
+        SystemCurve::appendCsvRow(row, point);
+        m_io.out().write(row);
+        return true;
+    }
+
+    // One calculation by the sheet, as 'json' does it; the head comes from its results.
+    bool writeJsonPoint(double flow)
+    {
+        const double density = m_case.inputs.Density;
+        const Batch::JsonExtra extra = [flow, density](JsonLine &json, const CalcSheet &sheet) {
+            const SystemCurve::Point point = SystemCurve::pointOf(
+                flow, CalcEngine::Outcome{sheet.outcome(), sheet.results()}, density);
+            json.value("flow", flow).value("head", point.head);
+        };
+        const Batch::FileResult result = runAt(flow, extra);
+        if (result.outcome == Batch::Outcome::Prompted) {
+            tellPrompt(result, flow);
+            return false;
+        }
+        m_io.out().write(result.output);
+        return true;
+    }
+
+    Batch::FileResult runAt(double flow, const Batch::JsonExtra &extra)
+    {
+        ProjectCase pointCase = m_fileCase;
+        pointCase.entries.FlowRate = flow;
+        return m_runner.runCase(Batch::Mode::Json, m_options.file, pointCase, extra);
+    }
+
+    void tellPrompt(const Batch::FileResult &result, double flow) const
+    {
+        for (const QString &note : result.notes)
+            m_io.error(QStringLiteral("%1 (flow %2 l/h)")
+                           .arg(note, QString::fromLatin1(JsonLine::number(flow))));
+    }
+
+    const Options &m_options;
+    const ProjectCase &m_fileCase;
+    CaseInput m_case;
+    CommandIo &m_io;
+    Batch::Runner m_runner;
+};
+
 } // namespace
 
-int curveCommand(const QStringList &args)
+int run(const QStringList &arguments, CommandIo &io)
 {
     Options options;
-    if (const std::optional<int> status = parse(args, options))
-        return *status;
+    int status = Batch::ExitOk;
+    if (!parse(arguments, io, options, status))
+        return status;
 
     Batch::prepareProcess();
     const DvlFile::LoadResult loaded = DvlFile::load(options.file);
     if (!loaded.ok()) {
-        writeErr(loaded.errorMessage);
+        io.error(loaded.errorMessage);
         return Batch::ExitLoadFailed;
     }
     std::optional<PumpCurve> pump;
     if (!options.pump.isEmpty()) {
         PumpCurve::Read read = PumpCurve::load(options.pump);
         if (!read.ok()) {
-            writeErr(read.error);
+            io.error(read.error);
             return Batch::ExitLoadFailed;
         }
         pump = std::move(read.curve);
     }
 
     const ProjectCase &fileCase = *loaded.projectCase;
-    Batch::Runner runner;
     if (!options.to && !(fileCase.entries.FlowRate > 0)) {
         // Without a flow rate of its own the case prompts for one, as 'json' would tell.
+        Batch::Runner runner;
         for (const QString &note : runner.runCase(Batch::Mode::Json, options.file, fileCase).notes)
-            writeErr(note);
+            io.error(note);
         return Batch::ExitPrompted;
     }
     const double to = options.to.value_or(1.5 * fileCase.entries.FlowRate);
-
-    // The l/d totals as the load computes them from the counts.
-    BasGeneral general;
-    fileCase.applyTo(general);
-    const double bendsLd = totalLd(LoadCase::bendCountTexts(general), BendTable);
-    const double valvesLd = totalLd(LoadCase::valveCountTexts(general), ValveTable);
-    const double density = fileCase.entries.Density;
-
-    QFile out;
-    if (!out.open(stdout, QIODevice::WriteOnly))
-        return Batch::ExitLoadFailed;
-    if (options.format == Format::Csv)
-        out.write(SystemCurve::csvHeader());
-
-    bool prompted = false;
-    ProjectCase pointCase = fileCase;
-    for (double flow : SystemCurve::flows(to, options.points)) {
-        pointCase.entries.FlowRate = flow;
-        // The head is added inside the object that 'json' writes, so it is taken from the
-        // pure calculation; should the window's numbers ever differ, the sheet's win.
-        double head = SystemCurve::pointAt(fileCase.entries, bendsLd, valvesLd, flow).head;
-        const auto extra = [&](JsonLine &json) { json.value("flow", flow).value("head", head); };
-        Batch::FileResult result
-            = runner.runCase(Batch::Mode::Json, options.file, pointCase, extra);
-        if (result.outcome == Batch::Outcome::Prompted) {
-            prompted = true;
-            for (const QString &note : result.notes)
-                writeErr(QStringLiteral("%1 (flow %2 l/h)")
-                             .arg(note, QString::fromLatin1(JsonLine::number(flow))));
-            continue;
-        }
-        const double sheetHead = SystemCurve::headOf(result.results.TotalPressureDrop, density);
-        if (options.format == Format::Csv) {
-            const bool hasResult
-                = result.status == SystemCurve::statusText(CalcEngine::Status::Laminar)
-                || result.status == SystemCurve::statusText(CalcEngine::Status::Turbulent);
-            out.write(SystemCurve::csvRow(flow, result.status, hasResult, result.results, density));
-            continue;
-        }
-        if (!(sheetHead == head || (std::isnan(sheetHead) && std::isnan(head)))) {
-            head = sheetHead;
-            result = runner.runCase(Batch::Mode::Json, options.file, pointCase, extra);
-        }
-        out.write(result.output);
+    if (!std::isfinite(to * options.points)) {
+        io.error(QStringLiteral("zeptor-cli: the flows up to %1 l/h are too large to be split "
+                                "into %2 points; give a smaller --to")
+                     .arg(QString::fromLatin1(JsonLine::number(to)))
+                     .arg(options.points));
+        return Batch::ExitUsage;
     }
 
-    if (pump) {
-        const SystemCurve::Duty duty
-            = SystemCurve::dutyPoint(fileCase.entries, bendsLd, valvesLd, *pump);
+    CurveRun curve(options, fileCase, io);
+    if (!curve.writePoints(to))
+        return Batch::ExitPrompted; // the case needs an answer: no duty point either
+    if (pump && !io.out().failed()) {
+        const SystemCurve::Duty duty = SystemCurve::dutyPoint(curve.caseInput(), *pump);
         if (options.format == Format::Json)
-            out.write(dutyJson(duty, *pump));
+            io.out().write(dutyJson(duty, *pump));
         else
-            writeErr(dutyNote(duty));
+            io.error(dutyNote(duty));
     }
-    out.flush();
-    return prompted ? Batch::ExitPrompted : Batch::ExitOk;
+    return io.out().failed() ? Batch::ExitOutputFailed : Batch::ExitOk;
 }
+
+} // namespace CurveCommand

@@ -2,6 +2,12 @@
 
 #include <QStringList>
 
-// zeptor-cli curve: the system curve of one saved case, and with a pump curve its duty
-// point. `args` are the arguments after the command name; returns the exit status.
-int curveCommand(const QStringList &args);
+class CommandIo;
+
+// zeptor-cli curve: the system curve of a saved case, each point the case calculated at
+// that flow as 'json' calculates it, and the duty point of a pump curve.
+namespace CurveCommand {
+
+int run(const QStringList &arguments, CommandIo &io);
+
+} // namespace CurveCommand

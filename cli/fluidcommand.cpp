@@ -1,19 +1,16 @@
 #include "cli/fluidcommand.h"
 
 #include "analysis/fluidproperties.h"
-#include "calc/numbertext.h"
+#include "cli/commandio.h"
+#include "cli/commandline.h"
+#include "cli/exitstatus.h"
 #include "cli/jsonline.h"
 
-#include <QIODevice>
 #include <QLocale>
 
 #include <optional>
 
 namespace {
-
-constexpr int ExitOk = 0;
-constexpr int ExitOutOfRange = 2;
-constexpr int ExitUsage = 64;
 
 const char *const FluidUsage
     = "Usage: zeptor-cli fluid water --temperature T [--pressure P]\n"
@@ -29,136 +26,85 @@ const char *const FluidUsage
       "to the boiling point, up to 100 bar. Glycols: Melinder's fits (IIR 2010),\n"
       "0 to 60 % from the freezing point to 100 C.\n"
       "Exit status: 0 done, 2 outside the range (message on standard error),\n"
-      "64 the command line is wrong.\n";
+      "3 the output could not be written, 64 the command line is wrong (an unknown\n"
+      "fluid among it).\n";
 
-// Numbers on a command line do not depend on the user's locale: scripts pass them on.
+// Numbers in the messages do not depend on the user's locale: scripts read them.
 const QLocale CommandLocale = QLocale::c();
-
-struct Options
-{
-    QString fluidName;
-    std::optional<double> temperature;
-    std::optional<double> pressure;
-    std::optional<double> concentration;
-    bool help = false;
-};
-
-struct Failure
-{
-    QString message;
-};
-
-void writeLine(QIODevice &device, const QString &text)
-{
-    device.write(text.toUtf8());
-    device.write("\n");
-}
-
-int usageError(QIODevice &err, const QString &message)
-{
-    writeLine(err, QStringLiteral("zeptor-cli: %1\nTry 'zeptor-cli fluid --help'.").arg(message));
-    return ExitUsage;
-}
-
-// Reads the options; a message when the command line is wrong.
-std::optional<Failure> parse(const QStringList &arguments, Options &options)
-{
-    const QStringList names = {QStringLiteral("--temperature"), QStringLiteral("--pressure"),
-        QStringLiteral("--concentration")};
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString &arg = arguments.at(i);
-        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-            options.help = true;
-            continue;
-        }
-        if (!arg.startsWith(QLatin1Char('-'))) {
-            if (!options.fluidName.isEmpty())
-                return Failure{QStringLiteral("one fluid only, not also '%1'").arg(arg)};
-            options.fluidName = arg;
-            continue;
-        }
-        const QString name = arg.section(QLatin1Char('='), 0, 0);
-        if (!names.contains(name))
-            return Failure{QStringLiteral("unknown option '%1'").arg(arg)};
-        QString text;
-        if (arg.contains(QLatin1Char('='))) {
-            text = arg.section(QLatin1Char('='), 1);
-        } else {
-            if (++i >= arguments.size())
-                return Failure{QStringLiteral("%1 needs a number").arg(name)};
-            text = arguments.at(i);
-        }
-        const std::optional<double> value = NumberText::parse(text, CommandLocale);
-        if (!value)
-            return Failure{QStringLiteral("%1 needs a number, not '%2'").arg(name, text)};
-        std::optional<double> &slot = name == names[0] ? options.temperature
-            : name == names[1]                         ? options.pressure
-                                                       : options.concentration;
-        if (slot)
-            return Failure{QStringLiteral("%1 is given twice").arg(name)};
-        slot = value;
-    }
-    return std::nullopt;
-}
 
 } // namespace
 
-int runFluidCommand(const QStringList &arguments, QIODevice &out, QIODevice &err)
-{
-    Options options;
-    if (const std::optional<Failure> failure = parse(arguments, options))
-        return usageError(err, failure->message);
-    if (options.help) {
-        out.write(FluidUsage);
-        return ExitOk;
-    }
-    if (options.fluidName.isEmpty())
-        return usageError(err, QStringLiteral("a fluid is missing: %1").arg(knownFluidNames()));
-    const std::optional<Fluid> fluid = fluidFromName(options.fluidName);
-    if (!fluid) {
-        writeLine(err,
-            QStringLiteral("zeptor-cli: unknown fluid '%1': the known fluids are %2.")
-                .arg(options.fluidName, knownFluidNames()));
-        return ExitOutOfRange;
-    }
-    const bool isWater = *fluid == Fluid::Water;
-    if (!options.temperature)
-        return usageError(err, QStringLiteral("--temperature is missing"));
-    if (isWater && options.concentration)
-        return usageError(err, QStringLiteral("--concentration is for glycols, not for water"));
-    if (!isWater && options.pressure)
-        return usageError(err, QStringLiteral("--pressure is for water only"));
-    if (!isWater && !options.concentration)
-        return usageError(err, QStringLiteral("--concentration is missing"));
+namespace FluidCommand {
 
+int run(const QStringList &arguments, CommandIo &io)
+{
+    CommandLine line("fluid", FluidUsage);
+    const QCommandLineOption temperature(
+        QStringLiteral("temperature"), QString(), QStringLiteral("T"));
+    const QCommandLineOption pressure(QStringLiteral("pressure"), QString(), QStringLiteral("P"));
+    const QCommandLineOption concentration(
+        QStringLiteral("concentration"), QString(), QStringLiteral("C"));
+    for (const QCommandLineOption &option : {temperature, pressure, concentration})
+        line.addOption(option, QStringLiteral("a number"));
+    if (!line.parse(arguments, io))
+        return line.status();
+
+    const QStringList names = line.positional();
+    if (names.size() > 1)
+        return line.usageError(io, QStringLiteral("one fluid only, not also '%1'").arg(names[1]));
+    if (names.isEmpty())
+        return line.usageError(io, QStringLiteral("a fluid is missing: %1").arg(knownFluidNames()));
+    const std::optional<Fluid> fluid = fluidFromName(names.first());
+    if (!fluid) {
+        return line.usageError(io,
+            QStringLiteral("unknown fluid '%1': the known fluids are %2")
+                .arg(names.first(), knownFluidNames()));
+    }
     FluidRequest request;
     request.fluid = *fluid;
-    request.temperature = *options.temperature;
-    if (options.pressure)
-        request.pressure = *options.pressure;
-    if (options.concentration)
-        request.concentration = *options.concentration;
+    for (const auto &[option, slot] :
+        {std::pair{&temperature, &request.temperature}, std::pair{&pressure, &request.pressure},
+            std::pair{&concentration, &request.concentration}}) {
+        if (!line.isSet(*option))
+            continue;
+        const std::optional<double> value = line.number(*option, io);
+        if (!value)
+            return line.status();
+        *slot = *value;
+    }
+    const bool isWater = *fluid == Fluid::Water;
+    if (!line.isSet(temperature))
+        return line.usageError(io, QStringLiteral("--temperature is missing"));
+    if (isWater && line.isSet(concentration))
+        return line.usageError(io, QStringLiteral("--concentration is for glycols, not for water"));
+    if (!isWater && line.isSet(pressure))
+        return line.usageError(io, QStringLiteral("--pressure is for water only"));
+    if (!isWater && !line.isSet(concentration))
+        return line.usageError(io, QStringLiteral("--concentration is missing"));
+
     const FluidResult result = fluidProperties(request, CommandLocale);
     if (!result.ok()) {
-        writeLine(err, QStringLiteral("zeptor-cli: %1").arg(result.error));
-        return ExitOutOfRange;
+        io.error(QStringLiteral("zeptor-cli: %1").arg(result.error));
+        return Batch::ExitPrompted;
     }
 
-    JsonLine line;
-    line.beginObject();
-    line.value("fluid", fluidName(request.fluid));
-    line.value("temperature", request.temperature);
+    JsonLine json;
+    json.beginObject();
+    json.value("fluid", fluidName(request.fluid));
+    json.value("temperature", request.temperature);
     if (isWater)
-        line.value("pressure", request.pressure);
+        json.value("pressure", request.pressure);
     else
-        line.value("concentration", request.concentration);
-    line.value("density", result.density);
-    line.value("viscosity", result.viscosity);
+        json.value("concentration", request.concentration);
+    json.value("density", result.density);
+    json.value("viscosity", result.viscosity);
     if (!isWater)
-        line.value("freezing_point", result.freezingPoint);
-    line.value("source", result.source);
-    line.value("valid_range", result.validRange);
-    line.endObject();
-    out.write(line.take());
-    return ExitOk;
+        json.value("freezing_point", result.freezingPoint);
+    json.value("source", result.source);
+    json.value("valid_range", result.validRange);
+    json.endObject();
+    io.out().write(json.take());
+    return Batch::ExitOk;
 }
+
+} // namespace FluidCommand

@@ -4,11 +4,11 @@
 #include "analysis/pipetable.h"
 #include "analysis/sizingtable.h"
 #include "cli/batchrun.h"
+#include "cli/commandio.h"
+#include "cli/commandline.h"
+#include "cli/exitstatus.h"
 #include "project/dvlfile.h"
 
-#include <QFile>
-
-#include <cstdio>
 #include <optional>
 
 namespace SizeCommand {
@@ -16,8 +16,8 @@ namespace SizeCommand {
 namespace {
 
 const char *const Usage
-    = "Usage: zeptor-cli size FILE.dvl [--standard ISO|DIN|all] [--table PIPES.csv]\n"
-      "                       [--format json|csv]\n"
+    = "Usage: zeptor-cli size FILE.dvl [--standard ISO|DIN|all | --table PIPES.csv]\n"
+      "                       [--format json|csv] [--locale NAME]\n"
       "\n"
       "Calculates the case of FILE.dvl, loaded as the json command loads it, once for\n"
       "every inner diameter of a pipe table: the diameter picker's tables in its order\n"
@@ -34,6 +34,7 @@ const char *const Usage
       "                          \"standard\", \"size\" and \"inner_diameter\" (mm).\n"
       "                          csv: a header line with units and one line per pipe,\n"
       "                          the same bytes under every locale.\n"
+      "  --locale NAME           field texts as for this locale, as with 'json'.\n"
       "  --help                  show this text.\n"
       "\n"
       "A row whose case would prompt for an entry is left out with a line on standard\n"
@@ -43,6 +44,7 @@ const char *const Usage
       "  0   every row was calculated\n"
       "  1   the project file or the pipe table could not be loaded\n"
       "  2   a row needed an answer to a prompt\n"
+      "  3   the output could not be written\n"
       "  64  the command line is wrong\n";
 
 enum class Format { Json, Csv };
@@ -53,15 +55,7 @@ struct Options
     PipeTable::Standard standard = PipeTable::Standard::All;
     QString table;
     Format format = Format::Json;
-    bool help = false;
 };
-
-int usageError(const QString &message)
-{
-    std::fprintf(
-        stderr, "zeptor-cli size: %s\nTry 'zeptor-cli size --help'.\n", qPrintable(message));
-    return Batch::ExitUsage;
-}
 
 std::optional<PipeTable::Standard> standardNamed(const QString &name)
 {
@@ -74,127 +68,133 @@ std::optional<PipeTable::Standard> standardNamed(const QString &name)
     return std::nullopt;
 }
 
-// Fills `options`; returns an error message for a wrong command line.
-QString parse(const QStringList &args, Options &options)
+// Reads the command line into `options`; false when the command must end (status set).
+bool parse(const QStringList &arguments, CommandIo &io, Options &options, int &status)
 {
-    bool optionsEnded = false;
-    QStringList files;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString &arg = args.at(i);
-        if (optionsEnded || !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-")) {
-            files << arg;
-            continue;
-        }
-        if (arg == QLatin1String("--")) {
-            optionsEnded = true;
-            continue;
-        }
-        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
-            options.help = true;
-            continue;
-        }
-        const QString name = arg.section(QLatin1Char('='), 0, 0);
-        QString value = arg.section(QLatin1Char('='), 1);
-        if (name != QLatin1String("--standard") && name != QLatin1String("--table")
-            && name != QLatin1String("--format"))
-            return QStringLiteral("unknown option '%1'").arg(arg);
-        if (!arg.contains(QLatin1Char('='))) {
-            if (++i >= args.size())
-                return QStringLiteral("%1 needs a value").arg(name);
-            value = args.at(i);
-        }
-        if (name == QLatin1String("--standard")) {
-            const auto standard = standardNamed(value);
-            if (!standard)
-                return QStringLiteral("--standard takes ISO, DIN or all, not '%1'").arg(value);
-            options.standard = *standard;
-        } else if (name == QLatin1String("--table")) {
-            options.table = value;
-        } else if (value == QLatin1String("json")) {
-            options.format = Format::Json;
-        } else if (value == QLatin1String("csv")) {
-            options.format = Format::Csv;
-        } else {
-            return QStringLiteral("--format takes json or csv, not '%1'").arg(value);
-        }
+    CommandLine line("size", Usage);
+    const QCommandLineOption standard(
+        QStringLiteral("standard"), QString(), QStringLiteral("STANDARD"));
+    const QCommandLineOption table(QStringLiteral("table"), QString(), QStringLiteral("PIPES"));
+    const QCommandLineOption format(QStringLiteral("format"), QString(), QStringLiteral("FORMAT"));
+    const QCommandLineOption locale = CommandLine::localeOption();
+    line.addOption(standard, QStringLiteral("ISO, DIN or all"));
+    line.addOption(table, QStringLiteral("a file name"));
+    line.addOption(format, QStringLiteral("json or csv"));
+    line.addOption(locale, QStringLiteral("a name"));
+    const auto fail = [&](const QString &message) {
+        status = line.usageError(io, message);
+        return false;
+    };
+    if (!line.parse(arguments, io)) {
+        status = line.status();
+        return false;
     }
-    if (options.help)
-        return {};
-    if (files.isEmpty())
-        return QStringLiteral("no project file given");
-    if (files.size() > 1)
-        return QStringLiteral("one project file only");
+    if (line.isSet(standard)) {
+        const auto named = standardNamed(line.value(standard));
+        if (!named) {
+            return fail(QStringLiteral("--standard takes ISO, DIN or all, not '%1'")
+                            .arg(line.value(standard)));
+        }
+        options.standard = *named;
+    }
+    options.table = line.value(table);
+    if (line.isSet(table) && line.isSet(standard))
+        return fail(QStringLiteral("--standard and --table exclude each other: the rows come "
+                                   "from the standard or from the table"));
+    if (line.isSet(format)) {
+        if (line.value(format) == QLatin1String("json"))
+            options.format = Format::Json;
+        else if (line.value(format) == QLatin1String("csv"))
+            options.format = Format::Csv;
+        else
+            return fail(
+                QStringLiteral("--format takes json or csv, not '%1'").arg(line.value(format)));
+    }
+    const QStringList files = line.positional();
+    if (files.size() != 1)
+        return fail(files.isEmpty() ? QStringLiteral("no project file given")
+                                    : QStringLiteral("one project file only"));
     options.file = files.first();
-    return {};
+    if (!line.applyLocale(locale, io)) {
+        status = line.status();
+        return false;
+    }
+    return true;
+}
+
+void tellPrompt(CommandIo &io, const Batch::FileResult &result, const PipeSize &pipe)
+{
+    for (const QString &note : result.notes)
+        io.error(QStringLiteral("%1 (%2 %3)").arg(note, pipe.standard, pipe.size));
 }
 
 } // namespace
 
-int run(const QStringList &args)
+int run(const QStringList &arguments, CommandIo &io)
 {
     Options options;
-    const QString wrong = parse(args, options);
-    if (!wrong.isEmpty())
-        return usageError(wrong);
-    if (options.help) {
-        std::fputs(Usage, stdout);
-        return Batch::ExitOk;
-    }
+    int status = Batch::ExitOk;
+    if (!parse(arguments, io, options, status))
+        return status;
 
     Batch::prepareProcess();
-    QFile out;
-    QFile err;
-    if (!out.open(stdout, QIODevice::WriteOnly) || !err.open(stderr, QIODevice::WriteOnly))
-        return Batch::ExitLoadFailed;
-
     std::vector<PipeSize> pipes;
     if (options.table.isEmpty()) {
         pipes = PipeTable::builtIn(options.standard);
     } else {
         const PipeTable::LoadResult table = PipeTable::load(options.table);
         if (!table.ok()) {
-            err.write(table.errorMessage.toUtf8() + '\n');
+            io.error(table.errorMessage);
             return Batch::ExitLoadFailed;
         }
         pipes = *table.pipes;
     }
     const DvlFile::LoadResult loaded = DvlFile::load(options.file);
     if (!loaded.ok()) {
-        err.write(loaded.errorMessage.toUtf8() + '\n');
+        io.error(loaded.errorMessage);
         return Batch::ExitLoadFailed;
     }
 
     bool prompted = false;
     Batch::Runner runner;
-    if (options.format == Format::Csv)
-        out.write(SizingTable::csvHeader());
-    for (const PipeSize &pipe : pipes) {
-        ProjectCase sized = *loaded.projectCase;
+    const ProjectCase &fileCase = *loaded.projectCase;
+    const CaseInput fileInput = fileCase.caseInput();
+    const auto sheetRow = [&](const PipeSize &pipe, const Batch::JsonExtra &extra) {
+        ProjectCase sized = fileCase;
         sized.entries.InnerDiameter = pipe.innerDiameter;
-        const auto extra = [&pipe](JsonLine &json) {
+        return runner.runCase(Batch::Mode::Json, options.file, sized, extra);
+    };
+    if (options.format == Format::Csv)
+        io.out().write(SizingTable::csvHeader());
+    for (const PipeSize &pipe : pipes) {
+        if (io.out().failed())
+            break;
+        if (options.format == Format::Csv) {
+            // One calculation; the sheet only for the words of a prompt.
+            const SizingRow row = LineSizing::row(pipe, fileInput);
+            if (row.status == CalcEngine::Status::NeedsInput) {
+                prompted = true;
+                tellPrompt(io, sheetRow(pipe, {}), pipe);
+                continue;
+            }
+            io.out().write(SizingTable::csvLine(row));
+            continue;
+        }
+        const auto extra = [&pipe](JsonLine &json, const CalcSheet &) {
             json.value("standard", pipe.standard)
                 .value("size", pipe.size)
                 .value("inner_diameter", pipe.innerDiameter);
         };
-        const Batch::FileResult result
-            = runner.runCase(Batch::Mode::Json, options.file, sized, extra);
+        const Batch::FileResult result = sheetRow(pipe, extra);
         if (result.outcome != Batch::Outcome::Done) {
             prompted = true;
-            for (const QString &note : result.notes)
-                err.write(
-                    QStringLiteral("%1 (%2 %3)\n").arg(note, pipe.standard, pipe.size).toUtf8());
+            tellPrompt(io, result, pipe);
             continue;
         }
-        if (options.format == Format::Json) {
-            out.write(result.output);
-        } else {
-            // The l/d totals as the load left them in the record.
-            out.write(SizingTable::csvLine(LineSizing::row(
-                pipe, sized.entries, result.results.BendsLd, result.results.ValvesLd)));
-        }
+        io.out().write(result.output);
     }
-    out.flush();
-    err.flush();
+    if (io.out().failed())
+        return Batch::ExitOutputFailed;
     return prompted ? Batch::ExitPrompted : Batch::ExitOk;
 }
 

@@ -1,47 +1,21 @@
 #include "cli/usage.h"
 
-#include "cli/batchrun.h"
-
-#include <cerrno>
-#include <cstdio>
+#include "cli/commandio.h"
+#include "cli/commands.h"
+#include "cli/exitstatus.h"
 
 namespace Usage {
 
-const char *const Text
-    = "Usage: zeptor-cli report [OPTIONS] FILE.dvl...\n"
-      "       zeptor-cli json [OPTIONS] FILE.dvl...\n"
-      "       zeptor-cli fluid water --temperature T [--pressure P]\n"
-      "       zeptor-cli fluid ethylene-glycol|propylene-glycol --concentration C\n"
-      "                  --temperature T\n"
-      "       zeptor-cli curve FILE.dvl [OPTIONS]  (see zeptor-cli curve --help)\n"
-      "       zeptor-cli size FILE.dvl [OPTIONS]   (see zeptor-cli size --help)\n"
-      "       zeptor-cli --help | --version\n"
-      "\n"
-      "Calculates saved Zeptor cases without a window. Each file is loaded as the\n"
+namespace {
+
+const char *const Introduction
+    = "Calculates saved Zeptor cases without a window. Each file is loaded as the\n"
       "program's File > Load does it, starting from the program's start state, and\n"
-      "calculated; the window itself takes no arguments.\n"
-      "\n"
-      "Commands:\n"
-      "  report   the one-page report of each case as the Print command lays it out,\n"
-      "           one character per column; reports of several files are separated\n"
-      "           by a line holding a form feed. Messages the window would have\n"
-      "           shown (\"Friction Factor undetermined\") go to standard error.\n"
-      "  json     one JSON object per file and line: \"file\", \"status\" (the status\n"
-      "           bar text), \"fields\" (the text of every field by its index),\n"
-      "           \"results\" (every result by name, null where not finite; numbers\n"
-      "           read back exactly) and \"messages\" (the message boxes the window\n"
-      "           would have shown, in order).\n"
-      "  fluid    density and dynamic viscosity of water (IAPWS-IF97, IAPWS 2008)\n"
-      "           or of ethylene or propylene glycol in water (Melinder's fits) as\n"
-      "           one JSON line; T in degrees Celsius, P in bar absolute (default\n"
-      "           1.01325), C in % by mass. Outside the formulation's range: a\n"
-      "           message on standard error and exit status 2. 'zeptor-cli fluid\n"
-      "           --help' tells more.\n"
-      "  curve    the system curve of a case with a pump curve and the duty point.\n"
-      "  size     the case at every diameter of the ISO and DIN tables or of a pipe\n"
-      "           table.\n"
-      "\n"
-      "Options:\n"
+      "calculated; the window itself takes no arguments. 'zeptor-cli COMMAND --help'\n"
+      "tells more about a command.\n";
+
+const char *const Rest
+    = "Options of report and json:\n"
       "  --locale NAME      format field texts and dates for this locale (for example\n"
       "                     nl_NL); by default the user's locale, as in the window.\n"
       "                     A name the locale data does not know is refused.\n"
@@ -56,36 +30,52 @@ const char *const Text
       "  --help             show this text.\n"
       "  --version          show the version.\n"
       "  --                 the arguments that follow are file names.\n"
+      "An option given twice is refused, in every command.\n"
       "\n"
       "Where the window would ask for a missing or unusable entry, the tool cannot:\n"
       "it writes the prompt's message and the file name to standard error, writes\n"
       "nothing for that file and goes on with the next. A file that cannot be loaded\n"
       "is reported on standard error with its name and the line at fault.\n"
       "\n"
-      "Exit status:\n"
-      "  0   every file was loaded and calculated\n"
-      "  1   a file could not be loaded, or the file list could not be read (wins\n"
-      "      over 2)\n"
+      "Exit status, of every command:\n"
+      "  0   done\n"
+      "  1   a file (project file, pump curve, pipe table, file list) could not be\n"
+      "      loaded (wins over 2)\n"
       "  2   a case needed an answer to a prompt; for fluid, the request lies\n"
       "      outside the range of its formulation\n"
       "  3   the output could not be written, for example to a full disk; the run\n"
       "      stops there, and this wins over 1 and 2\n"
       "  64  the command line is wrong\n";
 
-int print(const QString &text)
+} // namespace
+
+QString text()
 {
-    const QByteArray bytes = text.toUtf8();
-    if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size())
-        && std::fflush(stdout) == 0)
-        return Batch::ExitOk;
-    std::fprintf(stderr, "zeptor-cli: cannot write to standard output: %s\n",
-        qPrintable(qt_error_string(errno)));
-    return Batch::ExitOutputFailed;
+    QString out;
+    QString lead = QStringLiteral("Usage: ");
+    for (const Commands::Command &command : Commands::all()) {
+        const QStringList lines = QString::fromLatin1(command.synopsis).split(QLatin1Char('\n'));
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            out += lead + (i == 0 ? QStringLiteral("zeptor-cli ") : QStringLiteral("           "))
+                + lines[i] + QLatin1Char('\n');
+            lead = QStringLiteral("       ");
+        }
+    }
+    out += lead + QStringLiteral("zeptor-cli --help | --version\n\n");
+    out += QString::fromLatin1(Introduction) + QStringLiteral("\nCommands:\n");
+    for (const Commands::Command &command : Commands::all()) {
+        const QStringList lines = QString::fromUtf8(command.summary).split(QLatin1Char('\n'));
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const QString name = i == 0 ? QString::fromLatin1(command.name) : QString();
+            out += QStringLiteral("  %1 %2\n").arg(name, -8).arg(lines[i]);
+        }
+    }
+    return out + QLatin1Char('\n') + QString::fromLatin1(Rest);
 }
 
-int error(const QString &message)
+int error(CommandIo &io, const QString &message)
 {
-    std::fprintf(stderr, "zeptor-cli: %s\nTry 'zeptor-cli --help'.\n", qPrintable(message));
+    io.error(QStringLiteral("zeptor-cli: %1\nTry 'zeptor-cli --help'.").arg(message));
     return Batch::ExitUsage;
 }
 

@@ -54,9 +54,10 @@ void loadCase(CalcSheet &sheet, const ProjectCase &loaded, const QString &opened
 
     // The entries are in the record before the totals change, since the equivalent
     // length in metres that follows Text0(9) and Text0(10) needs the diameter.
-    general.BendsTotalLd = totalLd(bendCountTexts(general), BendTable, sheet.currentSymbols());
+    const FittingTotals totals = fittingTotals(general.BendCounts, general.ValveCounts);
+    general.BendsTotalLd = totals.bendsLd;
     sheet.setText0(9, QString::number(general.BendsTotalLd));
-    general.ValvesTotalLd = totalLd(valveCountTexts(general), ValveTable, sheet.currentSymbols());
+    general.ValvesTotalLd = totals.valvesLd;
     sheet.setText0(10, QString::number(general.ValvesTotalLd));
 
     sheet.Calc();

@@ -1,5 +1,6 @@
 #include "project/projectcase.h"
 
+#include "appendages/fittings.h"
 #include "calc/basgeneral.h"
 #include "calc/entrytable.h"
 
@@ -15,6 +16,12 @@ ProjectCase ProjectCase::fromGeneral(const BasGeneral &general)
     c.bendCounts = general.BendCounts;
     c.valveCounts = general.ValveCounts;
     return c;
+}
+
+CaseInput ProjectCase::caseInput() const
+{
+    const FittingTotals totals = fittingTotals(bendCounts, valveCounts);
+    return {entries, double(totals.bendsLd), double(totals.valvesLd)};
 }
 
 void ProjectCase::applyTo(BasGeneral &general) const

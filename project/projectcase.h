@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/caseinput.h"
 #include "calc/dvlname.h"
 #include "calc/record.h"
 
@@ -27,6 +28,9 @@ struct ProjectCase
     CaseDate date = CaseDate::today();
     std::array<qint16, 6> bendCounts{};
     std::array<qint16, 13> valveCounts{};
+
+    // The case to evaluate: the entries and the l/d totals of the counts.
+    CaseInput caseInput() const;
 
     // The case that the shared state holds now (file name included).
     static ProjectCase fromGeneral(const BasGeneral &general);

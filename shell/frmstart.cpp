@@ -226,7 +226,8 @@ void frmStart::followCase(Window &window)
 {
     const auto update = [this, &window] {
         const Results &results = m_sheet.results();
-        window.setCase(general().inputs(), results.BendsLd, results.ValvesLd);
+        window.setCase(CaseInput::of(general().inputs(), results),
+            CalcEngine::Outcome{m_sheet.outcome(), results});
     };
     connect(this, &frmStart::calculated, &window, update);
     update();

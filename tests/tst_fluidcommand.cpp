@@ -1,7 +1,6 @@
 #include "analysis/fluidproperties.h"
-#include "cli/fluidcommand.h"
+#include "support/inprocesscli.h"
 
-#include <QBuffer>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -9,21 +8,11 @@
 
 namespace {
 
-struct Run
-{
-    int exitCode = -1;
-    QByteArray out;
-    QString err;
-};
+using CliRun::Run;
 
 Run runCommand(const QStringList &args)
 {
-    QBuffer out;
-    QBuffer err;
-    out.open(QIODevice::WriteOnly);
-    err.open(QIODevice::WriteOnly);
-    const int status = runFluidCommand(args, out, err);
-    return {status, out.data(), QString::fromUtf8(err.data())};
+    return CliRun::runInProcess(QStringList{QStringLiteral("fluid")} + args);
 }
 
 QJsonObject onlyLine(const QByteArray &out)
@@ -102,8 +91,10 @@ void tst_FluidCommand::exitCodes_data()
         "--temperature", "-20"} << 2 << "-14.58 °C";
     QTest::newRow("concentration") << QStringList{"ethylene-glycol", "--concentration", "61",
         "--temperature", "20"} << 2 << "0 to 60 %";
-    QTest::newRow("unknown fluid") << QStringList{"oil", "--temperature", "20"} << 2
+    QTest::newRow("unknown fluid") << QStringList{"oil", "--temperature", "20"} << 64
                                    << "water, ethylene-glycol and propylene-glycol";
+    QTest::newRow("name in capitals")
+        << QStringList{"Water", "--temperature", "20"} << 64 << "unknown fluid 'Water'";
     QTest::newRow("no fluid") << QStringList{"--temperature", "20"} << 64 << "fluid";
     QTest::newRow("no temperature") << QStringList{"water"} << 64 << "--temperature";
     QTest::newRow("value missing")

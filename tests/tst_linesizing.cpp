@@ -63,7 +63,7 @@ void tst_LineSizing::pressureDropFallsAsTheDiameterGrows()
     Inputs in = waterCase();
     in.Elevation = 3; // the static head stays, the friction falls
     const auto rows
-        = LineSizing::rows(PipeTable::builtIn(PipeTable::Standard(standard)), in, 120, 40);
+        = LineSizing::rows(PipeTable::builtIn(PipeTable::Standard(standard)), {in, 120, 40});
     bool turbulentSeen = false;
     for (size_t i = 1; i < rows.size(); ++i) {
         const SizingRow &wider = rows[i];
@@ -87,7 +87,7 @@ void tst_LineSizing::rowIsTheMainWindowsCaseWithThatDiameter()
     f.apply({"1=10000", "5=100", "6=2", "7=0.1", "23=0.05", "9=120", "10=40", "4=54.5"});
     QCOMPARE(f.sheet.status(), QStringLiteral("Flow is Turbulent"));
 
-    const SizingRow row = LineSizing::row({"DIN", "54.5 mm", 54.5}, f.general.inputs(), 120, 40);
+    const SizingRow row = LineSizing::row({"DIN", "54.5 mm", 54.5}, {f.general.inputs(), 120, 40});
     const Results &a = row.results;
     const Results &b = f.sheet.results();
     QCOMPARE(row.status, Status::Turbulent);
@@ -143,7 +143,7 @@ void tst_LineSizing::regimes()
     Inputs in = waterCase();
     in.FlowRate = flowRate;
     in.WallRoughness = roughness;
-    const SizingRow row = LineSizing::row({"T", "x", diameter}, in, 0, 0);
+    const SizingRow row = LineSizing::row({"T", "x", diameter}, {in, 0, 0});
     const QLocale c = QLocale::c();
     QCOMPARE(int(row.status), status);
     QCOMPARE(SizingTable::text(row, Column::Regime, c), regime);
@@ -179,7 +179,7 @@ void tst_LineSizing::limits()
     QFETCH(double, maxDrop);
     QFETCH(QStringList, marked);
     const auto rows
-        = LineSizing::rows(PipeTable::builtIn(PipeTable::Standard::Din), waterCase(), 0, 0);
+        = LineSizing::rows(PipeTable::builtIn(PipeTable::Standard::Din), {waterCase(), 0, 0});
     QStringList within;
     for (const SizingRow &row : rows) {
         if (row.withinLimits({minVelocity, maxVelocity, maxDrop}))
@@ -207,7 +207,7 @@ void tst_LineSizing::userTable()
     QCOMPARE(table.pipes->at(2).size, QStringLiteral("DN 80"));
 
     // The size goes back out quoted, so the CSV reads back.
-    const SizingRow row = LineSizing::row(quoted, waterCase(), 0, 0);
+    const SizingRow row = LineSizing::row(quoted, {waterCase(), 0, 0});
     QVERIFY(
         SizingTable::csvLine(row).startsWith("my pipes.csv,\"2\"\" sch 40, steel\",52.5,1.28318"));
 
@@ -269,7 +269,7 @@ void tst_LineSizing::csvIsTheSameUnderEveryLocale()
     in.FlowRate = 2827433.388; // a row without a friction factor among them
     in.Viscosity = 0.001;
     in.WallRoughness = 0.0001;
-    const auto rows = LineSizing::rows(PipeTable::builtIn(PipeTable::Standard::Iso), in, 0, 0);
+    const auto rows = LineSizing::rows(PipeTable::builtIn(PipeTable::Standard::Iso), {in, 0, 0});
     QLocale::setDefault(QLocale::c());
     const QByteArray c = SizingTable::csv(rows);
     QLocale::setDefault(QLocale(QStringLiteral("nl_NL")));

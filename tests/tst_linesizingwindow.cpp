@@ -98,7 +98,7 @@ void tst_LineSizingWindow::useThisSize()
 
     ScriptedDialogs dialogs;
     LineSizingWindow window(dialogs);
-    window.setCase(waterCase(50), 0, 0);
+    window.setCase({waterCase(50), 0, 0});
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     window.tableChoice()->setCurrentIndex(table);
@@ -126,7 +126,7 @@ void tst_LineSizingWindow::followsTheCase()
     ScriptedDialogs dialogs;
     LineSizingWindow window(dialogs);
     window.tableChoice()->setCurrentIndex(LineSizingWindow::DinTable);
-    window.setCase(waterCase(54.5), 0, 0);
+    window.setCase({waterCase(54.5), 0, 0});
     QVERIFY(chooseRow(window.table(), QStringLiteral("43.1 mm")));
     const LineSizingModel &model = window.model();
     const QModelIndex velocity
@@ -139,7 +139,7 @@ void tst_LineSizingWindow::followsTheCase()
     // Twice the flow in 43.1 mm: the rows follow, the chosen row stays chosen.
     Inputs doubled = waterCase(43.1);
     doubled.FlowRate = 20000;
-    window.setCase(doubled, 0, 0);
+    window.setCase({doubled, 0, 0});
     QCOMPARE(velocity.data().toString(), num("2.38"));
     QVERIFY(!velocity.data(Qt::FontRole).value<QFont>().bold());
     QCOMPARE(window.table()->currentIndex().data().toString(), QStringLiteral("43.1 mm"));
@@ -154,7 +154,7 @@ void tst_LineSizingWindow::pipeTables()
 {
     ScriptedDialogs dialogs;
     LineSizingWindow window(dialogs);
-    window.setCase(waterCase(50), 0, 0);
+    window.setCase({waterCase(50), 0, 0});
     QCOMPARE(window.model().rows().size(), size_t(26)); // ISO and DIN at first
 
     const QString good = writeFile(
@@ -189,7 +189,7 @@ void tst_LineSizingWindow::exportIsTheCliCsv()
 {
     ScriptedDialogs dialogs;
     LineSizingWindow window(dialogs);
-    window.setCase(waterCase(50), 120, 40);
+    window.setCase({waterCase(50), 120, 40});
     const QString path = m_dir.filePath(QStringLiteral("sizing.csv"));
     dialogs.saveAnswers = {path, m_dir.filePath(QStringLiteral("missing/sizing.csv"))};
     window.exportButton()->click();
@@ -229,7 +229,7 @@ void tst_LineSizingWindow::screenshots()
     ScriptedDialogs dialogs;
     LineSizingWindow window(dialogs);
     window.tableChoice()->setCurrentIndex(LineSizingWindow::DinTable);
-    window.setCase(waterCase(54.5), 0, 0);
+    window.setCase({waterCase(54.5), 0, 0});
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QVERIFY(chooseRow(window.table(), QStringLiteral("70.3 mm")));

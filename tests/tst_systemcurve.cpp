@@ -181,7 +181,7 @@ void tst_SystemCurve::laminarCurveIsLinear()
 {
     // Hagen-Poiseuille: the pressure drop grows with the flow itself.
     const Inputs in = oilCase();
-    const auto points = SystemCurve::points(in, 0, 0, 3000, 30);
+    const auto points = SystemCurve::points({in, 0, 0}, 3000, 30);
     const double perFlow = points.front().head / points.front().flow;
     QVERIFY(perFlow > 0);
     for (const SystemCurve::Point &p : points) {
@@ -193,7 +193,7 @@ void tst_SystemCurve::laminarCurveIsLinear()
 void tst_SystemCurve::turbulentCurve()
 {
     const Inputs in = waterCase();
-    const auto points = SystemCurve::points(in, 0, 0, 20000, 4);
+    const auto points = SystemCurve::points({in, 0, 0}, 20000, 4);
     QCOMPARE(points[1].flow, 10000.0);
     // The same numbers as the main window and 'zeptor-cli json' give for this case.
     const CalcEngine::Outcome own = CalcEngine::evaluate(in, 0, 0);
@@ -211,8 +211,8 @@ void tst_SystemCurve::turbulentCurve()
     up.Elevation = 10;
     Inputs flat = up;
     flat.Elevation = 0;
-    QVERIFY(near(SystemCurve::pointAt(up, 0, 0, 5000).head,
-        SystemCurve::pointAt(flat, 0, 0, 5000).head + 10, 1e-12));
+    QVERIFY(near(SystemCurve::pointAt({up, 0, 0}, 5000).head,
+        SystemCurve::pointAt({flat, 0, 0}, 5000).head + 10, 1e-12));
 }
 
 void tst_SystemCurve::curveWithoutResults()
@@ -221,11 +221,11 @@ void tst_SystemCurve::curveWithoutResults()
     Inputs in = waterCase();
     in.InnerDiameter = 1000;
     in.WallRoughness = 0.0001;
-    const auto points = SystemCurve::points(in, 0, 0, 4e8, 8);
+    const auto points = SystemCurve::points({in, 0, 0}, 4e8, 8);
     QVERIFY(points.front().hasResult());
     QCOMPARE(points.back().outcome.status, CalcEngine::Status::FrictionFactorUndetermined);
     QVERIFY(!points.back().hasResult());
-    const QList<QByteArray> rows = SystemCurve::csv(points, in.Density).split('\n');
+    const QList<QByteArray> rows = SystemCurve::csv(points).split('\n');
     QVERIFY(rows.last().isEmpty());
     QVERIFY2(
         rows[8].startsWith("4e+08,** Error in Friction Factor **,") && rows[8].endsWith(",,,,"),
@@ -233,7 +233,7 @@ void tst_SystemCurve::curveWithoutResults()
 
     // A pump whose whole range lies there has no duty point.
     const PumpCurve high({{3e8, 100, 0, 0}, {3.5e8, 90, 0, 0}, {4e8, 80, 0, 0}}, false, false);
-    const SystemCurve::Duty duty = SystemCurve::dutyPoint(in, 0, 0, high);
+    const SystemCurve::Duty duty = SystemCurve::dutyPoint({in, 0, 0}, high);
     QVERIFY(!duty.found);
     QCOMPARE(duty.reason, QStringLiteral("the system has no result within the pump's flow range"));
 }
@@ -241,8 +241,8 @@ void tst_SystemCurve::curveWithoutResults()
 void tst_SystemCurve::csvRows()
 {
     // The same bytes under every locale (this test also runs under nl_NL).
-    const auto points = SystemCurve::points(waterCase(), 0, 0, 20000, 2);
-    QCOMPARE(SystemCurve::csv(points, 1000),
+    const auto points = SystemCurve::points({waterCase(), 0, 0}, 20000, 2);
+    QCOMPARE(SystemCurve::csv(points),
         QByteArray("flow [l/h],status,velocity [m/s],reynolds [-],friction factor [-],"
                    "pressure drop [bar],pressure drop [Pa],head [m]\n"
                    "10000,Flow is Turbulent,1.414710605261293,70735.53026306465,"
@@ -274,9 +274,9 @@ void tst_SystemCurve::dutyPoint()
     QFETCH(double, minFlow);
     QFETCH(bool, found);
     const Inputs in = oilCase();
-    const double c = SystemCurve::pointAt(in, 0, 0, 1000).head / 1000;
+    const double c = SystemCurve::pointAt({in, 0, 0}, 1000).head / 1000;
     const SystemCurve::Duty duty
-        = SystemCurve::dutyPoint(in, 0, 0, linearPump(shutOff, slope, maxFlow, minFlow));
+        = SystemCurve::dutyPoint({in, 0, 0}, linearPump(shutOff, slope, maxFlow, minFlow));
     QCOMPARE(duty.found, found);
     if (!found) {
         QVERIFY(duty.reason.contains(QStringLiteral("more head than the pump gives")));
@@ -296,7 +296,7 @@ void tst_SystemCurve::dutyOnTurbulentCurve()
     // A pump whose head dips below the system and rises above it again: three crossings.
     std::vector<PumpPoint> points{
         {2000, 10, 30, 1}, {6000, 0.5, 50, 1.5}, {9000, 9, 60, 2}, {12000, 1, 65, 3}};
-    const SystemCurve::Duty duty = SystemCurve::dutyPoint(in, 0, 0, PumpCurve(points, true, true));
+    const SystemCurve::Duty duty = SystemCurve::dutyPoint({in, 0, 0}, PumpCurve(points, true, true));
     QVERIFY(duty.found);
     QVERIFY(duty.moreCrossings);
     QVERIFY(duty.system.flow > 2000 && duty.system.flow < 6000);
@@ -308,7 +308,7 @@ void tst_SystemCurve::dutyOnTurbulentCurve()
     QVERIFY(duty.npshr > 1 && duty.npshr < 1.5);
 
     // A pump above the system over its whole range: the duty point lies beyond it.
-    const SystemCurve::Duty beyond = SystemCurve::dutyPoint(in, 0, 0, linearPump(50, 0, 10000));
+    const SystemCurve::Duty beyond = SystemCurve::dutyPoint({in, 0, 0}, linearPump(50, 0, 10000));
     QVERIFY(!beyond.found);
     QVERIFY(beyond.reason.contains(QStringLiteral("beyond")));
 }

@@ -82,7 +82,7 @@ void tst_SystemCurveWindow::cleanup()
 void tst_SystemCurveWindow::followsTheCase()
 {
     QVERIFY(m_window->curve().empty());
-    m_window->setCase(waterCase(), 0, 0);
+    m_window->setCase({waterCase(), 0, 0});
     QCOMPARE(m_window->curve().size(), size_t(50));
     QCOMPARE(m_window->curve().back().flow, 15000.0); // 1.5 times the case's flow
     QVERIFY(m_window->plot()->data().casePoint);
@@ -98,13 +98,13 @@ void tst_SystemCurveWindow::followsTheCase()
     Inputs wider = waterCase();
     wider.InnerDiameter = 80;
     const double before = m_window->curve().back().head;
-    m_window->setCase(wider, 0, 0);
+    m_window->setCase({wider, 0, 0});
     QVERIFY(m_window->curve().back().head < before);
 }
 
 void tst_SystemCurveWindow::pumpFileGivesDutyPoint()
 {
-    m_window->setCase(waterCase(), 0, 0);
+    m_window->setCase({waterCase(), 0, 0});
     m_dialogs->openAnswers << example("pump-curve.csv");
     m_window->loadPump();
     QCOMPARE(m_dialogs->fileDialogs.last().filterPattern, QStringLiteral("*.csv"));
@@ -119,7 +119,7 @@ void tst_SystemCurveWindow::pumpFileGivesDutyPoint()
     // The duty point follows the case; an edit of the table follows too.
     Inputs longer = waterCase();
     longer.PipeLength = 200;
-    m_window->setCase(longer, 0, 0);
+    m_window->setCase({longer, 0, 0});
     QVERIFY(m_window->plot()->data().duty.system.flow < 14000);
     m_window->pumpTable()->item(1, 0)->setText(QStringLiteral("0"));
     QVERIFY(!m_window->plot()->data().pump);
@@ -137,7 +137,7 @@ void tst_SystemCurveWindow::pumpFileGivesDutyPoint()
 
 void tst_SystemCurveWindow::badPumpFileChangesNothing()
 {
-    m_window->setCase(waterCase(), 0, 0);
+    m_window->setCase({waterCase(), 0, 0});
     m_dialogs->openAnswers << example("turbulent.dvl");
     m_window->loadPump();
     QCOMPARE(m_dialogs->messages.size(), 1);
@@ -150,7 +150,7 @@ void tst_SystemCurveWindow::badPumpFileChangesNothing()
 
 void tst_SystemCurveWindow::exports()
 {
-    m_window->setCase(waterCase(), 0, 0);
+    m_window->setCase({waterCase(), 0, 0});
     m_dialogs->openAnswers << example("pump-curve.csv");
     m_window->loadPump();
     const QString csv = m_dir.filePath(QStringLiteral("curve.csv"));
@@ -170,7 +170,7 @@ void tst_SystemCurveWindow::exports()
     };
     m_window->print();
     QVERIFY2(m_dialogs->messages.isEmpty(), qPrintable(m_dialogs->messageTexts().join('\n')));
-    QCOMPARE(contents(csv), SystemCurve::csv(m_window->curve(), 1000));
+    QCOMPARE(contents(csv), SystemCurve::csv(m_window->curve()));
     QVERIFY(contents(png).startsWith("\x89PNG"));
     QVERIFY(contents(svg).contains("<svg"));
     QVERIFY(contents(pdf).startsWith("%PDF"));
@@ -199,7 +199,7 @@ void tst_SystemCurveWindow::everyControlIsNamed()
             QVERIFY2(!w->accessibleName().isEmpty() || !control, w->metaObject()->className());
     }
     // Without a mouse: the arrow keys move the plot's cursor and the read-out follows.
-    m_window->setCase(waterCase(), 0, 0);
+    m_window->setCase({waterCase(), 0, 0});
     m_window->plot()->setFocus();
     QTest::keyClick(m_window->plot(), Qt::Key_Home);
     QVERIFY2(m_window->cursorLabel()->text().startsWith(QStringLiteral("Flow 10000 l/h")),
@@ -214,7 +214,7 @@ void tst_SystemCurveWindow::screenshots()
     const QString shots = qEnvironmentVariable("ZEPTOR_SCREENSHOT_DIR");
     if (shots.isEmpty())
         QSKIP("ZEPTOR_SCREENSHOT_DIR is not set");
-    m_window->setCase(waterCase(), 0, 0);
+    m_window->setCase({waterCase(), 0, 0});
     m_dialogs->openAnswers << example("pump-curve.csv");
     m_window->loadPump();
     m_window->flowTo()->setValue(20000);

@@ -23,8 +23,8 @@ const char *const FluidUsage
       "\"concentration\", \"density\" (kg/m3), \"viscosity\" (cP = mPa s), for glycols\n"
       "\"freezing_point\" (degrees Celsius), \"source\" and \"valid_range\".\n"
       "Water: IAPWS-IF97 and the IAPWS 2008 viscosity formulation, liquid from 0.01 C\n"
-      "to the boiling point, up to 100 bar. Glycols: Melinder's fits (IIR 2010),\n"
-      "0 to 60 % from the freezing point to 100 C.\n"
+      "to the boiling point (at most 350 C), up to 1000 bar. Glycols: Melinder's\n"
+      "fits (IIR 2010), 0 to 60 % from the freezing point to 100 C.\n"
       "Exit status: 0 done, 2 outside the range (message on standard error),\n"
       "3 the output could not be written, 64 the command line is wrong (an unknown\n"
       "fluid among it).\n";

@@ -85,8 +85,8 @@ void tst_FluidCommand::exitCodes_data()
     QTest::addColumn<QString>("message");
     QTest::newRow("steam") << QStringList{"water", "--temperature", "120"} << 2 << "99.97 °C";
     QTest::newRow("ice") << QStringList{"water", "--temperature", "-1"} << 2 << "0.01 °C";
-    QTest::newRow("pressure") << QStringList{"water", "--temperature", "20", "--pressure", "101"}
-                              << 2 << "100 bar";
+    QTest::newRow("pressure") << QStringList{"water", "--temperature", "20", "--pressure", "1001"}
+                              << 2 << "1000 bar";
     QTest::newRow("below freezing") << QStringList{"ethylene-glycol", "--concentration", "30",
         "--temperature", "-20"} << 2 << "-14.58 °C";
     QTest::newRow("concentration") << QStringList{"ethylene-glycol", "--concentration", "61",

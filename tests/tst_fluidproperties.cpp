@@ -59,6 +59,8 @@ private Q_SLOTS:
     void rangeEdges_data();
     void rangeEdges();
     void refusalStatesTheRange();
+    void refusalTellsValueFromLimit_data();
+    void refusalTellsValueFromLimit();
     void unknownFluid();
     void textsFollowTheLocale();
 };
@@ -221,14 +223,19 @@ void tst_FluidProperties::rangeEdges_data()
     const int w = int(Fluid::Water);
     const int eg = int(Fluid::EthyleneGlycol);
     const int pg = int(Fluid::PropyleneGlycol);
-    // Water boils at 99.974 °C at 1.01325 bar and at 311.00 °C at 100 bar.
+    // Water boils at 99.974 °C at 1.01325 bar and at 311.00 °C at 100 bar; IF97 region 1
+    // ends at 350 °C, short of the boiling point from 165.29 bar up.
     QTest::newRow("water at the triple point") << w << 0.01 << StandardPressure << true;
+    QTest::newRow("triple point pressure") << w << 0.01 << 0.00611657 << true;
     QTest::newRow("ice") << w << 0.0 << StandardPressure << false;
     QTest::newRow("water just below boiling") << w << 99.97 << StandardPressure << true;
     QTest::newRow("steam") << w << 99.98 << StandardPressure << false;
     QTest::newRow("water at 100 bar") << w << 310.99 << 100.0 << true;
     QTest::newRow("steam at 100 bar") << w << 311.01 << 100.0 << false;
-    QTest::newRow("above 100 bar") << w << 20.0 << 100.01 << false;
+    QTest::newRow("water at 1000 bar") << w << 350.0 << 1000.0 << true;
+    QTest::newRow("above 1000 bar") << w << 20.0 << 1000.01 << false;
+    QTest::newRow("beyond region 1 at 200 bar") << w << 350.01 << 200.0 << false;
+    QTest::newRow("beyond region 1 at 1000 bar") << w << 350.01 << 1000.0 << false;
     QTest::newRow("vacuum") << w << 20.0 << 0.0 << false;
     QTest::newRow("negative pressure") << w << 20.0 << -1.0 << false;
     QTest::newRow("water temperature NaN") << w << qQNaN() << StandardPressure << false;
@@ -238,6 +245,7 @@ void tst_FluidProperties::rangeEdges_data()
     QTest::newRow("EG at 100 °C") << eg << 100.0 << 30.0 << true;
     QTest::newRow("EG above 100 °C") << eg << 100.01 << 30.0 << false;
     QTest::newRow("EG 0 %") << eg << 20.0 << 0.0 << true;
+    QTest::newRow("EG 0 % at 0 °C") << eg << 0.0 << 0.0 << true;
     QTest::newRow("EG below 0 %") << eg << 20.0 << -0.01 << false;
     QTest::newRow("PG 60 %") << pg << 20.0 << 60.0 << true;
     QTest::newRow("PG above 60 %") << pg << 20.0 << 60.01 << false;
@@ -279,8 +287,9 @@ void tst_FluidProperties::refusalStatesTheRange()
     const FluidResult ice = fluidProperties(water(-5), c);
     QVERIFY(ice.error.contains(QStringLiteral("ice")));
 
-    const FluidResult pressure = fluidProperties(water(20, 150), c);
-    QVERIFY(pressure.error.contains(QStringLiteral("0.00611657 to 100 bar")));
+    const FluidResult pressure = fluidProperties(water(20, 1500), c);
+    QVERIFY(pressure.error.contains(QStringLiteral("IAPWS-IF97 region 1")));
+    QVERIFY(pressure.error.contains(QStringLiteral("0.00611657 to 1000 bar")));
 
     const FluidResult frozen = fluidProperties(glycol(Fluid::PropyleneGlycol, 30, -20), c);
     QVERIFY(frozen.error.contains(QStringLiteral("freezing point of -12.79 °C")));
@@ -289,6 +298,52 @@ void tst_FluidProperties::refusalStatesTheRange()
 
     const FluidResult strong = fluidProperties(glycol(Fluid::EthyleneGlycol, 70, 20), c);
     QVERIFY(strong.error.contains(QStringLiteral("0 to 60 % by mass")));
+}
+
+// A refused value never reads as the limit it passes, nor on the accepted side of it.
+void tst_FluidProperties::refusalTellsValueFromLimit_data()
+{
+    QTest::addColumn<int>("fluid");
+    QTest::addColumn<double>("temperature");
+    QTest::addColumn<double>("pressureOrConcentration");
+    QTest::addColumn<QString>("message");
+    const int w = int(Fluid::Water);
+    const int eg = int(Fluid::EthyleneGlycol);
+    const int pg = int(Fluid::PropyleneGlycol);
+    QTest::newRow("above 1000 bar")
+        << w << 20.0 << 1000.0000001
+        << "A pressure of 1000.0000001 bar is outside the range of IAPWS-IF97 region 1 for "
+           "liquid water: 0.00611657 to 1000 bar absolute.";
+    QTest::newRow("below the triple point")
+        << w << 20.0 << 0.0061165699999 << "A pressure of 0.0061165699999 bar";
+    QTest::newRow("ice") << w << 0.0099999999999 << StandardPressure
+                         << "Water at 0.0099999999999 °C is ice";
+    QTest::newRow("boiling point rounded up")
+        << w << 311.0 << 100.0 << "Water at 311 °C and 100 bar is steam: it boils at 310.999 °C";
+    QTest::newRow("end of region 1")
+        << w << 350.0000001 << 1000.0
+        << "Water at 350.0000001 °C and 1000 bar is outside IAPWS-IF97 region 1, which gives "
+           "liquid water from 0.01 °C up to 350.00 °C at this pressure.";
+    QTest::newRow("tiny pressure") << w << 20.0 << 1e-310 << "A pressure of **** bar";
+    QTest::newRow("small pressure") << w << 20.0 << 1e-305 << "A pressure of 1E-305 bar";
+    QTest::newRow("EG above 100 °C") << eg << 100.0000001 << 30.0 << "100.0000001 °C is above";
+    QTest::newRow("EG above 60 %") << eg << 20.0 << 60.0000001 << "of 60.0000001 % is";
+    QTest::newRow("EG freezing point rounded down")
+        << eg << -14.58 << 30.0 << "at -14.58 °C is below its freezing point of -14.576 °C";
+    QTest::newRow("PG freezing point rounded down")
+        << pg << -0.026 << 0.0 << "at -0.026 °C is below its freezing point of -0.025 °C";
+}
+
+void tst_FluidProperties::refusalTellsValueFromLimit()
+{
+    QFETCH(int, fluid);
+    QFETCH(double, temperature);
+    QFETCH(double, pressureOrConcentration);
+    QFETCH(QString, message);
+    const FluidResult r = Fluid(fluid) == Fluid::Water
+        ? fluidProperties(water(temperature, pressureOrConcentration), QLocale::c())
+        : fluidProperties(glycol(Fluid(fluid), pressureOrConcentration, temperature), QLocale::c());
+    QVERIFY2(r.error.contains(message), qPrintable(r.error));
 }
 
 void tst_FluidProperties::unknownFluid()
@@ -310,6 +365,8 @@ void tst_FluidProperties::textsFollowTheLocale()
     const FluidResult r = fluidProperties(water(60), dutch);
     QVERIFY(r.validRange.contains(QStringLiteral("99,97 °C")));
     QVERIFY(r.validRange.contains(QStringLiteral("1,01325 bar")));
+    QVERIFY(fluidProperties(water(20, 1000.0000001), dutch)
+                .error.contains(QStringLiteral("1000,0000001 bar")));
     QCOMPARE(densityText(r.density, dutch), QStringLiteral("983,21"));
     QCOMPARE(viscosityText(r.viscosity, dutch), QStringLiteral("0,4660"));
     // Hot water keeps three significant digits of its viscosity.

@@ -4,6 +4,7 @@
 #include "analysis/water.h"
 #include "calc/dotnumber.h"
 #include "calc/numbertext.h"
+#include "calc/physics.h"
 
 #include <algorithm>
 #include <charconv>
@@ -11,7 +12,7 @@
 
 namespace {
 
-constexpr double ZeroCelsius = 273.15; // K
+using Physics::ZeroCelsius;
 constexpr double MinWaterTemperature = 0.01; // °C, the triple point
 // The triple point pressure, 611.657 Pa: the lowest pressure of liquid water. The
 // saturation equation gives 611.657000011 Pa at 0.01 °C; the limit is the value as

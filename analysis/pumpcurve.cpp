@@ -1,6 +1,6 @@
 #include "analysis/pumpcurve.h"
 
-#include "analysis/exactnumber.h"
+#include "calc/dotnumber.h"
 
 #include <QDir>
 #include <QSaveFile>
@@ -85,11 +85,11 @@ QByteArray PumpCurve::toCsv() const
         out += ",npshr [m]";
     out += '\n';
     for (const PumpPoint &p : m_points) {
-        out += exactNumber(p.flow) + ',' + exactNumber(p.head);
+        out += DotNumber::text(p.flow) + ',' + DotNumber::text(p.head);
         if (m_hasEfficiency)
-            out += ',' + exactNumber(p.efficiency);
+            out += ',' + DotNumber::text(p.efficiency);
         if (m_hasNpshr)
-            out += ',' + exactNumber(p.npshr);
+            out += ',' + DotNumber::text(p.npshr);
         out += '\n';
     }
     return out;

@@ -1,5 +1,6 @@
 #include "analysis/sizingtable.h"
 
+#include "calc/dotnumber.h"
 #include "calc/numbertext.h"
 
 #include <array>
@@ -40,15 +41,6 @@ constexpr std::array<ColumnInfo, ColumnCount> Columns = {{
 const ColumnInfo &info(Column column)
 {
     return Columns[size_t(column)];
-}
-
-QByteArray csvNumber(double value)
-{
-    if (!std::isfinite(value))
-        return {};
-    char buffer[32];
-    const auto r = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return QByteArray(buffer, r.ptr - buffer);
 }
 
 // Quoted only where CSV needs it, so that plain sizes stay plain.
@@ -180,7 +172,7 @@ QByteArray csvLine(const SizingRow &row)
         if (column == Column::Size || column == Column::Regime)
             out += csvText(text(row, column));
         else
-            out += csvNumber(value(row, column));
+            DotNumber::append(out, value(row, column));
     }
     return out + '\n';
 }

@@ -19,14 +19,11 @@ int run(Batch::Mode mode, const QStringList &arguments, CommandIo &io)
     const QString help = Usage::text();
     const QByteArray helpText = help.toUtf8();
     CommandLine line("", helpText.constData());
-    const QCommandLineOption locale = CommandLine::localeOption();
+    const QCommandLineOption locale = line.addOption("locale", "NAME", "a name");
     const QCommandLineOption jobs(
         {QStringLiteral("j"), QStringLiteral("jobs")}, QString(), QStringLiteral("N"));
-    const QCommandLineOption filesFrom(
-        QStringLiteral("files-from"), QString(), QStringLiteral("LIST"));
-    line.addOption(locale, QStringLiteral("a name"));
     line.addOption(jobs, QStringLiteral("a number"));
-    line.addOption(filesFrom, QStringLiteral("a file name"));
+    const QCommandLineOption filesFrom = line.addOption("files-from", "LIST", "a file name");
     if (!line.parse(arguments, io))
         return line.status();
 

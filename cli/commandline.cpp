@@ -25,6 +25,14 @@ void CommandLine::addOption(const QCommandLineOption &option, const QString &wha
         m_valueNames.append({option.names(), what});
 }
 
+QCommandLineOption CommandLine::addOption(const char *name, const char *valueName, const char *what)
+{
+    const QCommandLineOption option(
+        QString::fromLatin1(name), QString(), QString::fromLatin1(valueName));
+    addOption(option, QString::fromLatin1(what));
+    return option;
+}
+
 bool CommandLine::parse(const QStringList &arguments, CommandIo &io)
 {
     // The parser takes the program's name first.
@@ -71,6 +79,29 @@ bool CommandLine::applyLocale(const QCommandLineOption &option, CommandIo &io)
     return true;
 }
 
+std::optional<CommandLine::Format> CommandLine::format(
+    const QCommandLineOption &option, CommandIo &io)
+{
+    const QString name = m_parser.value(option);
+    if (!m_parser.isSet(option) || name == QLatin1String("json"))
+        return Format::Json;
+    if (name == QLatin1String("csv"))
+        return Format::Csv;
+    usageError(io, QStringLiteral("--format takes json or csv, not '%1'").arg(name));
+    return std::nullopt;
+}
+
+std::optional<QString> CommandLine::oneFile(CommandIo &io)
+{
+    const QStringList files = m_parser.positionalArguments();
+    if (files.size() == 1)
+        return files.first();
+    usageError(io,
+        files.isEmpty() ? QStringLiteral("no project file given")
+                        : QStringLiteral("one project file at a time"));
+    return std::nullopt;
+}
+
 int CommandLine::usageError(CommandIo &io, const QString &message)
 {
     const QString help = m_command.isEmpty()
@@ -79,9 +110,4 @@ int CommandLine::usageError(CommandIo &io, const QString &message)
     io.error(QStringLiteral("zeptor-cli: %1\nTry '%2'.").arg(message, help));
     m_status = Batch::ExitUsage;
     return m_status;
-}
-
-QCommandLineOption CommandLine::localeOption()
-{
-    return QCommandLineOption(QStringLiteral("locale"), QString(), QStringLiteral("NAME"));
 }

@@ -18,6 +18,7 @@ public:
 
     // An option that takes a value; `what` names the value in "--to needs a number".
     void addOption(const QCommandLineOption &option, const QString &what);
+    QCommandLineOption addOption(const char *name, const char *valueName, const char *what);
 
     // Parses `arguments` (those after the command's name). False when the command
     // must end: then status() is 0 after --help, 64 after a usage error (both said).
@@ -32,11 +33,14 @@ public:
     std::optional<double> number(const QCommandLineOption &option, CommandIo &io);
     // --locale: the named locale becomes the default; false after refusing an unknown one.
     bool applyLocale(const QCommandLineOption &option, CommandIo &io);
+    // --format json|csv of the commands that write either.
+    enum class Format { Json, Csv };
+    std::optional<Format> format(const QCommandLineOption &option, CommandIo &io);
+    // The one file name of the commands that take one; nothing after saying what is wrong.
+    std::optional<QString> oneFile(CommandIo &io);
 
     // Says what is wrong and how to get help; returns 64.
     int usageError(CommandIo &io, const QString &message);
-
-    static QCommandLineOption localeOption();
 
 private:
     QString m_command;

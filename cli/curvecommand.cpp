@@ -2,7 +2,6 @@
 
 #include "analysis/pumpcurve.h"
 #include "analysis/systemcurve.h"
-#include "calc/physics.h"
 #include "cli/batchrun.h"
 #include "cli/commandio.h"
 #include "cli/commandline.h"
@@ -48,7 +47,7 @@ const char *const Usage
       "prompt (it is left out), 3 the output could not be written, 64 the command\n"
       "line is wrong.\n";
 
-enum class Format { Json, Csv };
+using Format = CommandLine::Format;
 
 struct Options
 {
@@ -59,63 +58,39 @@ struct Options
     Format format = Format::Json;
 };
 
-// Reads the command line into `options`; false when the command must end (status set).
-bool parse(const QStringList &arguments, CommandIo &io, Options &options, int &status)
+// Reads the command line into `options`; the exit status where the command must end.
+std::optional<int> parse(const QStringList &arguments, CommandIo &io, Options &options)
 {
     CommandLine line("curve", Usage);
-    const QCommandLineOption to(QStringLiteral("to"), QString(), QStringLiteral("FLOW"));
-    const QCommandLineOption points(QStringLiteral("points"), QString(), QStringLiteral("N"));
-    const QCommandLineOption pump(QStringLiteral("pump"), QString(), QStringLiteral("PUMP"));
-    const QCommandLineOption format(QStringLiteral("format"), QString(), QStringLiteral("FORMAT"));
-    const QCommandLineOption locale = CommandLine::localeOption();
-    line.addOption(to, QStringLiteral("a flow in l/h"));
-    line.addOption(points, QStringLiteral("a number"));
-    line.addOption(pump, QStringLiteral("a file name"));
-    line.addOption(format, QStringLiteral("json or csv"));
-    line.addOption(locale, QStringLiteral("a name"));
-    const auto fail = [&](const QString &message) {
-        status = line.usageError(io, message);
-        return false;
-    };
-    if (!line.parse(arguments, io)) {
-        status = line.status();
-        return false;
-    }
+    const QCommandLineOption to = line.addOption("to", "FLOW", "a flow in l/h");
+    const QCommandLineOption points = line.addOption("points", "N", "a number");
+    const QCommandLineOption pump = line.addOption("pump", "PUMP", "a file name");
+    const QCommandLineOption format = line.addOption("format", "FORMAT", "json or csv");
+    const QCommandLineOption locale = line.addOption("locale", "NAME", "a name");
+    if (!line.parse(arguments, io))
+        return line.status();
     if (line.isSet(to)) {
         options.to = line.number(to, io);
-        if (!options.to) {
-            status = line.status();
-            return false;
-        }
+        if (!options.to)
+            return line.status();
         if (!(*options.to > 0))
-            return fail(QStringLiteral("--to needs a flow above 0 in l/h"));
+            return line.usageError(io, QStringLiteral("--to needs a flow above 0 in l/h"));
     }
     if (line.isSet(points)) {
         bool ok = false;
         options.points = line.value(points).toInt(&ok);
         if (!ok || options.points < 1 || options.points > MaxPoints)
-            return fail(
-                QStringLiteral("--points needs a whole number from 1 to %1").arg(MaxPoints));
+            return line.usageError(
+                io, QStringLiteral("--points needs a whole number from 1 to %1").arg(MaxPoints));
     }
     options.pump = line.value(pump);
-    if (line.isSet(format)) {
-        if (line.value(format) == QLatin1String("json"))
-            options.format = Format::Json;
-        else if (line.value(format) == QLatin1String("csv"))
-            options.format = Format::Csv;
-        else
-            return fail(QStringLiteral("--format is json or csv"));
-    }
-    const QStringList files = line.positional();
-    if (files.size() != 1)
-        return fail(files.isEmpty() ? QStringLiteral("no project file given")
-                                    : QStringLiteral("one project file at a time"));
-    options.file = files.first();
-    if (!line.applyLocale(locale, io)) {
-        status = line.status();
-        return false;
-    }
-    return true;
+    const std::optional<Format> chosen = line.format(format, io);
+    const std::optional<QString> file = chosen ? line.oneFile(io) : std::nullopt;
+    if (!file || !line.applyLocale(locale, io))
+        return line.status();
+    options.format = *chosen;
+    options.file = *file;
+    return std::nullopt;
 }
 
 QByteArray dutyJson(const SystemCurve::Duty &duty, const PumpCurve &pump)
@@ -241,9 +216,8 @@ private:
 int run(const QStringList &arguments, CommandIo &io)
 {
     Options options;
-    int status = Batch::ExitOk;
-    if (!parse(arguments, io, options, status))
-        return status;
+    if (const std::optional<int> status = parse(arguments, io, options))
+        return *status;
 
     Batch::prepareProcess();
     const DvlFile::LoadResult loaded = DvlFile::load(options.file);

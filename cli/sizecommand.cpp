@@ -47,7 +47,7 @@ const char *const Usage
       "  3   the output could not be written\n"
       "  64  the command line is wrong\n";
 
-enum class Format { Json, Csv };
+using Format = CommandLine::Format;
 
 struct Options
 {
@@ -68,58 +68,37 @@ std::optional<PipeTable::Standard> standardNamed(const QString &name)
     return std::nullopt;
 }
 
-// Reads the command line into `options`; false when the command must end (status set).
-bool parse(const QStringList &arguments, CommandIo &io, Options &options, int &status)
+// Reads the command line into `options`; the exit status where the command must end.
+std::optional<int> parse(const QStringList &arguments, CommandIo &io, Options &options)
 {
     CommandLine line("size", Usage);
-    const QCommandLineOption standard(
-        QStringLiteral("standard"), QString(), QStringLiteral("STANDARD"));
-    const QCommandLineOption table(QStringLiteral("table"), QString(), QStringLiteral("PIPES"));
-    const QCommandLineOption format(QStringLiteral("format"), QString(), QStringLiteral("FORMAT"));
-    const QCommandLineOption locale = CommandLine::localeOption();
-    line.addOption(standard, QStringLiteral("ISO, DIN or all"));
-    line.addOption(table, QStringLiteral("a file name"));
-    line.addOption(format, QStringLiteral("json or csv"));
-    line.addOption(locale, QStringLiteral("a name"));
-    const auto fail = [&](const QString &message) {
-        status = line.usageError(io, message);
-        return false;
-    };
-    if (!line.parse(arguments, io)) {
-        status = line.status();
-        return false;
-    }
+    const QCommandLineOption standard = line.addOption("standard", "STANDARD", "ISO, DIN or all");
+    const QCommandLineOption table = line.addOption("table", "PIPES", "a file name");
+    const QCommandLineOption format = line.addOption("format", "FORMAT", "json or csv");
+    const QCommandLineOption locale = line.addOption("locale", "NAME", "a name");
+    if (!line.parse(arguments, io))
+        return line.status();
     if (line.isSet(standard)) {
         const auto named = standardNamed(line.value(standard));
         if (!named) {
-            return fail(QStringLiteral("--standard takes ISO, DIN or all, not '%1'")
-                            .arg(line.value(standard)));
+            return line.usageError(io,
+                QStringLiteral("--standard takes ISO, DIN or all, not '%1'")
+                    .arg(line.value(standard)));
         }
         options.standard = *named;
     }
     options.table = line.value(table);
     if (line.isSet(table) && line.isSet(standard))
-        return fail(QStringLiteral("--standard and --table exclude each other: the rows come "
-                                   "from the standard or from the table"));
-    if (line.isSet(format)) {
-        if (line.value(format) == QLatin1String("json"))
-            options.format = Format::Json;
-        else if (line.value(format) == QLatin1String("csv"))
-            options.format = Format::Csv;
-        else
-            return fail(
-                QStringLiteral("--format takes json or csv, not '%1'").arg(line.value(format)));
-    }
-    const QStringList files = line.positional();
-    if (files.size() != 1)
-        return fail(files.isEmpty() ? QStringLiteral("no project file given")
-                                    : QStringLiteral("one project file only"));
-    options.file = files.first();
-    if (!line.applyLocale(locale, io)) {
-        status = line.status();
-        return false;
-    }
-    return true;
+        return line.usageError(io,
+            QStringLiteral("--standard and --table exclude each other: the rows come from the "
+                           "standard or from the table"));
+    const std::optional<Format> chosen = line.format(format, io);
+    const std::optional<QString> file = chosen ? line.oneFile(io) : std::nullopt;
+    if (!file || !line.applyLocale(locale, io))
+        return line.status();
+    options.format = *chosen;
+    options.file = *file;
+    return std::nullopt;
 }
 
 void tellPrompt(CommandIo &io, const Batch::FileResult &result, const PipeSize &pipe)
@@ -133,9 +112,8 @@ void tellPrompt(CommandIo &io, const Batch::FileResult &result, const PipeSize &
 int run(const QStringList &arguments, CommandIo &io)
 {
     Options options;
-    int status = Batch::ExitOk;
-    if (!parse(arguments, io, options, status))
-        return status;
+    if (const std::optional<int> status = parse(arguments, io, options))
+        return *status;
 
     Batch::prepareProcess();
     std::vector<PipeSize> pipes;

@@ -1,4 +1,4 @@
-#include "support/clirun.h"
+#include "support/inprocesscli.h"
 
 #include <QFile>
 #include <QJsonDocument>
@@ -64,6 +64,9 @@ private Q_SLOTS:
     void exitCodes_data();
     void exitCodes();
     void pointsThatWouldPrompt();
+    void noResultHasNoHead();
+    void outputLost_data();
+    void outputLost();
 };
 
 void tst_CurveCli::pointIsTheJsonCase_data()
@@ -176,6 +179,12 @@ void tst_CurveCli::exitCodes_data()
     QTest::newRow("points") << QStringList{curve, file, "--points", "x"} << 64 << "--points needs";
     QTest::newRow("format") << QStringList{curve, file, "--format", "xml"} << 64 << "json or csv";
     QTest::newRow("two files") << QStringList{curve, file, file} << 64 << "one project file";
+    QTest::newRow("unknown locale")
+        << QStringList{curve, file, "--locale", "bogus_XX"} << 64 << "unknown locale 'bogus_XX'";
+    QTest::newRow("option twice") << QStringList{curve, file, "--points", "5", "--points", "6"}
+                                  << 64 << "--points is given twice";
+    QTest::newRow("flows overflow")
+        << QStringList{curve, file, "--to", "1e308", "--points", "2"} << 64 << "too large";
 }
 
 void tst_CurveCli::exitCodes()
@@ -183,7 +192,7 @@ void tst_CurveCli::exitCodes()
     QFETCH(QStringList, args);
     QFETCH(int, exitCode);
     QFETCH(QString, message);
-    const Run run = runCli(args);
+    const Run run = runInProcess(args);
     QCOMPARE(run.exitCode, exitCode);
     QVERIFY2(run.err.contains(message), qPrintable(run.err));
     if (exitCode != 0)
@@ -215,6 +224,45 @@ void tst_CurveCli::pointsThatWouldPrompt()
     QCOMPARE(run.exitCode, 2);
     QCOMPARE(lines(run.out).size(), 6); // up to 600 l/h, below Re 2320
     QVERIFY2(run.err.contains(QStringLiteral("(flow 700 l/h)")), qPrintable(run.err));
+
+    // Nothing is written for a case that needs an answer, not even the duty point.
+    const Run withPump = runInProcess({QStringLiteral("curve"), path, QStringLiteral("--to"),
+        QStringLiteral("1000"), QStringLiteral("--points"), QStringLiteral("10"),
+        QStringLiteral("--pump"), example("pump-curve.csv")});
+    QCOMPARE(withPump.exitCode, 2);
+    QCOMPARE(withPump.out, run.out);
+}
+
+// A point without a friction factor has no head: null, not 0.
+void tst_CurveCli::noResultHasNoHead()
+{
+    const Run run = runInProcess(
+        {QStringLiteral("curve"), example("no-root.dvl"), QStringLiteral("--points"), "1"});
+    QCOMPARE(run.exitCode, 0);
+    QVERIFY(run.out.contains("\"flow\":4241150.0819999995,\"head\":null}"));
+}
+
+// Every command that writes to a full disk says so and ends with status 3.
+void tst_CurveCli::outputLost_data()
+{
+    QTest::addColumn<QStringList>("args");
+    const QString file = example("turbulent.dvl");
+    const QString pump = example("pump-curve.csv");
+    QTest::newRow("curve") << QStringList{"curve", file};
+    QTest::newRow("curve csv") << QStringList{"curve", file, "--format", "csv"};
+    QTest::newRow("curve pump") << QStringList{"curve", file, "--pump", pump};
+    QTest::newRow("size") << QStringList{"size", file};
+    QTest::newRow("size csv") << QStringList{"size", file, "--format", "csv"};
+    QTest::newRow("fluid") << QStringList{"fluid", "water", "--temperature", "20"};
+}
+
+void tst_CurveCli::outputLost()
+{
+    QFETCH(QStringList, args);
+    const Run run = runCli(args, testLocaleName(), {}, QStringLiteral("/dev/full"));
+    QCOMPARE(run.exitCode, 3);
+    QVERIFY2(
+        run.err.contains(QStringLiteral("cannot write to standard output")), qPrintable(run.err));
 }
 
 QTEST_GUILESS_MAIN(tst_CurveCli)

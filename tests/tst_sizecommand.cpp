@@ -1,4 +1,4 @@
-#include "support/clirun.h"
+#include "support/inprocesscli.h"
 
 #include <QDir>
 #include <QFile>
@@ -138,7 +138,13 @@ void tst_SizeCommand::exitCodes_data()
                                       << "--standard takes ISO, DIN or all, not 'ANSI'";
     QTest::newRow("unknown format")
         << QStringList{"CASE", "--format=xml"} << 64 << "--format takes json or csv";
-    QTest::newRow("two files") << QStringList{"CASE", "other.dvl"} << 64 << "one project file only";
+    QTest::newRow("two files") << QStringList{"CASE", "other.dvl"} << 64 << "one project file";
+    QTest::newRow("standard and table")
+        << QStringList{"CASE", "--standard", "DIN", "--table", "BAD"} << 64 << "exclude each other";
+    QTest::newRow("unknown locale")
+        << QStringList{"CASE", "--locale", "bogus_XX"} << 64 << "unknown locale";
+    QTest::newRow("option twice") << QStringList{"CASE", "--format", "csv", "--format", "json"}
+                                  << 64 << "--format is given twice";
 }
 
 void tst_SizeCommand::exitCodes()
@@ -150,7 +156,7 @@ void tst_SizeCommand::exitCodes()
         = writeFile(m_dir, "bad.csv", "size,inner diameter [mm]\nDN 40,43.1\n\"DN 50\",\"54,5\"\n");
     args.replaceInStrings(QStringLiteral("BAD"), bad);
     args.replaceInStrings(QStringLiteral("CASE"), example("turbulent.dvl"));
-    const Run run = runCli(QStringList{"size"} + args);
+    const Run run = runInProcess(QStringList{"size"} + args);
     QCOMPARE(run.exitCode, exitCode);
     QCOMPARE(run.out, QByteArray());
     QVERIFY2(run.err.contains(message), qPrintable(run.err));

@@ -78,6 +78,7 @@ private Q_SLOTS:
     void dutyPoint_data();
     void dutyPoint();
     void dutyOnTurbulentCurve();
+    void dutyAtTheEdgeOfNoResult();
     void badPumpFiles_data();
     void badPumpFiles();
     void goodPumpFiles_data();
@@ -296,7 +297,8 @@ void tst_SystemCurve::dutyOnTurbulentCurve()
     // A pump whose head dips below the system and rises above it again: three crossings.
     std::vector<PumpPoint> points{
         {2000, 10, 30, 1}, {6000, 0.5, 50, 1.5}, {9000, 9, 60, 2}, {12000, 1, 65, 3}};
-    const SystemCurve::Duty duty = SystemCurve::dutyPoint({in, 0, 0}, PumpCurve(points, true, true));
+    const SystemCurve::Duty duty
+        = SystemCurve::dutyPoint({in, 0, 0}, PumpCurve(points, true, true));
     QVERIFY(duty.found);
     QVERIFY(duty.moreCrossings);
     QVERIFY(duty.system.flow > 2000 && duty.system.flow < 6000);
@@ -311,6 +313,23 @@ void tst_SystemCurve::dutyOnTurbulentCurve()
     const SystemCurve::Duty beyond = SystemCurve::dutyPoint({in, 0, 0}, linearPump(50, 0, 10000));
     QVERIFY(!beyond.found);
     QVERIFY(beyond.reason.contains(QStringLiteral("beyond")));
+}
+
+// The curves meet right where the system's result ends (no friction factor beyond):
+// the crossing at the edge is found, not a reason that says they never meet.
+void tst_SystemCurve::dutyAtTheEdgeOfNoResult()
+{
+    Inputs in; // examples/no-root.dvl
+    in.FlowRate = 2827433.388;
+    in.Viscosity = 0.001;
+    in.InnerDiameter = 1000;
+    in.PipeLength = 1000;
+    in.WallRoughness = 0.0001;
+    const double h = 0.0003675424789030572; // the system's head at 90750 l/h
+    const PumpCurve pump({{0, h}, {90750, h}, {200000, 0}}, false, false);
+    const SystemCurve::Duty duty = SystemCurve::dutyPoint({in, 0, 0}, pump);
+    QVERIFY2(duty.found, qPrintable(duty.reason));
+    QVERIFY(near(duty.system.flow, 90750, 1e-6));
 }
 
 void tst_SystemCurve::badPumpFiles_data()

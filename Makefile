@@ -61,12 +61,20 @@ bench: build
 fuzz:
 	CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DZEPTOR_FUZZ=ON -DZEPTOR_BUILD_BENCH=OFF
-	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_dvlfile fuzz_numbertext
-	mkdir -p $(FUZZ_BUILD)/corpus-dvlfile $(FUZZ_BUILD)/corpus-numbertext
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_dvlfile fuzz_numbertext fuzz_pumpcsv \
+	  fuzz_pipetable
+	mkdir -p $(FUZZ_BUILD)/corpus-dvlfile $(FUZZ_BUILD)/corpus-numbertext \
+	  $(FUZZ_BUILD)/corpus-pumpcsv $(FUZZ_BUILD)/corpus-pipetable
+	cp examples/pump-curve.csv $(FUZZ_BUILD)/corpus-pumpcsv/
+	cp examples/steel-pipes.csv $(FUZZ_BUILD)/corpus-pipetable/
 	$(FUZZ_BUILD)/fuzz/fuzz_dvlfile -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	  -artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus-dvlfile examples
 	$(FUZZ_BUILD)/fuzz/fuzz_numbertext -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	  -artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus-numbertext fuzz/seeds-numbertext
+	$(FUZZ_BUILD)/fuzz/fuzz_pumpcsv -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	  -artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus-pumpcsv
+	$(FUZZ_BUILD)/fuzz/fuzz_pipetable -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	  -artifact_prefix=$(FUZZ_BUILD)/ $(FUZZ_BUILD)/corpus-pipetable
 
 package: build
 	cd $(BUILD) && cpack -G DEB

@@ -36,10 +36,9 @@ struct LoadResult
     bool ok() const { return pipes.has_value(); }
 };
 
-// Reads a pipe table: the header line, then one pipe per line ("DN 50,54.5"), "." as
-// decimal separator whatever the locale. A size may be quoted as in any CSV file.
-// Blank lines are skipped; a table without pipes is refused. The rows are named after
-// the file name of `path`.
+// Reads a pipe table, a CSV file as CsvTable reads it: the header, then one pipe per
+// line ("DN 50,54.5"); a table without pipes is refused. The rows are named after the
+// file name of `path`.
 LoadResult load(const QString &path);
 // The same from bytes already read; `path` names the file and the rows.
 LoadResult parse(const QByteArray &bytes, const QString &path);

@@ -1,18 +1,14 @@
 #include "analysis/pumpcurve.h"
 
-#include <QDir>
-#include <QFile>
+#include "analysis/csvtable.h"
+#include "calc/physics.h"
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 
 // Reading a pump file: a header naming the columns, then one point per line. A file
 // with any fault gives no curve at all, and the message says where the fault is.
 namespace {
-
-// A pump curve is a handful of points; anything far larger is not one.
-constexpr qint64 MaximumFileSize = 1 << 20;
 
 enum class Column { FlowLh, FlowM3h, Head, Efficiency, Npshr };
 
@@ -30,11 +26,10 @@ constexpr std::array<ColumnName, 5> ColumnNames = {{
     {"npshr [m]", Column::Npshr},
 }};
 
-std::optional<Column> columnOf(const QByteArray &cell)
+std::optional<Column> columnOf(QStringView cell)
 {
-    const QByteArray name = cell.simplified().toLower();
     for (const ColumnName &c : ColumnNames) {
-        if (name == c.name)
+        if (CsvTable::names(cell, QLatin1String(c.name)))
             return c.column;
     }
     return std::nullopt;
@@ -45,120 +40,97 @@ bool isFlow(Column c)
     return c == Column::FlowLh || c == Column::FlowM3h;
 }
 
-struct Row
-{
-    int line = 0;
-    PumpPoint point;
-};
-
 } // namespace
 
 PumpCurve::Read PumpCurve::fromCsv(const QByteArray &bytes, const QString &fileName)
 {
-    const QString shownName = QDir::toNativeSeparators(fileName);
     Read result;
     auto fail = [&](int line, const QString &what) {
-        result.error = QStringLiteral("%1, line %2: %3").arg(shownName).arg(line).arg(what);
+        result.error = CsvTable::message(fileName, line, what);
         return result;
     };
 
-    QByteArray text = bytes;
-    if (text.startsWith("\xEF\xBB\xBF"))
-        text.remove(0, 3);
-    const QList<QByteArray> lines = text.split('\n');
-
+    CsvTable csv(bytes);
+    if (!csv.next()) {
+        if (const auto &fault = csv.fault())
+            return fail(fault->line, fault->what);
+        return fail(1, QStringLiteral("the header line is missing"));
+    }
     std::vector<Column> columns;
-    std::vector<Row> rows;
-    int lineNumber = 0;
-    int lastLine = 1;
-    for (QByteArray line : lines) {
-        ++lineNumber;
-        if (line.endsWith('\r'))
-            line.chop(1);
-        if (line.trimmed().isEmpty())
-            continue;
-        lastLine = lineNumber;
-        const QList<QByteArray> cells = line.split(',');
-        if (columns.empty()) {
-            for (const QByteArray &cell : cells) {
-                const std::optional<Column> column = columnOf(cell);
-                if (!column) {
-                    return fail(lineNumber,
-                        QStringLiteral("unknown column \"%1\"; the columns are flow [l/h] or "
-                                       "flow [m3/h], head [m], efficiency [%] and npshr [m]")
-                            .arg(QString::fromUtf8(cell.trimmed())));
-                }
-                for (Column seen : columns) {
-                    if (seen == *column || (isFlow(seen) && isFlow(*column))) {
-                        return fail(lineNumber,
-                            QStringLiteral("the column \"%1\" is named twice")
-                                .arg(QString::fromUtf8(cell.trimmed())));
-                    }
-                }
-                columns.push_back(*column);
-            }
-            const bool hasFlow = std::any_of(columns.begin(), columns.end(), isFlow);
-            const bool hasHead
-                = std::find(columns.begin(), columns.end(), Column::Head) != columns.end();
-            if (!hasFlow || !hasHead) {
-                return fail(lineNumber,
-                    QStringLiteral("the header must name the columns flow [l/h] (or flow "
-                                   "[m3/h]) and head [m]"));
-            }
-            continue;
+    for (qsizetype i = 0; i < csv.size(); ++i) {
+        const QStringView cell = csv.cell(i);
+        const std::optional<Column> column = columnOf(cell);
+        if (!column) {
+            return fail(csv.line(),
+                QStringLiteral("unknown column %1; the columns are flow [l/h] or flow [m3/h], "
+                               "head [m], efficiency [%] and npshr [m]")
+                    .arg(CsvTable::quoted(cell)));
         }
-        if (cells.size() != qsizetype(columns.size())) {
-            return fail(lineNumber,
+        for (Column seen : columns) {
+            if (seen == *column || (isFlow(seen) && isFlow(*column))) {
+                return fail(csv.line(),
+                    QStringLiteral("the column %1 is named twice").arg(CsvTable::quoted(cell)));
+            }
+        }
+        columns.push_back(*column);
+    }
+    const bool hasFlow = std::any_of(columns.begin(), columns.end(), isFlow);
+    const bool hasHead = std::find(columns.begin(), columns.end(), Column::Head) != columns.end();
+    if (!hasFlow || !hasHead) {
+        return fail(csv.line(),
+            QStringLiteral(
+                "the header must name the columns flow [l/h] (or flow [m3/h]) and head [m]"));
+    }
+
+    std::vector<PumpPoint> points;
+    std::vector<int> lines; // of the points, for the messages
+    while (csv.next()) {
+        if (csv.size() != qsizetype(columns.size())) {
+            return fail(csv.line(),
                 QStringLiteral("%1 values where the header names %2 columns")
-                    .arg(cells.size())
+                    .arg(csv.size())
                     .arg(columns.size()));
         }
-        Row row;
-        row.line = lineNumber;
+        PumpPoint point;
         for (size_t i = 0; i < columns.size(); ++i) {
-            const QByteArray cell = cells[qsizetype(i)].trimmed();
-            bool ok = false;
-            // QByteArray reads numbers in the C locale, whatever the user's locale.
-            const double value = cell.toDouble(&ok);
-            if (!ok || !std::isfinite(value)) {
-                return fail(lineNumber,
-                    cell.isEmpty()
-                        ? QStringLiteral("a value is missing")
-                        : QStringLiteral("\"%1\" is not a number").arg(QString::fromUtf8(cell)));
+            const QStringView cell = csv.cell(qsizetype(i));
+            const std::optional<double> value = CsvTable::number(cell);
+            if (!value) {
+                return fail(csv.line(),
+                    cell.isEmpty() ? QStringLiteral("a value is missing")
+                                   : CsvTable::notANumber(cell));
             }
             switch (columns[i]) {
             case Column::FlowLh:
-                row.point.flow = value;
+                point.flow = *value;
                 break;
             case Column::FlowM3h:
-                row.point.flow = value * 1000; // m3/h to l/h
+                point.flow = Physics::litresPerHourFromCubicMetres(*value);
                 break;
             case Column::Head:
-                row.point.head = value;
+                point.head = *value;
                 break;
             case Column::Efficiency:
-                row.point.efficiency = value;
+                point.efficiency = *value;
                 break;
             case Column::Npshr:
-                row.point.npshr = value;
+                point.npshr = *value;
                 break;
             }
         }
-        rows.push_back(row);
+        points.push_back(point);
+        lines.push_back(csv.line());
     }
-    if (columns.empty())
-        return fail(1, QStringLiteral("the header line is missing"));
+    if (const auto &fault = csv.fault())
+        return fail(fault->line, fault->what);
 
-    std::vector<PumpPoint> points;
-    points.reserve(rows.size());
-    for (const Row &row : rows)
-        points.push_back(row.point);
     const bool hasEfficiency
         = std::find(columns.begin(), columns.end(), Column::Efficiency) != columns.end();
     const bool hasNpshr = std::find(columns.begin(), columns.end(), Column::Npshr) != columns.end();
     if (const std::optional<Fault> fault = check(points, hasEfficiency, hasNpshr)) {
-        const size_t at = size_t(fault->row);
-        return fail(at < rows.size() ? rows[at].line : lastLine, fault->what);
+        // A fault of no row (too few points) is put on the last line.
+        const auto at = size_t(fault->row);
+        return fail(at < lines.size() ? lines[at] : csv.line(), fault->what);
     }
     result.curve = PumpCurve(std::move(points), hasEfficiency, hasNpshr);
     return result;
@@ -166,18 +138,11 @@ PumpCurve::Read PumpCurve::fromCsv(const QByteArray &bytes, const QString &fileN
 
 PumpCurve::Read PumpCurve::load(const QString &path)
 {
-    QFile file(path);
-    Read result;
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = QStringLiteral("%1 cannot be read: %2")
-                           .arg(QDir::toNativeSeparators(path), file.errorString());
+    CsvTable::File file = CsvTable::readFile(path, QLatin1String("a pump curve"));
+    if (!file.bytes) {
+        Read result;
+        result.error = file.error;
         return result;
     }
-    const QByteArray bytes = file.read(MaximumFileSize + 1);
-    if (bytes.size() > MaximumFileSize) {
-        result.error = QStringLiteral("%1 is too large for a pump curve")
-                           .arg(QDir::toNativeSeparators(path));
-        return result;
-    }
-    return fromCsv(bytes, path);
+    return fromCsv(*file.bytes, path);
 }

@@ -37,7 +37,8 @@ public:
     PumpCurve(std::vector<PumpPoint> points, bool hasEfficiency, bool hasNpshr);
     PumpCurve() = default;
 
-    // The CSV text of a pump file; `fileName` is only for the messages.
+    // The CSV text of a pump file, as CsvTable reads it; `fileName` is only for the
+    // messages.
     static Read fromCsv(const QByteArray &bytes, const QString &fileName);
     static Read load(const QString &path);
     // The file as save() writes it: flows in l/h, numbers that read back exactly.

@@ -3,19 +3,14 @@
 #include "appendages/fittings.h"
 #include "calc/entrytable.h"
 #include "calc/fieldtable.h"
-#include "project/dvlfilekind.h"
 #include "project/dvlnotation.h"
+#include "project/regularfile.h"
 #include "project/shownpath.h"
 
-#include <QFile>
 #include <QStringDecoder>
 
-#include <cerrno>
 #include <cmath>
-#include <fcntl.h>
 #include <limits>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace DvlFile {
@@ -303,39 +298,13 @@ LoadResult parse(const QByteArray &bytes, const QString &path)
 
 LoadResult load(const QString &path)
 {
-    // Opened without blocking, since a named pipe would wait here for a writer; the type
-    // is then checked on what was opened, so the file cannot be swapped in between.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return {std::nullopt, loadError(path, qt_error_string(errno))};
-    QFile file;
-    // One read of a small file: Qt's read buffer would only add a copy.
-    if (!file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return {std::nullopt, loadError(path, file.errorString())};
-    }
-    struct stat status;
-    if (::fstat(fd, &status) != 0)
-        return {std::nullopt, loadError(path, qt_error_string(errno))};
-    if (const QString reason = notRegularFileReason(status.st_mode); !reason.isEmpty())
-        return {std::nullopt, loadError(path, reason)};
-
-    const QString tooLarge = QStringLiteral("it is too large to be a project file");
-    const qint64 size = status.st_size;
-    if (size > MaxFileSize)
-        return {std::nullopt, loadError(path, tooLarge)};
-    QByteArray bytes;
-    if (size > 0) {
-        bytes.resize(size);
-        bytes.truncate(qMax<qint64>(file.read(bytes.data(), size), 0));
-    } else { // files of the kernel's, for instance, whose size is known only at their end
-        bytes = file.read(MaxFileSize + 1);
-    }
-    if (file.error() != QFileDevice::NoError)
-        return {std::nullopt, loadError(path, file.errorString())};
-    if (bytes.size() > MaxFileSize)
-        return {std::nullopt, loadError(path, tooLarge)};
-    return parse(bytes, path);
+    const RegularFile::Read read = RegularFile::read(path, MaxFileSize);
+    if (read.status == RegularFile::Read::Status::TooLarge)
+        return {
+            std::nullopt, loadError(path, QStringLiteral("it is too large to be a project file"))};
+    if (!read.ok())
+        return {std::nullopt, loadError(path, read.reason)};
+    return parse(read.bytes, path);
 }
 
 } // namespace DvlFile

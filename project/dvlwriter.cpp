@@ -1,7 +1,7 @@
 #include "project/dvlfile.h"
 
 #include "calc/entrytable.h"
-#include "project/dvlfilekind.h"
+#include "project/regularfile.h"
 #include "project/shownpath.h"
 
 #include <QFile>
@@ -147,7 +147,8 @@ SaveResult save(const QString &path, const ProjectCase &projectCase)
     struct stat old;
     const bool exists = ::stat(QFile::encodeName(path).constData(), &old) == 0;
     if (exists) {
-        if (const QString notRegular = notRegularFileReason(old.st_mode); !notRegular.isEmpty())
+        if (const QString notRegular = RegularFile::notRegularReason(old.st_mode);
+            !notRegular.isEmpty())
             return {false, saveError(path, notRegular)};
     }
 

@@ -2,8 +2,6 @@
 
 #include "project/shownpath.h"
 
-#include "project/dvlfilekind.h"
-
 #include <QDir>
 #include <QFileInfo>
 

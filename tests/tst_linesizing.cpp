@@ -224,31 +224,31 @@ void tst_LineSizing::userTable()
 void tst_LineSizing::badTablesAreRefused_data()
 {
     QTest::addColumn<QByteArray>("bytes");
-    QTest::addColumn<QString>("reason");
+    QTest::addColumn<QString>("reason"); // after "/x/pipes.csv"
     const QByteArray header = "size,inner diameter [mm]\n";
     QTest::newRow("no header") << QByteArray("DN 50,54.5\n")
-                               << "line 1: the header \"size,inner diameter [mm]\" is missing";
+                               << ", line 1: the header \"size,inner diameter [mm]\" is missing";
     QTest::newRow("decimal comma") << header + "DN 50,54,5\n"
-                                   << "line 2: more than two values";
+                                   << ", line 2: more than two values";
     QTest::newRow("not a number") << header + "DN 25,28.5\nDN 50,abc\n"
-                                  << "line 3: \"abc\" is not a number";
+                                  << ", line 3: \"abc\" is not a number";
     QTest::newRow("no diameter") << header + "DN 50\n"
-                                 << "line 2: the inner diameter is missing";
+                                 << ", line 2: the inner diameter is missing";
     QTest::newRow("empty diameter") << header + "DN 50,\n"
-                                    << "line 2: the inner diameter is missing";
+                                    << ", line 2: the inner diameter is missing";
     QTest::newRow("no size") << header + ",54.5\n"
-                             << "line 2: the size is missing";
+                             << ", line 2: the size is missing";
     QTest::newRow("zero") << header + "DN 50,0\n"
-                          << "line 2: the inner diameter 0 is not above 0";
+                          << ", line 2: the inner diameter 0 is not above 0";
     QTest::newRow("negative") << header + "DN 50,-54.5\n"
-                              << "line 2: the inner diameter -54.5 is not above 0";
+                              << ", line 2: the inner diameter -54.5 is not above 0";
     QTest::newRow("infinite") << header + "DN 50,1e999\n"
-                              << "line 2: \"1e999\" is not a number";
+                              << ", line 2: \"1e999\" is not a number";
     QTest::newRow("open quote") << header + "\"DN 50,54.5\n"
-                                << "line 2: the size has no closing double quote";
+                                << ", line 2: a double quote is not closed";
     QTest::newRow("no pipes") << header + "\n"
-                              << "the table holds no pipes";
-    QTest::newRow("empty file") << QByteArray() << "line 1: the header";
+                              << ": the table holds no pipes";
+    QTest::newRow("empty file") << QByteArray() << ", line 1: the header";
 }
 
 void tst_LineSizing::badTablesAreRefused()
@@ -257,9 +257,7 @@ void tst_LineSizing::badTablesAreRefused()
     QFETCH(QString, reason);
     const PipeTable::LoadResult table = PipeTable::parse(bytes, QStringLiteral("/x/pipes.csv"));
     QVERIFY(!table.ok());
-    QVERIFY2(table.errorMessage.startsWith(QStringLiteral("Cannot load the pipe table \"")),
-        qPrintable(table.errorMessage));
-    QVERIFY2(table.errorMessage.contains(QStringLiteral("pipes.csv\": ") + reason),
+    QVERIFY2(table.errorMessage.startsWith(QStringLiteral("/x/pipes.csv") + reason),
         qPrintable(table.errorMessage));
 }
 

@@ -173,7 +173,7 @@ void tst_LineSizingWindow::pipeTables()
     // A bad table is refused with the file and the line; the loaded one stays.
     window.loadTableButton()->click();
     QCOMPARE(dialogs.messages.size(), 1);
-    QVERIFY(dialogs.messages[0].text.contains(QStringLiteral("bad.csv\": line 2")));
+    QVERIFY(dialogs.messages[0].text.contains(QStringLiteral("bad.csv, line 2")));
     QCOMPARE(dialogs.messages[0].icon, Dialogs::Icon::Warning);
     window.loadTableButton()->click(); // cancelled
     QCOMPARE(window.model().rows().size(), size_t(3));

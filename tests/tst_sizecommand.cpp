@@ -129,9 +129,9 @@ void tst_SizeCommand::exitCodes_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("message");
     QTest::newRow("bad table") << QStringList{"CASE", "--table", "BAD"} << 1
-                               << "bad.csv\": line 3: \"54,5\" is not a number";
+                               << "bad.csv, line 3: \"54,5\" is not a number";
     QTest::newRow("missing table") << QStringList{"CASE", "--table", "/nonexistent/pipes.csv"} << 1
-                                   << "Cannot load the pipe table \"/nonexistent/pipes.csv\"";
+                                   << "/nonexistent/pipes.csv cannot be read";
     QTest::newRow("missing case") << QStringList{"/nonexistent/case.dvl"} << 1
                                   << "/nonexistent/case.dvl";
     QTest::newRow("unknown standard") << QStringList{"CASE", "--standard", "ANSI"} << 64

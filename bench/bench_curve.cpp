@@ -1,7 +1,7 @@
-#include "analysis/curveplot.h"
-#include "analysis/pumpcurve.h"
-#include "analysis/systemcurve.h"
-#include "analysis/systemcurvewindow.h"
+#include "curve/pumpcurve.h"
+#include "curve/systemcurve.h"
+#include "curve/ui/curveplot.h"
+#include "curve/ui/systemcurvewindow.h"
 #include "widgets/windowdialogs.h"
 
 #include <benchmark/benchmark.h>

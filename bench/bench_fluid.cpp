@@ -1,5 +1,5 @@
-#include "analysis/fluidproperties.h"
-#include "analysis/water.h"
+#include "fluid/fluidproperties.h"
+#include "numerics/water.h"
 
 #include <benchmark/benchmark.h>
 

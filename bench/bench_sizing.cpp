@@ -1,6 +1,6 @@
-#include "analysis/linesizing.h"
-#include "analysis/pipetable.h"
-#include "analysis/sizingtable.h"
+#include "sizing/linesizing.h"
+#include "sizing/pipetable.h"
+#include "sizing/sizingtable.h"
 
 #include <benchmark/benchmark.h>
 

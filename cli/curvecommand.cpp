@@ -1,12 +1,12 @@
 #include "cli/curvecommand.h"
 
-#include "analysis/pumpcurve.h"
-#include "analysis/systemcurve.h"
 #include "cli/batchrun.h"
 #include "cli/commandio.h"
 #include "cli/commandline.h"
 #include "cli/exitstatus.h"
 #include "cli/jsonline.h"
+#include "curve/pumpcurve.h"
+#include "curve/systemcurve.h"
 #include "project/dvlfile.h"
 
 #include <cmath>

@@ -1,10 +1,10 @@
 #include "cli/fluidcommand.h"
 
-#include "analysis/fluidproperties.h"
 #include "cli/commandio.h"
 #include "cli/commandline.h"
 #include "cli/exitstatus.h"
 #include "cli/jsonline.h"
+#include "fluid/fluidproperties.h"
 
 #include <QLocale>
 

@@ -1,13 +1,13 @@
 #include "cli/sizecommand.h"
 
-#include "analysis/linesizing.h"
-#include "analysis/pipetable.h"
-#include "analysis/sizingtable.h"
 #include "cli/batchrun.h"
 #include "cli/commandio.h"
 #include "cli/commandline.h"
 #include "cli/exitstatus.h"
 #include "project/dvlfile.h"
+#include "sizing/linesizing.h"
+#include "sizing/pipetable.h"
+#include "sizing/sizingtable.h"
 
 #include <optional>
 

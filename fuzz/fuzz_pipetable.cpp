@@ -1,6 +1,6 @@
 // libFuzzer target: the pipe table reader; whatever it accepts is a table of named
 // pipes with inner diameters above 0.
-#include "analysis/pipetable.h"
+#include "sizing/pipetable.h"
 
 #include <cmath>
 #include <cstdint>

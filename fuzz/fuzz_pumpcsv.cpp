@@ -1,5 +1,5 @@
 // libFuzzer target: the pump file reader, and the writer on whatever it accepts.
-#include "analysis/pumpcurve.h"
+#include "curve/pumpcurve.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,11 +1,10 @@
 #include "shell/frmstart.h"
 
-#include "analysis/fluidpropertieswindow.h"
-#include "analysis/linesizingwindow.h"
-#include "analysis/systemcurvewindow.h"
 #include "appendages/frmwgetal1.h"
 #include "appendages/frmwgetal2.h"
 #include "calc/basgeneral.h"
+#include "curve/ui/systemcurvewindow.h"
+#include "fluid/ui/fluidpropertieswindow.h"
 #include "pickers/frmabsruwheid.h"
 #include "pickers/frmdiameter.h"
 #include "project/datetext.h"
@@ -13,6 +12,7 @@
 #include "shell/frmabout.h"
 #include "shell/frmhelpscreen.h"
 #include "shell/frmstart_texts.h"
+#include "sizing/ui/linesizingwindow.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -1,19 +1,19 @@
 #include "shell/frmstart.h"
 #include "shell/frmstart_menus.h"
 
-#include "analysis/fluidpropertieswindow.h"
-#include "analysis/linesizingwindow.h"
-#include "analysis/systemcurvewindow.h"
 #include "appendages/frmwgetal1.h"
 #include "appendages/frmwgetal2.h"
 #include "calc/basgeneral.h"
 #include "calc/dvlname.h"
+#include "curve/ui/systemcurvewindow.h"
+#include "fluid/ui/fluidpropertieswindow.h"
 #include "pickers/frmabsruwheid.h"
 #include "pickers/frmdiameter.h"
 #include "project/frmprojectgegevens.h"
 #include "shell/frmabout.h"
 #include "shell/frmhelpscreen.h"
 #include "shell/frmstart_texts.h"
+#include "sizing/ui/linesizingwindow.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,11 +1,11 @@
 // The analysis windows as the main window opens them from its Analysis menu: what
 // they hand over is taken over as if the user had typed it.
-#include "analysis/fluidpropertieswindow.h"
-#include "analysis/linesizingmodel.h"
-#include "analysis/linesizingwindow.h"
-#include "analysis/systemcurvewindow.h"
 #include "calc/calcengine.h"
 #include "calc/numbertext.h"
+#include "curve/ui/systemcurvewindow.h"
+#include "fluid/ui/fluidpropertieswindow.h"
+#include "sizing/ui/linesizingmodel.h"
+#include "sizing/ui/linesizingwindow.h"
 #include "support/testprogram.h"
 
 #include <QAction>

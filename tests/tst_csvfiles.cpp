@@ -1,6 +1,6 @@
 // Pump files and pipe tables: one way of reading the file, one set of CSV rules.
-#include "analysis/pipetable.h"
-#include "analysis/pumpcurve.h"
+#include "curve/pumpcurve.h"
+#include "sizing/pipetable.h"
 
 #include <QFile>
 #include <QTemporaryDir>

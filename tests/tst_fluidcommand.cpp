@@ -1,4 +1,4 @@
-#include "analysis/fluidproperties.h"
+#include "fluid/fluidproperties.h"
 #include "support/inprocesscli.h"
 
 #include <QJsonDocument>

@@ -1,6 +1,6 @@
-#include "analysis/fluidproperties.h"
-#include "analysis/glycol.h"
-#include "analysis/water.h"
+#include "fluid/fluidproperties.h"
+#include "numerics/glycol.h"
+#include "numerics/water.h"
 
 #include <QTest>
 

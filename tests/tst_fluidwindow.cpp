@@ -1,4 +1,4 @@
-#include "analysis/fluidpropertieswindow.h"
+#include "fluid/ui/fluidpropertieswindow.h"
 #include "support/testlocale.h"
 
 #include <QComboBox>

@@ -1,6 +1,6 @@
-#include "analysis/linesizingmodel.h"
-#include "analysis/linesizingwindow.h"
-#include "analysis/sizingtable.h"
+#include "sizing/sizingtable.h"
+#include "sizing/ui/linesizingmodel.h"
+#include "sizing/ui/linesizingwindow.h"
 #include "support/scripteddialogs.h"
 #include "support/testlocale.h"
 

@@ -1,7 +1,7 @@
-#include "analysis/curvetexts.h"
-#include "analysis/pchip.h"
-#include "analysis/pumpcurve.h"
-#include "analysis/systemcurve.h"
+#include "curve/curvetexts.h"
+#include "curve/pumpcurve.h"
+#include "curve/systemcurve.h"
+#include "numerics/pchip.h"
 #include "support/testlocale.h"
 
 #include <QTemporaryDir>

@@ -1,5 +1,5 @@
-#include "analysis/curveplot.h"
-#include "analysis/systemcurvewindow.h"
+#include "curve/ui/curveplot.h"
+#include "curve/ui/systemcurvewindow.h"
 #include "support/scripteddialogs.h"
 #include "support/testlocale.h"
 

@@ -3,13 +3,15 @@
 - the core (every file that goes into zeptor_core, with its header) includes no
   window header and no QtGui, QtWidgets or QtPrintSupport header;
 - no file outside shell/ includes shell/frmstart.h;
-- the include graph between the modules (top-level folders) has no cycle.
+- the include graph between the modules (top-level folders) has no cycle, and the
+  numerics include no other module.
 Usage: check_structure.py SOURCE_DIR QT_INCLUDE_DIR"""
 import os
 import re
 import sys
 
-MODULES = ["calc", "widgets", "appendages", "pickers", "project", "analysis", "shell", "cli"]
+MODULES = ["numerics", "calc", "widgets", "appendages", "pickers", "project", "fluid", "curve",
+           "sizing", "shell", "cli"]
 GUI_MODULES = ["QtGui", "QtWidgets", "QtPrintSupport", "QtSvg"]
 INCLUDE = re.compile(r'^\s*#\s*include\s*[<"]([^>"]+)[>"]', re.M)
 
@@ -79,6 +81,10 @@ def main():
                         faults.append(f"{path}: includes shell/frmstart.h")
                     if target in MODULES and target != module:
                         graph[module].add(target)
+
+    # The numerics stand below everything: plain formulations that know no module.
+    for target in sorted(graph["numerics"]):
+        faults.append(f"numerics/ includes {target}/: the numerics depend on no other module")
 
     # Depth-first search for a cycle.
     state = {}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "fluid/fluidproperties.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QFormLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// "Fluid properties": density and viscosity of water or a glycol solution from its
+// temperature, with the formulation's source and range, recomputed as the user types.
+// Apply hands both values to whoever listens, as texts typed in the user's locale; the
+// window knows nothing of the main window. Closing hides it: the inputs stay as they
+// were for the next showing.
+class FluidPropertiesWindow : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit FluidPropertiesWindow(QWidget *parent = nullptr);
+
+    // The main window's field indexes that Apply fills.
+    static constexpr int DensityField = 2;
+    static constexpr int ViscosityField = 3;
+
+    QComboBox *fluidBox() const { return m_fluid; }
+    QLineEdit *temperatureEdit() const { return m_temperature; }
+    QLineEdit *pressureEdit() const { return m_pressure; }
+    QLineEdit *concentrationEdit() const { return m_concentration; }
+    QLabel *densityLabel() const { return m_density; }
+    QLabel *viscosityLabel() const { return m_viscosity; }
+    QLabel *freezingPointLabel() const { return m_freezingPoint; }
+    QLabel *sourceLabel() const { return m_source; }
+    QLabel *validRangeLabel() const { return m_validRange; }
+    QLabel *noteLabel() const { return m_note; }
+    QPushButton *applyButton() const { return m_apply; }
+
+    void apply();
+
+Q_SIGNALS:
+    void handedOver(int index, const QString &text);
+
+private:
+    void buildWindow();
+    void recompute();
+    Fluid currentFluid() const;
+
+    QComboBox *m_fluid = nullptr;
+    QLineEdit *m_temperature = nullptr;
+    QLineEdit *m_pressure = nullptr;
+    QLineEdit *m_concentration = nullptr;
+    QFormLayout *m_inputs = nullptr;
+    QFormLayout *m_results = nullptr;
+    QLabel *m_density = nullptr;
+    QLabel *m_viscosity = nullptr;
+    QLabel *m_freezingPoint = nullptr;
+    QLabel *m_source = nullptr;
+    QLabel *m_validRange = nullptr;
+    QLabel *m_note = nullptr;
+    QPushButton *m_apply = nullptr;
+    QPushButton *m_close = nullptr;
+};

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "calc/caseinput.h"
+#include "calc/record.h"
+#include "sizing/linesizing.h"
+#include "sizing/pipetable.h"
+
+#include <QWidget>
+
+#include <optional>
+#include <vector>
+
+class Dialogs;
+class LineSizingModel;
+class QComboBox;
+class QDoubleSpinBox;
+class QPushButton;
+class QSortFilterProxyModel;
+class QTableView;
+
+// "Line sizing": the case of the main window calculated with every pipe of a diameter
+// table at once. It follows the main window through setCase() and hands a chosen
+// diameter back through handedOver(), as the diameter picker does.
+class LineSizingWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Positions in the table choice; a loaded pipe table comes after these.
+    enum TableChoice { IsoTable, DinTable, AllTables, UserTable };
+
+    explicit LineSizingWindow(Dialogs &dialogs, QWidget *parent = nullptr);
+
+    QComboBox *tableChoice() const { return m_tableChoice; }
+    QPushButton *loadTableButton() const { return m_loadTable; }
+    QDoubleSpinBox *minVelocity() const { return m_minVelocity; }
+    QDoubleSpinBox *maxVelocity() const { return m_maxVelocity; }
+    QDoubleSpinBox *maxDropPer100m() const { return m_maxDrop; }
+    QTableView *table() const { return m_table; }
+    QPushButton *useButton() const { return m_use; }
+    QPushButton *exportButton() const { return m_export; }
+    const LineSizingModel &model() const { return *m_model; }
+
+    // The commands of the buttons.
+    void loadTable();
+    void exportCsv();
+    void useThisSize();
+
+public Q_SLOTS:
+    // The main window's case after each of its calculations.
+    // The case of the main window, and where given what the main window computed for
+    // it, which the row of its own diameter takes over.
+    void setCase(
+        const CaseInput &c, const std::optional<CalcEngine::Outcome> &computed = std::nullopt);
+
+Q_SIGNALS:
+    // A diameter for the main window's field Text0(index), as the picker writes it.
+    void handedOver(int index, const QString &text);
+
+private:
+    void buildWindow();
+    QWidget *buildTableChoice();
+    QWidget *buildLimits();
+    std::vector<PipeSize> currentPipes() const;
+    void recalculate();
+    void limitsEdited();
+    void updateUseButton();
+
+    Dialogs &m_dialogs;
+    CaseInput m_case;
+    std::optional<CalcEngine::Outcome> m_computed;
+    std::vector<PipeSize> m_userPipes; // the pipe table loaded last, while the window lives
+
+    LineSizingModel *m_model = nullptr;
+    QSortFilterProxyModel *m_sorted = nullptr;
+    QComboBox *m_tableChoice = nullptr;
+    QPushButton *m_loadTable = nullptr;
+    QDoubleSpinBox *m_minVelocity = nullptr;
+    QDoubleSpinBox *m_maxVelocity = nullptr;
+    QDoubleSpinBox *m_maxDrop = nullptr;
+    QTableView *m_table = nullptr;
+    QPushButton *m_use = nullptr;
+    QPushButton *m_export = nullptr;
+    QPushButton *m_close = nullptr;
+};

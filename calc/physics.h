@@ -7,6 +7,7 @@ namespace Physics {
 
 inline constexpr double Gravity = 9.81; // m/s2, as the calculation has always used it
 inline constexpr double PascalPerBar = 100000;
+inline constexpr double BarPerMegapascal = 10;
 inline constexpr double LitresPerHourPerCubicMetrePerSecond = 3600000;
 inline constexpr double LitresPerCubicMetre = 1000;
 inline constexpr double CubicMetresPerLitre = 0.001;

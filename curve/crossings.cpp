@@ -5,36 +5,38 @@
 #include <limits>
 
 // A scan over the range, then on every interval where the sign changes, or where the
-// curves come closer than the second curve's steps, halves until every crossing inside
-// stands alone. Bisection rather than a faster secant method: the second curve jumps
-// (where the flow turns turbulent, at each step of the friction factor) and has
-// stretches without a value.
+// second curve takes steps that could bring it across the first, halves until every
+// crossing inside stands alone. Bisection rather than a faster secant method: the second curve
+// jumps (where the flow turns turbulent, at each step of the friction factor) and has stretches
+// without a value.
 namespace Crossings {
 
 namespace {
 
 constexpr int ScanIntervals = 256;
 constexpr double Tolerance = 1e-9;
-// Intervals where the curves only come close are halved down to this share of the range:
-// enough to part two crossings within one step, a bounded cost where they run together.
-constexpr double CloseWidth = 1.0 / (1 << 20);
 
 struct Sample
 {
     double x = 0;
     double d = std::numeric_limits<double>::quiet_NaN();
+    double steps = 0;
+    double stepHeight = 0;
     bool hasValue() const { return !std::isnan(d); }
 };
 
 class Search
 {
 public:
-    Search(const Curves &curves, double low, double high)
+    explicit Search(const Curves &curves)
         : m_curves(curves)
-        , m_closeWidth(CloseWidth * (high - low))
     { }
 
-    Sample sample(double x) const { return {x, m_curves.difference(x)}; }
+    Sample sample(double x) const
+    {
+        const Value v = m_curves(x);
+        return {x, v.difference, v.steps, v.stepHeight};
+    }
 
     // Every crossing strictly inside (a, b], where b is not a zero of the difference
     // (a zero is a crossing of its own, found at its sample).
@@ -106,7 +108,11 @@ private:
             && m != b.x;
     }
 
-    double closeness(double x) const { return m_curves.closeness ? m_curves.closeness(x) : 0.0; }
+    // The most the second curve can move by its steps between a and b.
+    static double stepsBetween(const Sample &a, const Sample &b)
+    {
+        return std::abs(b.steps - a.steps) * std::max(a.stepHeight, b.stepHeight);
+    }
 
     // Both ends have a value.
     void between(const Sample &a, const Sample &b)
@@ -117,9 +123,9 @@ private:
                 add(std::abs(a.d) <= std::abs(b.d) ? a.x : b.x, a.d > 0);
             return;
         }
-        const bool close = b.x - a.x > m_closeWidth
-            && std::min(std::abs(a.d), std::abs(b.d))
-                <= 2 * std::max(closeness(a.x), closeness(b.x));
+        // Between two samples on the same step both curves are smooth; where the second
+        // steps, it may cross the first and back.
+        const bool close = std::min(std::abs(a.d), std::abs(b.d)) <= stepsBetween(a, b);
         if (!signChange && !close)
             return;
         const Sample m = sample(mid(a, b));
@@ -152,7 +158,6 @@ private:
     void add(double x, bool stable) { m_crossings.push_back({x, stable}); }
 
     const Curves &m_curves;
-    double m_closeWidth;
     std::vector<Crossing> m_crossings;
     size_t m_zeroAt = std::numeric_limits<size_t>::max();
     double m_zeroFrom = 0;
@@ -165,7 +170,7 @@ Result find(const Curves &curves, double low, double high)
     Result result;
     if (!(high >= low))
         return result;
-    Search search(curves, low, high);
+    Search search(curves);
     Sample previous;
     bool inZeros = false;
     for (int i = 0; i <= ScanIntervals; ++i) {

@@ -9,14 +9,16 @@
 // friction factor in small steps) and may have stretches without a value.
 namespace Crossings {
 
-struct Curves
+// The two curves at x: their difference and, for a second curve in steps, how many
+// steps it has taken up to x and how high a step is there.
+struct Value
 {
-    // First minus second at x; NaN where the second has no value there.
-    std::function<double(double x)> difference;
-    // How close the curves may come near x without meeting between two samples: the
-    // height of the second curve's own steps there. Empty for smooth curves.
-    std::function<double(double x)> closeness;
+    double difference = 0; // first minus second; NaN where the second has no value
+    double steps = 0; // any count that grows by one at each step
+    double stepHeight = 0;
 };
+
+using Curves = std::function<Value(double x)>;
 
 struct Crossing
 {

@@ -17,20 +17,20 @@ constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double LowestSpeed = 10; // %
 constexpr double HighestSpeed = 200; // %
 
-// The system's head at a flow, and the step of its saw-tooth there; at no flow the
-// static head, so that a crossing near no flow is found too.
+// The system's head at a flow, with its friction steps; at no flow the static head, so
+// that a crossing near no flow is found too.
 struct SystemHead
 {
     double head = NaN;
-    double step = 0;
+    FrictionSteps steps;
 };
 
 SystemHead systemHead(const System &system, double flow)
 {
     if (!(flow > 0))
-        return {flow == 0 ? staticHead(system) : NaN, 0};
+        return {flow == 0 ? staticHead(system) : NaN, {}};
     const SystemPoint p = systemAt(system, flow);
-    return {p.head(), frictionStep(system, p)};
+    return {p.head(), frictionSteps(p)};
 }
 
 QString noCrossingReason(const Crossings::Result &scan)
@@ -59,13 +59,12 @@ std::optional<double> npshLimit(
     const System &system, const PumpSet &pumps, const NpshSettings &npsh)
 {
     const PumpCurve &pump = pumps.pump();
-    Crossings::Curves curves;
-    curves.difference = [&](double flow) {
+    const Crossings::Curves curves = [&](double flow) {
         const double required = npsh.margin * pump.npshr(pumps.pumpFlow(flow));
-        return npshAvailable(system, npsh, systemAt(system, flow)) - required;
-    };
-    curves.closeness = [&](double flow) {
-        return flow > 0 ? frictionStep(system, systemAt(system, flow)) : 0.0;
+        const SystemPoint p = systemAt(system, flow);
+        const FrictionSteps steps = frictionSteps(p);
+        return Crossings::Value{
+            npshAvailable(system, npsh, p) - required, steps.count, steps.height};
     };
     const double low = pumps.minFlow();
     const Crossings::Result scan = Crossings::find(curves, low, pumps.maxFlow());
@@ -92,10 +91,10 @@ Duty dutyPoint(const System &system, const PumpSet &pumps, const NpshSettings *n
         return duty;
     }
 
-    Crossings::Curves curves;
-    curves.difference
-        = [&](double flow) { return pumps.head(flow) - systemHead(system, flow).head; };
-    curves.closeness = [&](double flow) { return systemHead(system, flow).step; };
+    const Crossings::Curves curves = [&](double flow) {
+        const SystemHead s = systemHead(system, flow);
+        return Crossings::Value{pumps.head(flow) - s.head, s.steps.count, s.steps.height};
+    };
     const Crossings::Result scan = Crossings::find(curves, pumps.minFlow(), pumps.maxFlow());
     const Crossings::Crossing *first = nullptr;
     for (const Crossings::Crossing &c : scan.crossings) {
@@ -159,9 +158,8 @@ SpeedForFlow speedForFlow(
         out.reason = QStringLiteral("the system has no result at that flow");
         return out;
     }
-    Crossings::Curves curves;
-    curves.difference = [&](double speed) {
-        return PumpSet(pump, speed, count, arrangement).head(flow) - needed;
+    const Crossings::Curves curves = [&](double speed) {
+        return Crossings::Value{PumpSet(pump, speed, count, arrangement).head(flow) - needed};
     };
     const Crossings::Result scan = Crossings::find(curves, LowestSpeed, HighestSpeed);
     if (!scan.crossings.empty()) {

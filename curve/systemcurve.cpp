@@ -5,6 +5,7 @@
 #include "calc/frictionfactor.h"
 #include "calc/physics.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <limits>
@@ -105,26 +106,28 @@ double staticHead(const System &system)
 
 namespace {
 
-// One step of the friction factor times what the friction costs per unit of it.
-double frictionStep(const CaseInput &c, const Point &p)
+// One side: its friction factor in steps, and one step times what the friction costs per
+// unit of the factor, (L / D + l/d) v^2 / 2g.
+void addSteps(FrictionSteps &steps, const Point &p)
 {
     if (p.outcome.status != CalcEngine::Status::Turbulent)
-        return 0;
+        return;
     const Results &r = p.outcome.results;
-    // (pipe + fittings) friction over f: L / D plus the fittings' l/d.
     const double perFactor = (r.PipeFriction + r.AppendageFriction) / r.FrictionFactor;
     const double velocityHead = r.Velocity * r.Velocity / (2 * Physics::Gravity);
-    return FrictionFactorGridStep * perFactor * velocityHead * (c.inputs.Density > 0 ? 1 : 0);
+    steps.count += r.FrictionFactor / FrictionFactorGridStep;
+    steps.height = std::max(steps.height, FrictionFactorGridStep * perFactor * velocityHead);
 }
 
 } // namespace
 
-double frictionStep(const System &system, const SystemPoint &point)
+FrictionSteps frictionSteps(const SystemPoint &point)
 {
-    double step = frictionStep(system.discharge, point.discharge);
-    if (system.suction && point.suction)
-        step += frictionStep(*system.suction, *point.suction);
-    return step;
+    FrictionSteps steps;
+    addSteps(steps, point.discharge);
+    if (point.suction)
+        addSteps(steps, *point.suction);
+    return steps;
 }
 
 double npshAvailable(const System &system, const NpshSettings &npsh, const SystemPoint &point)

@@ -73,8 +73,15 @@ struct SystemPoint
 SystemPoint systemAt(const System &system, double flow);
 // The system's head at no flow.
 double staticHead(const System &system);
-// How far the system's head at this point moves with one step of the friction factor.
-double frictionStep(const System &system, const SystemPoint &point);
+// The system curve moves in steps of the friction factor: how many steps its turbulent
+// sides have taken (the friction factors over the step) and how high a step is at this
+// point, in metres.
+struct FrictionSteps
+{
+    double count = 0;
+    double height = 0;
+};
+FrictionSteps frictionSteps(const SystemPoint &point);
 
 // The conditions at the liquid's surface for the NPSH available: absolute pressures in
 // bar, and the ratio NPSHa / NPSHr the pump should keep.

@@ -106,8 +106,8 @@ void tst_PumpModel::dutyOfKnownCurves()
     QFETCH(double, flow);
     QFETCH(double, head);
     const auto system = [&](double q) { return staticHead + 7.75e-4 * q * q; };
-    Crossings::Curves curves;
-    curves.difference = [&](double q) { return 380 - 0.06 * q - 0.0018 * q * q - system(q); };
+    const Crossings::Curves curves
+        = [&](double q) { return Crossings::Value{380 - 0.06 * q - 0.0018 * q * q - system(q)}; };
     const Crossings::Result found = Crossings::find(curves, 0, 400);
     QCOMPARE(found.crossings.size(), size_t(1));
     QVERIFY(found.crossings[0].stable);
@@ -123,29 +123,27 @@ void tst_PumpModel::everyCrossingOfASawTooth()
     // Teeth 2 l/h wide, 0.01 m high; the pump runs along them near 400 l/h.
     const double step = 0.01;
     const auto sawTooth = [&](double q) { return 10 + 0.002 * q - step * std::floor(q / 2); };
-    const auto pump = [&](double q) {
-        return 10 + (0.002 - step / 2) * q + step / 2 - step / 6 * (q - 400);
+    const auto pump
+        = [&](double q) { return 10 + (0.002 - step / 2) * q + step / 2 - step / 6 * (q - 400); };
+    const auto teeth = [&](double q) {
+        return Crossings::Value{pump(q) - sawTooth(q), std::floor(q / 2), step};
     };
-    Crossings::Curves curves;
-    curves.closeness = [&](double) { return step; };
-    curves.difference = [&](double q) { return pump(q) - sawTooth(q); };
-    std::vector<Crossings::Crossing> c = Crossings::find(curves, 0, 1000).crossings;
+    std::vector<Crossings::Crossing> c = Crossings::find(teeth, 0, 1000).crossings;
     QCOMPARE(c.size(), size_t(7));
     QVERIFY(near(c[0].x, 397.75, 1e-9) && c[0].stable);
     QVERIFY(near(c[1].x, 398, 1e-9) && !c[1].stable); // at a tooth's edge
     QVERIFY(near(c[2].x, 399.25, 1e-9) && c[2].stable);
 
     // Drooping: below the system at no flow, above it, then below again.
-    curves.closeness = nullptr;
-    curves.difference = [](double q) { return -1 + q * (4 - q); };
-    c = Crossings::find(curves, 0, 4).crossings;
+    c = Crossings::find([](double q) { return Crossings::Value{-1 + q * (4 - q)}; }, 0, 4)
+            .crossings;
     QCOMPARE(c.size(), size_t(2));
     QVERIFY(!c[0].stable && c[1].stable);
     QVERIFY(near(c[1].x, 2 + std::sqrt(3.0), 1e-9));
 
     // Equal from 1 to 2: the stretch's lowest flow.
-    curves.difference = [](double q) { return q < 1 ? 1 - q : q > 2 ? 2 - q : 0; };
-    c = Crossings::find(curves, 0, 3.3).crossings;
+    const auto equal = [](double q) { return Crossings::Value{q < 1 ? 1 - q : q > 2 ? 2 - q : 0}; };
+    c = Crossings::find(equal, 0, 3.3).crossings;
     QCOMPARE(c.size(), size_t(1));
     QVERIFY(near(c[0].x, 1, 1e-9));
     QVERIFY(c[0].stable);

@@ -1,3 +1,4 @@
+#include "support/analysiscase.h"
 #include "support/inprocesscli.h"
 
 #include <QFile>
@@ -15,15 +16,9 @@
 // zeptor-cli curve as a user runs it: the points are 'json' cases, byte for byte.
 using namespace CliRun;
 
-namespace {
+using namespace AnalysisCase;
 
-QByteArrayList lines(const QByteArray &out)
-{
-    QByteArrayList list = out.split('\n');
-    if (!list.isEmpty() && list.last().isEmpty())
-        list.removeLast();
-    return list;
-}
+namespace {
 
 // An example with its first line (the flow rate) replaced.
 QString exampleWithFlow(const QTemporaryDir &dir, const char *name, const QByteArray &flow)
@@ -45,16 +40,6 @@ QString exampleWithFlow(const QTemporaryDir &dir, const char *name, const QByteA
 QByteArray withoutFile(const QByteArray &line)
 {
     return line.mid(line.indexOf("\"status\""));
-}
-
-bool near(double a, double b, double relative)
-{
-    return std::abs(a - b) <= relative * std::abs(b);
-}
-
-bool sameBits(double a, double b)
-{
-    return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "calc/calcengine.h"
 #include "calc/caseinput.h"
+#include "calc/physics.h"
 
 #include "curve/pumpset.h"
 
@@ -87,7 +88,7 @@ FrictionSteps frictionSteps(const SystemPoint &point);
 // bar, and the ratio NPSHa / NPSHr the pump should keep.
 struct NpshSettings
 {
-    double surfacePressure = 1.01325;
+    double surfacePressure = Physics::StandardAtmosphere;
     std::optional<double> vapourPressure;
     double margin = 1.0;
 };

@@ -103,8 +103,8 @@ bool SystemCurveWindow::writeFile(
     if (written)
         return true;
     // Only the drawing fails without a reason of the file's own.
-    const QString reason = file.errorString().isEmpty() ? QStringLiteral("the drawing failed")
-                                                        : file.errorString();
+    const QString reason
+        = file.errorString().isEmpty() ? QStringLiteral("the drawing failed") : file.errorString();
     file.cancelWriting();
     m_dialogs.messageBox(CannotWrite.arg(QDir::toNativeSeparators(path), reason),
         Dialogs::Icon::Warning, ExportTitle);

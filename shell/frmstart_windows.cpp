@@ -1,16 +1,16 @@
 #include "shell/frmstart.h"
 
-#include "fluid/ui/fluidpropertieswindow.h"
-#include "sizing/ui/linesizingwindow.h"
-#include "curve/ui/systemcurvewindow.h"
 #include "appendages/frmwgetal1.h"
 #include "appendages/frmwgetal2.h"
 #include "calc/basgeneral.h"
+#include "curve/ui/systemcurvewindow.h"
+#include "fluid/ui/fluidpropertieswindow.h"
 #include "pickers/frmabsruwheid.h"
 #include "pickers/frmdiameter.h"
 #include "project/frmprojectgegevens.h"
 #include "shell/frmabout.h"
 #include "shell/frmhelpscreen.h"
+#include "sizing/ui/linesizingwindow.h"
 
 // What a window writes goes into the field as the program writes it; a hand-over is
 // taken over by the field's leave check.

@@ -62,7 +62,12 @@ constexpr const FieldInfo *fieldInfo(int index)
 
 constexpr bool fieldExists(int index)
 {
-    return fieldInfo(index) != nullptr;
+    // Without comparing pointers, which a sanitized build cannot do at compile time.
+    for (const FieldInfo &f : FieldTable) {
+        if (f.index == index)
+            return true;
+    }
+    return false;
 }
 
 // The fields of the eight entries, named by the record member that each one shows.

@@ -7,6 +7,7 @@
 #include "cli/jsonline.h"
 #include "curve/pumpcurve.h"
 #include "curve/systemcurve.h"
+#include "fittings/fittingtexts.h"
 #include "project/dvlfile.h"
 
 #include <cmath>
@@ -22,7 +23,8 @@ constexpr int MaxPoints = 1000000;
 
 const char *const Usage
     = "Usage: zeptor-cli curve FILE.dvl [--to FLOW] [--points N] [--pump PUMP.csv]\n"
-      "                        [--format json|csv] [--locale NAME]\n"
+      "                        [--fittings ld|crane|2k|3k] [--format json|csv]\n"
+      "                        [--locale NAME]\n"
       "\n"
       "The system curve of a saved case: the case calculated at N flows (default 50)\n"
       "from TO/N up to TO l/h (default 1.5 times the file's flow rate), each exactly\n"
@@ -41,11 +43,19 @@ const char *const Usage
       "                 line {\"duty\": {...}} holds the duty point, or {\"duty\": null,\n"
       "                 \"reason\": \"...\"}; with csv, the duty point goes to standard error.\n"
       "                 Where a point needs an answer to a prompt, there is no duty point.\n"
+      "  --fittings M   the fittings' losses by l/d as the main window (ld, the\n"
+      "                 default), or at each flow's own Reynolds number by Crane\n"
+      "                 (crane), Hooper's 2-K (2k) or Darby's 3-K (3k), as 'zeptor-cli\n"
+      "                 fittings' reckons them; the duty point follows. With a method\n"
+      "                 other than ld each JSON point carries \"fittings\" and its\n"
+      "                 \"head\" is that method's (the rest is the 'json' object), and\n"
+      "                 the CSV rows are that method's. A method without a K for a\n"
+      "                 counted fitting draws no curve (exit status 2).\n"
       "  --locale NAME  field texts as for this locale, as with 'json'.\n"
       "\n"
       "Exit status: 0 done, 1 a file cannot be read, 2 a point needed an answer to a\n"
-      "prompt (it is left out), 3 the output could not be written, 64 the command\n"
-      "line is wrong.\n";
+      "prompt (it is left out), or the method has no K for a counted fitting, 3 the\n"
+      "output could not be written, 64 the command line is wrong.\n";
 
 using Format = CommandLine::Format;
 
@@ -55,6 +65,7 @@ struct Options
     std::optional<double> to;
     int points = DefaultPoints;
     QString pump;
+    FittingMethod fittings = FittingMethod::Ld;
     Format format = Format::Json;
 };
 
@@ -65,10 +76,19 @@ std::optional<int> parse(const QStringList &arguments, CommandIo &io, Options &o
     const QCommandLineOption to = line.addOption("to", "FLOW", "a flow in l/h");
     const QCommandLineOption points = line.addOption("points", "N", "a number");
     const QCommandLineOption pump = line.addOption("pump", "PUMP", "a file name");
+    const QCommandLineOption fittings = line.addOption("fittings", "METHOD", "ld, crane, 2k or 3k");
     const QCommandLineOption format = line.addOption("format", "FORMAT", "json or csv");
     const QCommandLineOption locale = line.addOption("locale", "NAME", "a name");
     if (!line.parse(arguments, io))
         return line.status();
+    if (line.isSet(fittings)) {
+        const std::optional<FittingMethod> method = fittingMethodNamed(line.value(fittings));
+        if (!method)
+            return line.usageError(io,
+                QStringLiteral("--fittings takes ld, crane, 2k or 3k, not '%1'")
+                    .arg(line.value(fittings)));
+        options.fittings = *method;
+    }
     if (line.isSet(to)) {
         options.to = line.number(to, io);
         if (!options.to)
@@ -133,7 +153,7 @@ public:
     CurveRun(const Options &options, const ProjectCase &fileCase, CommandIo &io)
         : m_options(options)
         , m_fileCase(fileCase)
-        , m_case(fileCase.caseInput())
+        , m_case(fileCase.caseInput().withFittings(options.fittings))
         , m_io(io)
     { }
 
@@ -172,14 +192,22 @@ private:
         return true;
     }
 
-    // One calculation by the sheet, as 'json' does it; the head comes from its results.
+    // One calculation by the sheet, as 'json' does it; the head comes from its results,
+    // or, with the fittings by another method, from the case evaluated by that method.
     bool writeJsonPoint(double flow)
     {
-        const double density = m_case.inputs.Density;
-        const Batch::JsonExtra extra = [flow, density](JsonLine &json, const CalcSheet &sheet) {
-            const SystemCurve::Point point = SystemCurve::pointOf(
-                flow, CalcEngine::Outcome{sheet.outcome(), sheet.results()}, density);
-            json.value("flow", flow).value("head", point.head);
+        const Batch::JsonExtra extra = [this, flow](JsonLine &json, const CalcSheet &sheet) {
+            json.value("flow", flow);
+            if (m_case.fittings == FittingMethod::Ld) {
+                json.value("head",
+                    SystemCurve::pointOf(flow,
+                        CalcEngine::Outcome{sheet.outcome(), sheet.results()},
+                        m_case.inputs.Density)
+                        .head);
+                return;
+            }
+            json.value("fittings", QString::fromLatin1(fittingMethodName(m_case.fittings)))
+                .value("head", SystemCurve::pointAt(m_case, flow).head);
         };
         const Batch::FileResult result = runAt(flow, extra);
         if (result.outcome == Batch::Outcome::Prompted) {
@@ -253,6 +281,11 @@ int run(const QStringList &arguments, CommandIo &io)
     }
 
     CurveRun curve(options, fileCase, io);
+    const QString uncovered = FittingTexts::curveNote(curve.caseInput());
+    if (!uncovered.isEmpty()) {
+        io.error(QStringLiteral("zeptor-cli: ") + uncovered);
+        return Batch::ExitPrompted;
+    }
     if (!curve.writePoints(to))
         return Batch::ExitPrompted; // the case needs an answer: no duty point either
     if (pump && !io.out().failed()) {

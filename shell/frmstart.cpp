@@ -4,6 +4,7 @@
 #include "appendages/frmwgetal2.h"
 #include "calc/basgeneral.h"
 #include "curve/ui/systemcurvewindow.h"
+#include "fittings/ui/fittinglosseswindow.h"
 #include "fluid/ui/fluidpropertieswindow.h"
 #include "pickers/frmabsruwheid.h"
 #include "pickers/frmdiameter.h"
@@ -61,7 +62,7 @@ frmStart::~frmStart()
 QList<QWidget *> frmStart::toolWindows() const
 {
     QList<QWidget *> windows = {m_wgetal1, m_wgetal2, m_absRuwheid, m_diameter, m_projectgegevens,
-        m_about, m_helpScreen, m_fluidProperties, m_systemCurve, m_lineSizing};
+        m_about, m_helpScreen, m_fluidProperties, m_systemCurve, m_lineSizing, m_fittingLosses};
     windows.removeAll(nullptr);
     return windows;
 }
@@ -226,7 +227,8 @@ void frmStart::followCase(Window &window)
 {
     const auto update = [this, &window] {
         const Results &results = m_sheet.results();
-        window.setCase(CaseInput::of(general().inputs(), results),
+        window.setCase(CaseInput::of(general().inputs(), results,
+                           {general().BendCounts, general().ValveCounts}),
             CalcEngine::Outcome{m_sheet.outcome(), results});
     };
     connect(this, &frmStart::calculated, &window, update);
@@ -250,6 +252,15 @@ LineSizingWindow &frmStart::LineSizing()
         followCase(window);
         connect(&window, &LineSizingWindow::handedOver, this, &frmStart::takeOver);
     }
+    return window;
+}
+
+FittingLossesWindow &frmStart::FittingLosses()
+{
+    const bool isNew = !m_fittingLosses;
+    FittingLossesWindow &window = createdOnFirstUse(m_fittingLosses, dialogs());
+    if (isNew)
+        followCase(window);
     return window;
 }
 

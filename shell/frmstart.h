@@ -26,6 +26,7 @@ class frmHelpScreen;
 class ToolWindow;
 class FluidPropertiesWindow;
 class LineSizingWindow;
+class FittingLossesWindow;
 class SystemCurveWindow;
 
 // The main window: the field array Text0 with its captions and units, menus, toolbar,
@@ -83,6 +84,7 @@ public:
     FluidPropertiesWindow &FluidProperties();
     SystemCurveWindow &SystemCurve();
     LineSizingWindow &LineSizing();
+    FittingLossesWindow &FittingLosses();
     bool hasProjectgegevens() const { return !m_projectgegevens.isNull(); }
     bool hasAbout() const { return !m_about.isNull(); }
 
@@ -106,6 +108,7 @@ public:
     void mnuFluidProperties_Click();
     void mnuSystemCurve_Click();
     void mnuLineSizing_Click();
+    void mnuFittingLosses_Click();
     void mnuHelpContents_Click();
     void mnuHelpAbout_Click();
     void SSCommand1_Click();
@@ -197,4 +200,5 @@ private:
     QPointer<FluidPropertiesWindow> m_fluidProperties;
     QPointer<SystemCurveWindow> m_systemCurve;
     QPointer<LineSizingWindow> m_lineSizing;
+    QPointer<FittingLossesWindow> m_fittingLosses;
 };

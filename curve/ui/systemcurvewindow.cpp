@@ -1,8 +1,11 @@
 #include "curve/ui/systemcurvewindow.h"
 
+#include "calc/fittingresistance.h"
 #include "curve/curvetexts.h"
 #include "curve/ui/curveplot.h"
+#include "fittings/fittingtexts.h"
 
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -89,6 +92,7 @@ void SystemCurveWindow::buildWindow()
     left->addWidget(m_plot, 1);
     left->addWidget(m_cursorLabel);
     left->addLayout(range);
+    left->addWidget(buildFittingChoice());
 
     auto *top = new QHBoxLayout;
     top->addLayout(left, 1);
@@ -99,7 +103,43 @@ void SystemCurveWindow::buildWindow()
     all->addWidget(buildButtons());
     setTabOrder(m_plot, m_flowTo);
     setTabOrder(m_flowTo, m_pointCount);
-    setTabOrder(m_pointCount, m_pumpTable);
+    setTabOrder(m_pointCount, m_fittingMethod);
+    setTabOrder(m_fittingMethod, m_pumpTable);
+}
+
+// The method by which the curve reckons the fittings: the main window's l/d, or one of
+// the published methods at each flow's own Reynolds number.
+QWidget *SystemCurveWindow::buildFittingChoice()
+{
+    auto *row = new QWidget(this);
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_fittingMethod = new QComboBox(row);
+    for (FittingMethod method : AllFittingMethods)
+        m_fittingMethod->addItem(FittingTexts::methodTitle(method));
+    auto *label = new QLabel(QStringLiteral("&Fittings by:"), row);
+    label->setBuddy(m_fittingMethod);
+    m_fittingNote = new QLabel(row);
+    m_fittingNote->setWordWrap(true);
+    layout->addWidget(label);
+    layout->addWidget(m_fittingMethod);
+    layout->addWidget(m_fittingNote, 1);
+    connect(m_fittingMethod, &QComboBox::currentIndexChanged, this, [this] {
+        takeFittingMethod();
+        recompute();
+    });
+    takeFittingMethod();
+    return row;
+}
+
+void SystemCurveWindow::takeFittingMethod()
+{
+    m_case.fittings = AllFittingMethods[size_t(m_fittingMethod->currentIndex())];
+    m_fittingMethod->setAccessibleName(
+        QStringLiteral("Fittings by ") + m_fittingMethod->currentText());
+    const QString note = m_hasCase ? FittingTexts::curveNote(m_case) : QString();
+    m_fittingNote->setText(note);
+    m_fittingNote->setAccessibleName(note);
 }
 
 QWidget *SystemCurveWindow::buildPumpPanel()
@@ -200,6 +240,7 @@ void SystemCurveWindow::setCase(
     m_case = c;
     m_computed = computed;
     m_hasCase = true;
+    takeFittingMethod();
     recompute();
 }
 
@@ -222,12 +263,16 @@ void SystemCurveWindow::recompute()
     data.density = in.Density > 0 ? in.Density : 1000;
     data.pump = m_pump;
     const double to = flowLimit();
-    if (m_hasCase && to > 0) {
+    // A method that leaves a counted fitting out draws no curve (the note says why); the
+    // main window's own point stands for the case by l/d only.
+    const bool drawn = m_hasCase && FittingResistance::uncovered(m_case).empty();
+    if (drawn && to > 0) {
         data.curve = SystemCurve::points(m_case, to, m_pointCount->value());
-        data.casePoint = m_computed ? SystemCurve::pointOf(in.FlowRate, *m_computed, in.Density)
-                                    : SystemCurve::pointAt(m_case, in.FlowRate);
+        data.casePoint = m_computed && m_case.fittings == FittingMethod::Ld
+            ? SystemCurve::pointOf(in.FlowRate, *m_computed, in.Density)
+            : SystemCurve::pointAt(m_case, in.FlowRate);
     }
-    if (m_hasCase && m_pump)
+    if (drawn && m_pump)
         data.duty = SystemCurve::dutyPoint(m_case, *m_pump);
     showDuty(data.duty);
     m_plot->setData(std::move(data));

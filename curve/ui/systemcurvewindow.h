@@ -12,6 +12,7 @@
 #include <optional>
 
 class CurvePlot;
+class QComboBox;
 class QDoubleSpinBox;
 class QIODevice;
 class QLabel;
@@ -41,6 +42,8 @@ public:
     QLabel *dutyNote() const { return m_dutyNote; }
     QLabel *pumpStatus() const { return m_pumpStatus; }
     QLabel *cursorLabel() const { return m_cursorLabel; }
+    QComboBox *fittingMethod() const { return m_fittingMethod; }
+    QLabel *fittingNote() const { return m_fittingNote; }
     const std::vector<SystemCurve::Point> &curve() const;
 
     // The commands of the window's buttons.
@@ -63,6 +66,9 @@ private:
     void buildWindow();
     QWidget *buildPumpPanel();
     QWidget *buildButtons();
+    QWidget *buildFittingChoice();
+    // The chosen method into the case; says where it leaves a counted fitting out.
+    void takeFittingMethod();
     void recompute();
     void readPumpTable();
     void showPump(const PumpCurve &pump);
@@ -89,4 +95,6 @@ private:
     std::array<QLabel *, size_t(Readout::Count)> m_readout{};
     QLabel *m_dutyNote = nullptr;
     QLabel *m_cursorLabel = nullptr;
+    QComboBox *m_fittingMethod = nullptr;
+    QLabel *m_fittingNote = nullptr;
 };

@@ -2,13 +2,15 @@
 
 #include "cli/batchrun.h"
 #include "cli/commandio.h"
-#include "cli/commandline.h"
+#include "cli/curveoptions.h"
 #include "cli/exitstatus.h"
 #include "cli/jsonline.h"
 #include "curve/pumpcurve.h"
+#include "curve/pumpset.h"
 #include "curve/systemcurve.h"
 #include "fittings/fittingtexts.h"
 #include "project/dvlfile.h"
+#include "project/shownpath.h"
 
 #include <cmath>
 #include <limits>
@@ -18,100 +20,8 @@ namespace CurveCommand {
 
 namespace {
 
-constexpr int DefaultPoints = 50;
-constexpr int MaxPoints = 1000000;
-
-const char *const Usage
-    = "Usage: zeptor-cli curve FILE.dvl [--to FLOW] [--points N] [--pump PUMP.csv]\n"
-      "                        [--fittings ld|crane|2k|3k] [--format json|csv]\n"
-      "                        [--locale NAME]\n"
-      "\n"
-      "The system curve of a saved case: the case calculated at N flows (default 50)\n"
-      "from TO/N up to TO l/h (default 1.5 times the file's flow rate), each exactly\n"
-      "as 'zeptor-cli json' calculates the case with that flow rate.\n"
-      "\n"
-      "  --points N     1 to 1000000 points.\n"
-      "  --format json  (default) one JSON object per point and line: the object that\n"
-      "                 'json' writes for the case, plus \"flow\" (l/h) and \"head\" (the\n"
-      "                 total pressure drop in metres of this liquid; null where the\n"
-      "                 case has no result at that flow).\n"
-      "  --format csv   a header line with units, then one row per point; cells of a\n"
-      "                 point without a result (friction factor undetermined) are\n"
-      "                 empty from the friction factor on.\n"
-      "  --pump FILE    a pump curve (CSV: flow [l/h] or flow [m3/h], head [m], and\n"
-      "                 optionally efficiency [%] and npshr [m]). With json, a last\n"
-      "                 line {\"duty\": {...}} holds the duty point, or {\"duty\": null,\n"
-      "                 \"reason\": \"...\"}; with csv, the duty point goes to standard error.\n"
-      "                 Where a point needs an answer to a prompt, there is no duty point.\n"
-      "  --fittings M   the fittings' losses by l/d as the main window (ld, the\n"
-      "                 default), or at each flow's own Reynolds number by Crane\n"
-      "                 (crane), Hooper's 2-K (2k) or Darby's 3-K (3k), as 'zeptor-cli\n"
-      "                 fittings' reckons them; the duty point follows. With a method\n"
-      "                 other than ld each JSON point carries \"fittings\" and its\n"
-      "                 \"head\" is that method's (the rest is the 'json' object), and\n"
-      "                 the CSV rows are that method's. A method without a K for a\n"
-      "                 counted fitting draws no curve (exit status 2).\n"
-      "  --locale NAME  field texts as for this locale, as with 'json'.\n"
-      "\n"
-      "Exit status: 0 done, 1 a file cannot be read, 2 a point needed an answer to a\n"
-      "prompt (it is left out), or the method has no K for a counted fitting, 3 the\n"
-      "output could not be written, 64 the command line is wrong.\n";
-
+using CurveOptions::Options;
 using Format = CommandLine::Format;
-
-struct Options
-{
-    QString file;
-    std::optional<double> to;
-    int points = DefaultPoints;
-    QString pump;
-    FittingMethod fittings = FittingMethod::Ld;
-    Format format = Format::Json;
-};
-
-// Reads the command line into `options`; the exit status where the command must end.
-std::optional<int> parse(const QStringList &arguments, CommandIo &io, Options &options)
-{
-    CommandLine line("curve", Usage);
-    const QCommandLineOption to = line.addOption("to", "FLOW", "a flow in l/h");
-    const QCommandLineOption points = line.addOption("points", "N", "a number");
-    const QCommandLineOption pump = line.addOption("pump", "PUMP", "a file name");
-    const QCommandLineOption fittings = line.addOption("fittings", "METHOD", "ld, crane, 2k or 3k");
-    const QCommandLineOption format = line.addOption("format", "FORMAT", "json or csv");
-    const QCommandLineOption locale = line.addOption("locale", "NAME", "a name");
-    if (!line.parse(arguments, io))
-        return line.status();
-    if (line.isSet(fittings)) {
-        const std::optional<FittingMethod> method = fittingMethodNamed(line.value(fittings));
-        if (!method)
-            return line.usageError(io,
-                QStringLiteral("--fittings takes ld, crane, 2k or 3k, not '%1'")
-                    .arg(line.value(fittings)));
-        options.fittings = *method;
-    }
-    if (line.isSet(to)) {
-        options.to = line.number(to, io);
-        if (!options.to)
-            return line.status();
-        if (!(*options.to > 0))
-            return line.usageError(io, QStringLiteral("--to needs a flow above 0 in l/h"));
-    }
-    if (line.isSet(points)) {
-        bool ok = false;
-        options.points = line.value(points).toInt(&ok);
-        if (!ok || options.points < 1 || options.points > MaxPoints)
-            return line.usageError(
-                io, QStringLiteral("--points needs a whole number from 1 to %1").arg(MaxPoints));
-    }
-    options.pump = line.value(pump);
-    const std::optional<Format> chosen = line.format(format, io);
-    const std::optional<QString> file = chosen ? line.oneFile(io) : std::nullopt;
-    if (!file || !line.applyLocale(locale, io))
-        return line.status();
-    options.format = *chosen;
-    options.file = *file;
-    return std::nullopt;
-}
 
 QByteArray dutyJson(const SystemCurve::Duty &duty, const PumpCurve &pump)
 {
@@ -133,6 +43,27 @@ QByteArray dutyJson(const SystemCurve::Duty &duty, const PumpCurve &pump)
         json.value("npshr", duty.npshr);
     if (pump.hasEfficiency())
         json.value("shaft_power", duty.shaftPower);
+    json.value("speed", duty.speed)
+        .value("pumps", double(duty.pumps))
+        .value("arrangement", arrangementName(duty.arrangement))
+        .value("flow_per_pump", duty.flowPerPump)
+        .value("head_per_pump", duty.headPerPump);
+    if (pump.hasEfficiency())
+        json.value("specific_energy", duty.specificEnergy);
+    if (duty.npshChecked) {
+        json.value("npsha", duty.npsha);
+        if (pump.hasNpshr()) {
+            json.value("npsh_ratio", duty.npshRatio);
+            json.value("max_flow_npsh",
+                duty.maxFlowNpsh.value_or(std::numeric_limits<double>::quiet_NaN()));
+        }
+    }
+    json.beginArray("crossings");
+    for (const SystemCurve::Crossing &c : duty.crossings) {
+        json.beginObject().value("flow", c.flow).value("head", c.head).flag("stable", c.stable);
+        json.endObject();
+    }
+    json.endArray();
     json.endObject();
     json.endObject();
     return json.take();
@@ -147,21 +78,24 @@ QString dutyNote(const SystemCurve::Duty &duty)
             QString::fromLatin1(JsonLine::number(duty.system.head)));
 }
 
+// The points of the curve: each the case (and its suction side) at that flow.
 class CurveRun
 {
 public:
-    CurveRun(const Options &options, const ProjectCase &fileCase, CommandIo &io)
+    CurveRun(const Options &options, const ProjectCase &fileCase, const SystemCurve::System &system,
+        CommandIo &io)
         : m_options(options)
         , m_fileCase(fileCase)
-        , m_case(fileCase.caseInput().withFittings(options.fittings))
+        , m_system(system)
         , m_io(io)
+        , m_npshaColumn(system.suction && options.npsh.vapourPressure)
     { }
 
     // Writes every point; false where one needed an answer to a prompt.
     bool writePoints(double to)
     {
         if (m_options.format == Format::Csv)
-            m_io.out().write(SystemCurve::csvHeader());
+            m_io.out().write(SystemCurve::csvHeader(m_system.suction.has_value(), m_npshaColumn));
         bool prompted = false;
         QByteArray row;
         for (double flow : SystemCurve::flows(to, m_options.points)) {
@@ -174,40 +108,50 @@ public:
         return !prompted;
     }
 
-    const CaseInput &caseInput() const { return m_case; }
-
 private:
-    // One calculation: the row from the pure calculation, or, where the case would
-    // prompt, the prompt's words from the sheet.
+    // One calculation of each side: the row from the pure calculation, or, where the
+    // case would prompt, the prompt's words from the sheet.
     bool writeCsvPoint(double flow, QByteArray &row)
     {
-        const SystemCurve::Point point = SystemCurve::pointAt(m_case, flow);
-        if (point.outcome.status == CalcEngine::Status::NeedsInput) {
+        const SystemCurve::SystemPoint point = SystemCurve::systemAt(m_system, flow);
+        if (point.discharge.outcome.status == CalcEngine::Status::NeedsInput) {
             tellPrompt(runAt(flow, {}), flow);
             return false;
         }
         row.resize(0);
-        SystemCurve::appendCsvRow(row, point);
+        if (m_system.suction)
+            SystemCurve::appendCsvRow(row, point, m_npshaColumn, npsha(point));
+        else
+            SystemCurve::appendCsvRow(row, point.discharge);
         m_io.out().write(row);
         return true;
     }
 
-    // One calculation by the sheet, as 'json' does it; the head comes from its results,
-    // or, with the fittings by another method, from the case evaluated by that method.
+    // The discharge side by the sheet, as 'json' does it, the suction side by the pure
+    // calculation; the heads come from those results. With the fittings by another
+    // method than l/d both sides come from the pure calculation by that method.
     bool writeJsonPoint(double flow)
     {
-        const Batch::JsonExtra extra = [this, flow](JsonLine &json, const CalcSheet &sheet) {
+        const FittingMethod method = m_system.discharge.fittings;
+        std::optional<SystemCurve::Point> suction;
+        if (m_system.suction)
+            suction = SystemCurve::pointAt(*m_system.suction, flow, m_system.extraLoss);
+        const double density = m_system.discharge.inputs.Density;
+        const Batch::JsonExtra extra = [&](JsonLine &json, const CalcSheet &sheet) {
+            const SystemCurve::SystemPoint point{method == FittingMethod::Ld
+                    ? SystemCurve::pointOf(
+                        flow, CalcEngine::Outcome{sheet.outcome(), sheet.results()}, density)
+                    : SystemCurve::pointAt(m_system.discharge, flow, m_system.extraLoss),
+                suction};
             json.value("flow", flow);
-            if (m_case.fittings == FittingMethod::Ld) {
-                json.value("head",
-                    SystemCurve::pointOf(flow,
-                        CalcEngine::Outcome{sheet.outcome(), sheet.results()},
-                        m_case.inputs.Density)
-                        .head);
-                return;
+            if (method != FittingMethod::Ld)
+                json.value("fittings", QString::fromLatin1(fittingMethodName(method)));
+            json.value("head", point.head());
+            if (suction) {
+                json.value("suction_head", point.hasResult() ? suction->head : std::nan(""));
+                if (m_npshaColumn)
+                    json.value("npsha", npsha(point));
             }
-            json.value("fittings", QString::fromLatin1(fittingMethodName(m_case.fittings)))
-                .value("head", SystemCurve::pointAt(m_case, flow).head);
         };
         const Batch::FileResult result = runAt(flow, extra);
         if (result.outcome == Batch::Outcome::Prompted) {
@@ -218,10 +162,16 @@ private:
         return true;
     }
 
+    double npsha(const SystemCurve::SystemPoint &point) const
+    {
+        return SystemCurve::npshAvailable(m_system, m_options.npsh, point);
+    }
+
     Batch::FileResult runAt(double flow, const Batch::JsonExtra &extra)
     {
         ProjectCase pointCase = m_fileCase;
-        pointCase.entries.FlowRate = flow;
+        pointCase.entries
+            = SystemCurve::caseAt(m_system.discharge, flow, m_system.extraLoss).inputs;
         return m_runner.runCase(Batch::Mode::Json, m_options.file, pointCase, extra);
     }
 
@@ -234,17 +184,55 @@ private:
 
     const Options &m_options;
     const ProjectCase &m_fileCase;
-    CaseInput m_case;
+    const SystemCurve::System &m_system;
     CommandIo &m_io;
+    bool m_npshaColumn;
     Batch::Runner m_runner;
 };
+
+// The duty point of the pumps, at the speed asked for or at the speed found for a flow.
+QByteArray dutyLine(
+    const Options &options, const SystemCurve::System &system, const PumpCurve &pump, QString &note)
+{
+    double speed = options.speed;
+    if (options.dutyFlow) {
+        const SystemCurve::SpeedForFlow found = SystemCurve::speedForFlow(
+            system, pump, options.pumps, options.arrangement, *options.dutyFlow);
+        if (!found.speed) {
+            SystemCurve::Duty none;
+            none.reason = found.reason;
+            note = dutyNote(none);
+            return dutyJson(none, pump);
+        }
+        speed = *found.speed;
+    }
+    const PumpSet pumps(pump, speed, options.pumps, options.arrangement);
+    const SystemCurve::Duty duty = SystemCurve::dutyPoint(system, pumps, &options.npsh);
+    note = dutyNote(duty);
+    return dutyJson(duty, pump);
+}
+
+// A note where the two sides do not hold the same liquid.
+void tellLiquids(
+    CommandIo &io, const Options &options, const Inputs &discharge, const Inputs &suction)
+{
+    if (discharge.Density == suction.Density && discharge.Viscosity == suction.Viscosity)
+        return;
+    io.error(QStringLiteral("zeptor-cli: %1 and %2 give different liquids (density %3 and %4 "
+                            "kg/m3, viscosity %5 and %6 cP); each side is calculated with its own")
+                 .arg(shownPath(options.file), shownPath(options.suction),
+                     QString::fromLatin1(JsonLine::number(discharge.Density)),
+                     QString::fromLatin1(JsonLine::number(suction.Density)),
+                     QString::fromLatin1(JsonLine::number(discharge.Viscosity)),
+                     QString::fromLatin1(JsonLine::number(suction.Viscosity))));
+}
 
 } // namespace
 
 int run(const QStringList &arguments, CommandIo &io)
 {
     Options options;
-    if (const std::optional<int> status = parse(arguments, io, options))
+    if (const std::optional<int> status = CurveOptions::parse(arguments, io, options))
         return *status;
 
     Batch::prepareProcess();
@@ -252,6 +240,14 @@ int run(const QStringList &arguments, CommandIo &io)
     if (!loaded.ok()) {
         io.error(loaded.errorMessage);
         return Batch::ExitLoadFailed;
+    }
+    std::optional<DvlFile::LoadResult> suctionFile;
+    if (!options.suction.isEmpty()) {
+        suctionFile = DvlFile::load(options.suction);
+        if (!suctionFile->ok()) {
+            io.error(suctionFile->errorMessage);
+            return Batch::ExitLoadFailed;
+        }
     }
     std::optional<PumpCurve> pump;
     if (!options.pump.isEmpty()) {
@@ -280,20 +276,33 @@ int run(const QStringList &arguments, CommandIo &io)
         return Batch::ExitUsage;
     }
 
-    CurveRun curve(options, fileCase, io);
-    const QString uncovered = FittingTexts::curveNote(curve.caseInput());
-    if (!uncovered.isEmpty()) {
-        io.error(QStringLiteral("zeptor-cli: ") + uncovered);
-        return Batch::ExitPrompted;
+    SystemCurve::System system{
+        fileCase.caseInput().withFittings(options.fittings), std::nullopt, options.extraLoss};
+    if (suctionFile) {
+        const ProjectCase &suctionCase = *suctionFile->projectCase;
+        system.suction = suctionCase.caseInput().withFittings(options.fittings);
+        tellLiquids(io, options, fileCase.entries, suctionCase.entries);
     }
+    // A method without a K for a counted fitting would draw a curve without it.
+    const std::pair<const CaseInput *, QString> sides[] = {{&system.discharge, options.file},
+        {system.suction ? &*system.suction : nullptr, options.suction}};
+    for (const auto &[side, file] : sides) {
+        const QString uncovered = side ? FittingTexts::curveNote(*side) : QString();
+        if (!uncovered.isEmpty()) {
+            io.error(QStringLiteral("zeptor-cli: %1: %2").arg(shownPath(file), uncovered));
+            return Batch::ExitPrompted;
+        }
+    }
+    CurveRun curve(options, fileCase, system, io);
     if (!curve.writePoints(to))
         return Batch::ExitPrompted; // the case needs an answer: no duty point either
     if (pump && !io.out().failed()) {
-        const SystemCurve::Duty duty = SystemCurve::dutyPoint(curve.caseInput(), *pump);
+        QString note;
+        const QByteArray line = dutyLine(options, system, *pump, note);
         if (options.format == Format::Json)
-            io.out().write(dutyJson(duty, *pump));
+            io.out().write(line);
         else
-            io.error(dutyNote(duty));
+            io.error(note);
     }
     return io.out().failed() ? Batch::ExitOutputFailed : Batch::ExitOk;
 }

@@ -2,7 +2,11 @@
 
 #include "calc/calctexts.h"
 #include "calc/dotnumber.h"
+#include "calc/frictionfactor.h"
 #include "calc/physics.h"
+
+#include <algorithm>
+#include <cmath>
 
 #include <limits>
 
@@ -41,9 +45,99 @@ Point pointOf(double flow, const CalcEngine::Outcome &outcome, double density)
     return p;
 }
 
-Point pointAt(const CaseInput &c, double flow)
+CaseInput caseAt(const CaseInput &c, double flow, ExtraLoss extraLoss)
 {
-    return pointOf(flow, CalcEngine::evaluate(c.atFlow(flow)), c.inputs.Density);
+    CaseInput at = c.atFlow(flow);
+    const double own = c.inputs.FlowRate;
+    if (extraLoss == ExtraLoss::FollowsFlow && own > 0 && std::isfinite(own)) {
+        const double ratio = flow / own;
+        at.inputs.ExtraLoss = c.inputs.ExtraLoss * (ratio * ratio);
+    }
+    return at;
+}
+
+Point pointAt(const CaseInput &c, double flow, ExtraLoss extraLoss)
+{
+    return pointOf(flow, CalcEngine::evaluate(caseAt(c, flow, extraLoss)), c.inputs.Density);
+}
+
+double staticHead(const CaseInput &c, ExtraLoss extraLoss)
+{
+    // The pressure drop at no flow as the calculation adds it up, in bar.
+    const Inputs &in = c.inputs;
+    const double extra = extraLoss == ExtraLoss::FollowsFlow && in.FlowRate > 0 ? 0 : in.ExtraLoss;
+    const double drop
+        = extra + in.Density * Physics::Gravity * in.Elevation / Physics::PascalPerBar;
+    return Physics::headOf(drop, in.Density);
+}
+
+bool SystemPoint::hasResult() const
+{
+    return discharge.hasResult() && (!suction || suction->hasResult());
+}
+
+double SystemPoint::head() const
+{
+    if (!hasResult())
+        return std::numeric_limits<double>::quiet_NaN();
+    return suction ? discharge.head + suction->head : discharge.head;
+}
+
+double SystemPoint::suctionHead() const
+{
+    return suction ? suction->head : std::numeric_limits<double>::quiet_NaN();
+}
+
+SystemPoint systemAt(const System &system, double flow)
+{
+    SystemPoint p{pointAt(system.discharge, flow, system.extraLoss), std::nullopt};
+    if (system.suction)
+        p.suction = pointAt(*system.suction, flow, system.extraLoss);
+    return p;
+}
+
+double staticHead(const System &system)
+{
+    double head = staticHead(system.discharge, system.extraLoss);
+    if (system.suction)
+        head += staticHead(*system.suction, system.extraLoss);
+    return head;
+}
+
+namespace {
+
+// One side: its friction factor in steps, and one step times what the friction costs per
+// unit of the factor, (L / D + l/d) v^2 / 2g.
+void addSteps(FrictionSteps &steps, const Point &p)
+{
+    if (p.outcome.status != CalcEngine::Status::Turbulent)
+        return;
+    const Results &r = p.outcome.results;
+    const double perFactor = (r.PipeFriction + r.AppendageFriction) / r.FrictionFactor;
+    const double velocityHead = r.Velocity * r.Velocity / (2 * Physics::Gravity);
+    steps.count += r.FrictionFactor / FrictionFactorGridStep;
+    steps.height = std::max(steps.height, FrictionFactorGridStep * perFactor * velocityHead);
+}
+
+} // namespace
+
+FrictionSteps frictionSteps(const SystemPoint &point)
+{
+    FrictionSteps steps;
+    addSteps(steps, point.discharge);
+    if (point.suction)
+        addSteps(steps, *point.suction);
+    return steps;
+}
+
+double npshAvailable(const System &system, const NpshSettings &npsh, const SystemPoint &point)
+{
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    if (!system.suction || !npsh.vapourPressure || !point.suction || !point.suction->hasResult())
+        return none;
+    const double density = system.suction->inputs.Density;
+    return Physics::headOf(npsh.surfacePressure - *npsh.vapourPressure, density)
+        - point.suction->head;
 }
 
 std::vector<Point> points(const CaseInput &c, double to, int count)
@@ -61,7 +155,9 @@ QByteArray csvHeader()
                              "pressure drop [bar],pressure drop [Pa],head [m]\n");
 }
 
-void appendCsvRow(QByteArray &out, const Point &point)
+namespace {
+
+void appendCells(QByteArray &out, const Point &point)
 {
     const Results &r = point.outcome.results;
     DotNumber::append(out, point.flow);
@@ -81,10 +177,44 @@ void appendCsvRow(QByteArray &out, const Point &point)
         DotNumber::append(out, r.TotalPressureDropPa);
         out += ',';
         DotNumber::append(out, point.head);
-        out += '\n';
     } else {
-        out += ",,,,\n";
+        out += ",,,,";
     }
+}
+
+} // namespace
+
+void appendCsvRow(QByteArray &out, const Point &point)
+{
+    appendCells(out, point);
+    out += '\n';
+}
+
+QByteArray csvHeader(bool suction, bool npsha)
+{
+    QByteArray header = csvHeader();
+    header.chop(1);
+    if (suction)
+        header += ",suction head [m]";
+    if (suction && npsha)
+        header += ",NPSHa [m]";
+    return header + '\n';
+}
+
+void appendCsvRow(QByteArray &out, const SystemPoint &point, bool npshaColumn, double npsha)
+{
+    Point whole = point.discharge;
+    whole.head = point.head();
+    appendCells(out, whole);
+    if (point.suction) {
+        out += ',';
+        DotNumber::append(out, point.hasResult() ? point.suction->head : std::nan(""));
+        if (npshaColumn) {
+            out += ',';
+            DotNumber::append(out, npsha);
+        }
+    }
+    out += '\n';
 }
 
 QByteArray csv(const std::vector<Point> &points)

@@ -9,6 +9,7 @@
 #include "fluid/ui/fluidpropertieswindow.h"
 #include "sizing/ui/linesizingmodel.h"
 #include "sizing/ui/linesizingwindow.h"
+#include "support/analysiscase.h"
 #include "support/testprogram.h"
 
 #include <QAction>
@@ -129,7 +130,8 @@ void tst_AnalysisWiring::fittingLossesFollowTheCaseAndTheCurveTakesAMethod()
     m_program->general.ValveCounts[8] = 2;
     main.setText0(10, QStringLiteral("600"));
     QCOMPARE(window->model().rowCount(), 3);
-    QCOMPARE(window->model().table().totalDrop[0], main.sheet().results().TotalPressureDrop);
+    QVERIFY(AnalysisCase::sameBits(
+        window->model().table().totalDrop[0], main.sheet().results().TotalPressureDrop));
     for (QLabel *line : {window->conditionsLabel(), window->spreadLabel(), window->noteLabel()}) {
         QVERIFY(!line->text().isEmpty());
         QCOMPARE(line->accessibleName(), line->text()); // read with its value
@@ -152,8 +154,8 @@ void tst_AnalysisWiring::fittingLossesFollowTheCaseAndTheCurveTakesAMethod()
     const CaseInput c = CaseInput::of(m_program->general.inputs(), main.sheet().results(),
         {m_program->general.BendCounts, m_program->general.ValveCounts});
     const SystemCurve::Point &last = curve->curve().back();
-    QCOMPARE(
-        last.head, SystemCurve::pointAt(c.withFittings(FittingMethod::ThreeK), last.flow).head);
+    QVERIFY(AnalysisCase::sameBits(
+        last.head, SystemCurve::pointAt(c.withFittings(FittingMethod::ThreeK), last.flow).head));
     QVERIFY(last.head != SystemCurve::pointAt(c, last.flow).head);
 }
 

@@ -1,6 +1,7 @@
 #include "sizing/sizingtable.h"
 #include "sizing/ui/linesizingmodel.h"
 #include "sizing/ui/linesizingwindow.h"
+#include "support/analysiscase.h"
 #include "support/scripteddialogs.h"
 #include "support/testlocale.h"
 
@@ -16,16 +17,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
+using namespace AnalysisCase;
 
-Inputs waterCase(double diameter)
-{
-    Inputs in;
-    in.FlowRate = 10000;
-    in.PipeLength = 100;
-    in.InnerDiameter = diameter;
-    return in;
-}
+namespace {
 
 // The view's row that shows `size` in the size column, made current.
 bool chooseRow(QTableView *table, const QString &size)

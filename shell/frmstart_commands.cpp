@@ -121,17 +121,17 @@ void frmStart::Command3_Click()
 
 void frmStart::mnuProjectGegevens_Click()
 {
-    showWindow(Projectgegevens());
+    m_windows.show<frmProjectgegevens>();
 }
 
 void frmStart::mnuCalcBends_Click()
 {
-    showWindow(Wgetal1());
+    m_windows.show<frmWgetal1>();
 }
 
 void frmStart::mnuCalcCocks_Click()
 {
-    showWindow(Wgetal2());
+    m_windows.show<frmWgetal2>();
 }
 
 void frmStart::RuwheidWand_Click()
@@ -146,51 +146,51 @@ void frmStart::DiameterLleiding_Click()
 
 void frmStart::mnuFluidProperties_Click()
 {
-    showWindow(FluidProperties());
+    m_windows.show<FluidPropertiesWindow>();
 }
 
 void frmStart::mnuSystemCurve_Click()
 {
-    showWindow(SystemCurve());
+    m_windows.show<SystemCurveWindow>();
 }
 
 void frmStart::mnuLineSizing_Click()
 {
-    showWindow(LineSizing());
+    m_windows.show<LineSizingWindow>();
 }
 
 void frmStart::mnuFittingLosses_Click()
 {
-    showWindow(FittingLosses());
+    m_windows.show<FittingLossesWindow>();
 }
 
 void frmStart::mnuHelpContents_Click()
 {
-    showWindow(HelpScreen());
+    m_windows.show<frmHelpScreen>();
 }
 
 // An open About window comes to the front as it is; otherwise a new one is created.
 void frmStart::mnuHelpAbout_Click()
 {
-    showWindow(About());
+    m_windows.show<frmAbout>();
 }
 
 void frmStart::SSCommand1_Click()
 {
-    showWindow(Diameter());
+    m_windows.show<frmDiameter>();
 }
 
 void frmStart::SCommand2_Click()
 {
-    showWindow(AbsRuwheid());
+    m_windows.show<frmAbsRuwheid>();
 }
 
 void frmStart::SCommand4_Click()
 {
-    showWindow(Wgetal1());
+    m_windows.show<frmWgetal1>();
 }
 
 void frmStart::SCommand5_Click()
 {
-    showWindow(Wgetal2());
+    m_windows.show<frmWgetal2>();
 }

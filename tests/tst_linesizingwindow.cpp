@@ -98,7 +98,7 @@ void tst_LineSizingWindow::useThisSize()
     window.tableChoice()->setCurrentIndex(table);
     if (sortColumn >= 0)
         window.table()->sortByColumn(sortColumn, Qt::DescendingOrder);
-    QSignalSpy spy(&window, &LineSizingWindow::handedOver);
+    QSignalSpy spy(&window, &LineSizingWindow::fieldWritten);
 
     QVERIFY(chooseRow(window.table(), size));
     QVERIFY(window.useButton()->isEnabled());

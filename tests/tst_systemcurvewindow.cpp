@@ -1,4 +1,6 @@
 #include "curve/ui/curveplot.h"
+#include "curve/ui/npshplot.h"
+#include "curve/ui/pumpsetpanel.h"
 #include "curve/ui/systemcurvewindow.h"
 #include "support/analysiscase.h"
 #include "support/scripteddialogs.h"
@@ -13,10 +15,13 @@
 #include <QFile>
 #include <QLabel>
 #include <QPrinter>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cmath>
 
 // The window's wiring only; the numbers are the core's and tested there.
 using namespace AnalysisCase;
@@ -47,6 +52,7 @@ private Q_SLOTS:
     void followsTheCase();
     void pumpFileGivesDutyPoint();
     void badPumpFileChangesNothing();
+    void pumpsAtWork();
     void exports();
     void everyControlIsNamed();
     void screenshots();
@@ -140,6 +146,33 @@ void tst_SystemCurveWindow::badPumpFileChangesNothing()
     QCOMPARE(m_dialogs->messages[0].icon, Dialogs::Icon::Warning);
     QVERIFY(!m_window->plot()->data().pump);
     QVERIFY(!m_window->pumpTable()->item(0, 0));
+}
+
+// Two pumps, a suction line and the speed for a flow reach the duty point and read-out.
+void tst_SystemCurveWindow::pumpsAtWork()
+{
+    using Readout = SystemCurveWindow::Readout;
+    m_window->setCase({waterCase(), 0, 0});
+    m_dialogs->openAnswers << example("pump-curve.csv");
+    m_window->loadPump();
+    const double single = m_window->duty().system.flow;
+    m_window->pumpSet()->countField()->setValue(2);
+    QVERIFY(m_window->duty().system.flow > single);
+    QCOMPARE(m_window->duty().flowPerPump, m_window->duty().system.flow / 2);
+    QCOMPARE(m_window->readout(Readout::FlowPerPump)->text().isEmpty(), false);
+
+    QVERIFY(m_window->npshPlot()->isHidden());
+    m_dialogs->openAnswers << example("turbulent.dvl");
+    m_window->loadSuction();
+    QVERIFY(m_window->npshPlot()->isVisible());
+    QCOMPARE(m_window->npshPlot()->data().flows.size(), size_t(50));
+    QVERIFY(std::isfinite(m_window->duty().npsha));
+    QVERIFY(m_window->readout(Readout::Npsha)->text().endsWith(QStringLiteral(" m")));
+
+    m_window->pumpSet()->flowField()->setValue(15000);
+    m_window->pumpSet()->speedForFlowButton()->click();
+    QVERIFY(qAbs(m_window->duty().system.flow - 15000) < 1e-3);
+    QVERIFY(m_window->pumpSet()->speed() != 100);
 }
 
 void tst_SystemCurveWindow::exports()

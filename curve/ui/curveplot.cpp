@@ -90,6 +90,10 @@ CurvePlot::Frame CurvePlot::frame(const QRectF &area) const
         for (const PumpPoint &p : m_data.pump->points())
             include(p.flow, p.head);
     }
+    if (m_data.pumps) {
+        include(m_data.pumps->minFlow(), m_data.pumps->head(m_data.pumps->minFlow()));
+        include(m_data.pumps->maxFlow(), m_data.pumps->head(m_data.pumps->maxFlow()));
+    }
     Frame f;
     f.plot = area.adjusted(MarginLeft, MarginTop, -MarginRight, -MarginBottom);
     f.x = AxisTicks::nice(0, maxFlow > 0 ? maxFlow : 1);
@@ -192,13 +196,32 @@ void CurvePlot::drawPump(QPainter &painter, const Frame &f) const
         else
             path.lineTo(at);
     }
-    painter.setPen(QPen(PumpColor, 2));
+    // Several pumps: one pump faintly, the combination strongly.
+    const bool several = m_data.pumps && m_data.pumps->count() > 1;
+    QColor single = PumpColor;
+    if (several)
+        single.setAlpha(90);
+    painter.setPen(QPen(single, several ? 1 : 2));
     painter.drawPath(path);
-    painter.setBrush(PumpColor);
+    painter.setBrush(single);
     painter.setPen(Qt::NoPen);
     for (const PumpPoint &p : pump.points())
         painter.drawRect(QRectF(f.toScreen(p.flow, p.head) - QPointF(3, 3), QSizeF(6, 6)));
     painter.setBrush(Qt::NoBrush);
+    if (several) {
+        const PumpSet &set = *m_data.pumps;
+        QPainterPath combined;
+        for (int i = 0; i <= PumpSamples; ++i) {
+            const double flow = set.minFlow() + (set.maxFlow() - set.minFlow()) * i / PumpSamples;
+            const QPointF at = f.toScreen(flow, set.head(std::min(flow, set.maxFlow())));
+            if (i == 0)
+                combined.moveTo(at);
+            else
+                combined.lineTo(at);
+        }
+        painter.setPen(QPen(PumpColor, 3));
+        painter.drawPath(combined);
+    }
 }
 
 void CurvePlot::drawMarkers(QPainter &painter, const Frame &f) const
@@ -213,6 +236,12 @@ void CurvePlot::drawMarkers(QPainter &painter, const Frame &f) const
         painter.setBrush(Qt::NoBrush);
     }
     const SystemCurve::Duty &duty = m_data.duty;
+    // Crossings where the pump's head rises faster than the system's: hollow marks.
+    painter.setPen(QPen(DutyColor, 2));
+    for (const SystemCurve::Crossing &c : duty.crossings) {
+        if (!c.stable && std::isfinite(c.head))
+            painter.drawEllipse(f.toScreen(c.flow, c.head), 5, 5);
+    }
     if (duty.found) {
         const QPointF at = f.toScreen(duty.system.flow, duty.pumpHead);
         QPolygonF diamond(

@@ -2,6 +2,7 @@
 
 #include "curve/plotscale.h"
 #include "curve/pumpcurve.h"
+#include "curve/pumpset.h"
 #include "curve/systemcurve.h"
 
 #include <QWidget>
@@ -15,7 +16,8 @@ struct CurvePlotData
 {
     std::vector<SystemCurve::Point> curve;
     std::optional<SystemCurve::Point> casePoint;
-    std::optional<PumpCurve> pump;
+    std::optional<PumpCurve> pump; // one pump at its speed
+    std::optional<PumpSet> pumps; // the pumps together, where there are more than one
     SystemCurve::Duty duty;
     double density = 1000;
 };
@@ -35,6 +37,8 @@ public:
     // Draws the whole plot into `area` of any paint device.
     void render(QPainter &painter, const QRectF &area) const;
     QString cursorText() const { return m_cursorText; }
+    // The flow axis as drawn, for a plot that shares it.
+    AxisTicks flowTicks() const { return frame(QRectF(rect())).x; }
 
     QSize sizeHint() const override { return {640, 420}; }
     QSize minimumSizeHint() const override { return {320, 220}; }

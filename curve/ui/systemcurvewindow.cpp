@@ -1,8 +1,10 @@
 #include "curve/ui/systemcurvewindow.h"
 
-#include "calc/fittingresistance.h"
 #include "curve/curvetexts.h"
 #include "curve/ui/curveplot.h"
+#include "curve/ui/npshpanel.h"
+#include "curve/ui/npshplot.h"
+#include "curve/ui/pumpsetpanel.h"
 #include "fittings/fittingtexts.h"
 
 #include <QComboBox>
@@ -17,15 +19,19 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 namespace {
 
 const QString Caption = QStringLiteral("System curve");
 const QString AutoFlow = QStringLiteral("Auto (1.5 x case)");
 const std::array<QString, 4> PumpColumns = {QStringLiteral("Flow [l/h]"),
     QStringLiteral("Head [m]"), QStringLiteral("Efficiency [%]"), QStringLiteral("NPSHr [m]")};
-const std::array<QString, 7> ReadoutNames = {QStringLiteral("Flow"), QStringLiteral("Head"),
+const std::array<QString, 14> ReadoutNames = {QStringLiteral("Flow"), QStringLiteral("Head"),
     QStringLiteral("Pressure drop"), QStringLiteral("Velocity"), QStringLiteral("Efficiency"),
-    QStringLiteral("Shaft power"), QStringLiteral("NPSHr")};
+    QStringLiteral("Shaft power"), QStringLiteral("NPSHr"), QStringLiteral("Flow per pump"),
+    QStringLiteral("Head per pump"), QStringLiteral("Speed"), QStringLiteral("Specific energy"),
+    QStringLiteral("NPSHa"), QStringLiteral("NPSHa / NPSHr"), QStringLiteral("Margin kept up to")};
 
 constexpr int DefaultPoints = 50;
 constexpr int MaximumPoints = 2000;
@@ -56,6 +62,8 @@ SystemCurveWindow::SystemCurveWindow(WindowDialogs &dialogs, QWidget *parent)
 void SystemCurveWindow::buildWindow()
 {
     m_plot = new CurvePlot(this);
+    m_npshPlot = new NpshPlot(this);
+    m_npshPlot->hide();
     m_cursorLabel = new QLabel(this);
     m_cursorLabel->setAccessibleName(QStringLiteral("Cursor"));
     connect(m_plot, &CurvePlot::cursorMoved, m_cursorLabel, &QLabel::setText);
@@ -86,10 +94,24 @@ void SystemCurveWindow::buildWindow()
     range->addSpacing(12);
     range->addWidget(pointsLabel);
     range->addWidget(m_pointCount);
+    m_extraLoss = new QComboBox(this);
+    m_extraLoss->addItems(
+        {QStringLiteral("follows the flow (Q squared)"), QStringLiteral("fixed, at every flow")});
+    m_extraLoss->setAccessibleName(QStringLiteral("Extra equipment loss on the curve"));
+    m_extraLoss->setToolTip(QStringLiteral("The case's pressure loss extra equipment is a loss "
+                                           "at its own flow; on the curve it grows with the "
+                                           "square of the flow, or stays fixed."));
+    connect(m_extraLoss, &QComboBox::currentIndexChanged, this, [this] { recompute(); });
+    auto *extraLabel = new QLabel(QStringLiteral("E&xtra loss:"), this);
+    extraLabel->setBuddy(m_extraLoss);
+    range->addSpacing(12);
+    range->addWidget(extraLabel);
+    range->addWidget(m_extraLoss);
     range->addStretch();
 
     auto *left = new QVBoxLayout;
-    left->addWidget(m_plot, 1);
+    left->addWidget(m_plot, 3);
+    left->addWidget(m_npshPlot, 1);
     left->addWidget(m_cursorLabel);
     left->addLayout(range);
     left->addWidget(buildFittingChoice());
@@ -103,8 +125,7 @@ void SystemCurveWindow::buildWindow()
     all->addWidget(buildButtons());
     setTabOrder(m_plot, m_flowTo);
     setTabOrder(m_flowTo, m_pointCount);
-    setTabOrder(m_pointCount, m_fittingMethod);
-    setTabOrder(m_fittingMethod, m_pumpTable);
+    setTabOrder(m_pointCount, m_pumpTable);
 }
 
 // The method by which the curve reckons the fittings: the main window's l/d, or one of
@@ -117,7 +138,7 @@ QWidget *SystemCurveWindow::buildFittingChoice()
     m_fittingMethod = new QComboBox(row);
     for (FittingMethod method : AllFittingMethods)
         m_fittingMethod->addItem(FittingTexts::methodTitle(method));
-    auto *label = new QLabel(QStringLiteral("&Fittings by:"), row);
+    auto *label = new QLabel(QStringLiteral("Fittings &by:"), row);
     label->setBuddy(m_fittingMethod);
     m_fittingNote = new QLabel(row);
     m_fittingNote->setWordWrap(true);
@@ -137,9 +158,16 @@ void SystemCurveWindow::takeFittingMethod()
     m_case.fittings = AllFittingMethods[size_t(m_fittingMethod->currentIndex())];
     m_fittingMethod->setAccessibleName(
         QStringLiteral("Fittings by ") + m_fittingMethod->currentText());
-    const QString note = m_hasCase ? FittingTexts::curveNote(m_case) : QString();
+}
+
+bool SystemCurveWindow::showFittingNote(const SystemCurve::System &line)
+{
+    QString note = FittingTexts::curveNote(line.discharge);
+    if (note.isEmpty() && line.suction)
+        note = FittingTexts::curveNote(*line.suction);
     m_fittingNote->setText(note);
     m_fittingNote->setAccessibleName(note);
+    return note.isEmpty();
 }
 
 QWidget *SystemCurveWindow::buildPumpPanel()
@@ -205,7 +233,22 @@ QWidget *SystemCurveWindow::buildPumpPanel()
     m_dutyNote->setAccessibleName(QStringLiteral("Duty point note"));
     form->addRow(m_dutyNote);
 
+    m_pumpSet = new PumpSetPanel(panel);
+    connect(m_pumpSet, &PumpSetPanel::changed, this, [this] { recompute(); });
+    connect(
+        m_pumpSet, &PumpSetPanel::speedForFlowAsked, this, &SystemCurveWindow::findSpeedForFlow);
+    m_npsh = new NpshPanel(panel);
+    connect(m_npsh, &NpshPanel::changed, this, [this] { recompute(); });
+    connect(m_npsh, &NpshPanel::loadAsked, this, &SystemCurveWindow::loadSuction);
+    connect(m_npsh, &NpshPanel::noneAsked, this, [this] {
+        m_suction.reset();
+        m_suctionName.clear();
+        recompute();
+    });
+
     layout->addWidget(pumpBox, 1);
+    layout->addWidget(m_pumpSet);
+    layout->addWidget(m_npsh);
     layout->addWidget(dutyBox);
     return panel;
 }
@@ -256,33 +299,106 @@ double SystemCurveWindow::flowLimit() const
     return DefaultRangeFactor * m_case.inputs.FlowRate;
 }
 
+SystemCurve::System SystemCurveWindow::system() const
+{
+    const auto extraLoss = m_extraLoss->currentIndex() == 1 ? SystemCurve::ExtraLoss::Fixed
+                                                            : SystemCurve::ExtraLoss::FollowsFlow;
+    std::optional<CaseInput> suction = m_suction;
+    if (suction)
+        suction->fittings = m_case.fittings; // both sides by the chosen method
+    return {m_case, suction, extraLoss};
+}
+
+const SystemCurve::Duty &SystemCurveWindow::duty() const
+{
+    return m_plot->data().duty;
+}
+
 void SystemCurveWindow::recompute()
 {
     CurvePlotData data;
     const Inputs &in = m_case.inputs;
     data.density = in.Density > 0 ? in.Density : 1000;
-    data.pump = m_pump;
+    const SystemCurve::System line = system();
+    const SystemCurve::NpshSettings npsh = m_npsh->settings();
+    std::optional<PumpSet> pumps;
+    if (m_pump)
+        pumps.emplace(*m_pump, m_pumpSet->speed(), m_pumpSet->count(), m_pumpSet->arrangement());
     const double to = flowLimit();
-    // A method that leaves a counted fitting out draws no curve (the note says why); the
-    // main window's own point stands for the case by l/d only.
-    const bool drawn = m_hasCase && FittingResistance::uncovered(m_case).empty();
+    m_systemPoints.clear();
+    NpshPlotData npshData;
+    npshData.margin = npsh.margin;
+    const bool drawn = m_hasCase && showFittingNote(line);
     if (drawn && to > 0) {
-        data.curve = SystemCurve::points(m_case, to, m_pointCount->value());
-        data.casePoint = m_computed && m_case.fittings == FittingMethod::Ld
+        for (double flow : SystemCurve::flows(to, m_pointCount->value())) {
+            const SystemCurve::SystemPoint at = SystemCurve::systemAt(line, flow);
+            SystemCurve::Point whole = at.discharge;
+            whole.head = at.head();
+            data.curve.push_back(whole);
+            if (m_suction) {
+                m_systemPoints.push_back(at);
+                npshData.flows.push_back(flow);
+                npshData.available.push_back(SystemCurve::npshAvailable(line, npsh, at));
+                npshData.required.push_back(
+                    pumps ? pumps->pump().npshr(pumps->pumpFlow(flow)) : std::nan(""));
+            }
+        }
+        // The main window's own result for the case, where it gave one (by l/d).
+        SystemCurve::Point own = m_computed && m_case.fittings == FittingMethod::Ld
             ? SystemCurve::pointOf(in.FlowRate, *m_computed, in.Density)
             : SystemCurve::pointAt(m_case, in.FlowRate);
+        if (line.suction)
+            own.head += SystemCurve::pointAt(*line.suction, in.FlowRate, line.extraLoss).head;
+        data.casePoint = own;
     }
-    if (drawn && m_pump)
-        data.duty = SystemCurve::dutyPoint(m_case, *m_pump);
+    if (drawn && pumps) {
+        data.duty = SystemCurve::dutyPoint(line, *pumps, m_suction ? &npsh : nullptr);
+        data.pump = pumps->pump();
+        data.pumps = pumps;
+    }
+    showSuction();
     showDuty(data.duty);
     m_plot->setData(std::move(data));
+    const AxisTicks flowAxis = m_plot->flowTicks();
+    npshData.flowLow = flowAxis.low;
+    npshData.flowHigh = flowAxis.high;
+    m_npshPlot->setVisible(m_suction.has_value());
+    m_npshPlot->setData(std::move(npshData));
+}
+
+void SystemCurveWindow::findSpeedForFlow(double flow)
+{
+    if (!m_pump || !m_hasCase) {
+        m_pumpSet->setSpeedNote(QStringLiteral("Enter or load a pump curve first."));
+        return;
+    }
+    const SystemCurve::SpeedForFlow found = SystemCurve::speedForFlow(
+        system(), *m_pump, m_pumpSet->count(), m_pumpSet->arrangement(), flow);
+    if (found.speed)
+        m_pumpSet->setSpeed(*found.speed);
+    else
+        m_pumpSet->setSpeedNote(QStringLiteral("No speed: ") + found.reason + QLatin1Char('.'));
+}
+
+void SystemCurveWindow::showSuction()
+{
+    QString shown = m_suctionName;
+    if (m_suction) {
+        const Inputs &s = m_suction->inputs;
+        const Inputs &in = m_case.inputs;
+        if (s.Density != in.Density || s.Viscosity != in.Viscosity)
+            shown += QStringLiteral(" (another liquid than the case: each side is calculated "
+                                    "with its own density and viscosity)");
+    }
+    m_npsh->setSuctionName(shown);
 }
 
 void SystemCurveWindow::showDuty(const SystemCurve::Duty &duty)
 {
     const CurveTexts::DutyReadout r = CurveTexts::dutyReadout(duty);
-    const QString texts[]
-        = {r.flow, r.head, r.pressureDrop, r.velocity, r.efficiency, r.shaftPower, r.npshr};
+    const QString texts[] = {r.flow, r.head, r.pressureDrop, r.velocity, r.efficiency, r.shaftPower,
+        r.npshr, r.flowPerPump, r.headPerPump, r.speed, r.specificEnergy, r.npsha, r.npshRatio,
+        r.maxFlowNpsh};
     for (size_t i = 0; i < m_readout.size(); ++i)
         m_readout[i]->setText(texts[i]);
     m_dutyNote->setText(m_pump ? r.note : QStringLiteral("Enter or load a pump curve."));

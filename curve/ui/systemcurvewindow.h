@@ -12,9 +12,13 @@
 #include <optional>
 
 class CurvePlot;
+class NpshPanel;
+class NpshPlot;
+class PumpSetPanel;
 class QComboBox;
 class QDoubleSpinBox;
 class QIODevice;
+class QPainter;
 class QLabel;
 class QPushButton;
 class QSpinBox;
@@ -30,7 +34,23 @@ class SystemCurveWindow : public QWidget
 
 public:
     // The lines of the duty point read-out, in their order on screen.
-    enum class Readout { Flow, Head, PressureDrop, Velocity, Efficiency, ShaftPower, Npshr, Count };
+    enum class Readout {
+        Flow,
+        Head,
+        PressureDrop,
+        Velocity,
+        Efficiency,
+        ShaftPower,
+        Npshr,
+        FlowPerPump,
+        HeadPerPump,
+        Speed,
+        SpecificEnergy,
+        Npsha,
+        NpshRatio,
+        MaxFlowNpsh,
+        Count
+    };
 
     explicit SystemCurveWindow(WindowDialogs &dialogs, QWidget *parent = nullptr);
 
@@ -42,13 +62,19 @@ public:
     QLabel *dutyNote() const { return m_dutyNote; }
     QLabel *pumpStatus() const { return m_pumpStatus; }
     QLabel *cursorLabel() const { return m_cursorLabel; }
+    PumpSetPanel *pumpSet() const { return m_pumpSet; }
+    NpshPanel *npshPanel() const { return m_npsh; }
+    NpshPlot *npshPlot() const { return m_npshPlot; }
+    QComboBox *extraLossChoice() const { return m_extraLoss; }
     QComboBox *fittingMethod() const { return m_fittingMethod; }
     QLabel *fittingNote() const { return m_fittingNote; }
+    const SystemCurve::Duty &duty() const;
     const std::vector<SystemCurve::Point> &curve() const;
 
     // The commands of the window's buttons.
     void loadPump();
     void savePump();
+    void loadSuction();
     void exportPng();
     void exportSvg();
     void exportPdf();
@@ -67,9 +93,20 @@ private:
     QWidget *buildPumpPanel();
     QWidget *buildButtons();
     QWidget *buildFittingChoice();
-    // The chosen method into the case; says where it leaves a counted fitting out.
+    // The chosen method into the case.
     void takeFittingMethod();
+    // Where the method has no K for a counted fitting of either side, the note says so
+    // and no curve is drawn; true where one is.
+    bool showFittingNote(const SystemCurve::System &line);
     void recompute();
+    // The line drawn: the main window's case, the suction line where one is loaded, the
+    // extra loss as chosen.
+    SystemCurve::System system() const;
+    void findSpeedForFlow(double flow);
+    // The suction line's name, and a note where it holds another liquid than the case.
+    void showSuction();
+    // Both plots, the NPSH one under the head one where there is a suction line.
+    void renderPlots(QPainter &painter, const QRectF &area) const;
     void readPumpTable();
     void showPump(const PumpCurve &pump);
     void showDuty(const SystemCurve::Duty &duty);
@@ -85,6 +122,9 @@ private:
     std::optional<CalcEngine::Outcome> m_computed;
     bool m_hasCase = false;
     std::optional<PumpCurve> m_pump;
+    std::optional<CaseInput> m_suction;
+    QString m_suctionName;
+    std::vector<SystemCurve::SystemPoint> m_systemPoints; // with a suction line
     bool m_fillingTable = false;
 
     CurvePlot *m_plot = nullptr;
@@ -95,6 +135,10 @@ private:
     std::array<QLabel *, size_t(Readout::Count)> m_readout{};
     QLabel *m_dutyNote = nullptr;
     QLabel *m_cursorLabel = nullptr;
+    PumpSetPanel *m_pumpSet = nullptr;
+    NpshPanel *m_npsh = nullptr;
+    NpshPlot *m_npshPlot = nullptr;
+    QComboBox *m_extraLoss = nullptr;
     QComboBox *m_fittingMethod = nullptr;
     QLabel *m_fittingNote = nullptr;
 };

@@ -2,9 +2,13 @@
 
 #include "curve/curvetexts.h"
 #include "curve/ui/curveplot.h"
+#include "curve/ui/npshpanel.h"
+#include "curve/ui/npshplot.h"
+#include "project/dvlfile.h"
 #include "widgets/windowdialogs.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QPageLayout>
@@ -44,9 +48,10 @@ Dialogs::FileDialogSetup setupFor(
     return setup;
 }
 
-// The plot at the export size, scaled to fit the device's page: the same drawing on
+// The plots at the export size, scaled to fit the device's page: the same drawing on
 // paper and in PDF as in the PNG, whatever the device's resolution.
-void renderFitted(const CurvePlot &plot, QPainter &painter)
+template<typename Render>
+void renderFitted(QPainter &painter, const Render &render)
 {
     const QRect page = painter.viewport();
     const double scale
@@ -54,10 +59,39 @@ void renderFitted(const CurvePlot &plot, QPainter &painter)
     painter.setViewport(
         QRect(page.topLeft(), QSize(int(ExportWidth * scale), int(ExportHeight * scale))));
     painter.setWindow(0, 0, ExportWidth, ExportHeight);
-    plot.render(painter, QRectF(0, 0, ExportWidth, ExportHeight));
+    render(painter, QRectF(0, 0, ExportWidth, ExportHeight));
 }
 
 } // namespace
+
+void SystemCurveWindow::renderPlots(QPainter &painter, const QRectF &area) const
+{
+    if (!m_suction) {
+        m_plot->render(painter, area);
+        return;
+    }
+    // Head above, NPSH below, on the same flow axis.
+    const double split = area.top() + area.height() * 0.72;
+    m_plot->render(painter, QRectF(area.topLeft(), QPointF(area.right(), split)));
+    m_npshPlot->render(painter, QRectF(QPointF(area.left(), split), area.bottomRight()));
+}
+
+void SystemCurveWindow::loadSuction()
+{
+    const QString title = QStringLiteral("Load suction line");
+    const QString path = m_dialogs.openFileName(
+        setupFor(QStringLiteral("Zeptor project files"), QStringLiteral("dvl"), title));
+    if (path.isEmpty())
+        return;
+    const DvlFile::LoadResult loaded = DvlFile::load(path);
+    if (!loaded.ok()) {
+        m_dialogs.messageBox(loaded.errorMessage, Dialogs::Icon::Warning, title);
+        return;
+    }
+    m_suction = loaded.projectCase->caseInput();
+    m_suctionName = QFileInfo(path).fileName();
+    recompute();
+}
 
 void SystemCurveWindow::loadPump()
 {
@@ -121,7 +155,7 @@ void SystemCurveWindow::exportPng()
         QImage image(2 * ExportWidth, 2 * ExportHeight, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::white);
         QPainter painter(&image);
-        renderFitted(*m_plot, painter);
+        renderFitted(painter, [this](QPainter &p, const QRectF &a) { renderPlots(p, a); });
         painter.end();
         return image.save(&device, "PNG");
     });
@@ -141,7 +175,7 @@ void SystemCurveWindow::exportSvg()
         QPainter painter;
         if (!painter.begin(&svg))
             return false;
-        m_plot->render(painter, QRectF(0, 0, ExportWidth, ExportHeight));
+        renderPlots(painter, QRectF(0, 0, ExportWidth, ExportHeight));
         return painter.end();
     });
 }
@@ -160,7 +194,7 @@ void SystemCurveWindow::exportPdf()
         QPainter painter;
         if (!painter.begin(&pdf))
             return false;
-        renderFitted(*m_plot, painter);
+        renderFitted(painter, [this](QPainter &p, const QRectF &a) { renderPlots(p, a); });
         return painter.end();
     });
 }
@@ -170,7 +204,19 @@ void SystemCurveWindow::exportCsv()
     const QString path = chooseSaveFile(QStringLiteral("CSV files"), QStringLiteral("csv"));
     if (path.isEmpty())
         return;
-    const QByteArray bytes = SystemCurve::csv(curve());
+    QByteArray bytes;
+    if (m_suction) {
+        // As zeptor-cli curve --suction writes it.
+        const SystemCurve::NpshSettings npsh = m_npsh->settings();
+        bytes = SystemCurve::csvHeader(true, true);
+        for (const SystemCurve::SystemPoint &p : m_systemPoints) {
+            if (p.discharge.outcome.status != CalcEngine::Status::NeedsInput)
+                SystemCurve::appendCsvRow(
+                    bytes, p, true, SystemCurve::npshAvailable(system(), npsh, p));
+        }
+    } else {
+        bytes = SystemCurve::csv(curve());
+    }
     writeFile(path, [&bytes](QIODevice &device) { return device.write(bytes) == bytes.size(); });
 }
 
@@ -186,6 +232,6 @@ void SystemCurveWindow::print()
             Dialogs::Icon::Warning, windowTitle());
         return;
     }
-    renderFitted(*m_plot, painter);
+    renderFitted(painter, [this](QPainter &p, const QRectF &a) { renderPlots(p, a); });
     painter.end();
 }

@@ -1,5 +1,6 @@
 #include "fluid/ui/fluidpropertieswindow.h"
 
+#include "calc/fieldtable.h"
 #include "calc/numbertext.h"
 
 #include <QComboBox>
@@ -186,6 +187,8 @@ void FluidPropertiesWindow::apply()
 {
     if (!m_apply->isEnabled())
         return;
-    Q_EMIT handedOver(DensityField, m_density->text());
-    Q_EMIT handedOver(ViscosityField, m_viscosity->text());
+    Q_EMIT fieldWritten(EntryField::Density, m_density->text());
+    Q_EMIT handedOver(EntryField::Density);
+    Q_EMIT fieldWritten(EntryField::Viscosity, m_viscosity->text());
+    Q_EMIT handedOver(EntryField::Viscosity);
 }

@@ -1,6 +1,7 @@
 #include "sizing/ui/linesizingwindow.h"
 
 #include "calc/dialogs.h"
+#include "calc/fieldtable.h"
 #include "calc/numbertext.h"
 #include "sizing/sizingtable.h"
 #include "sizing/ui/linesizingmodel.h"
@@ -49,8 +50,6 @@ const QString UseTip = QStringLiteral("Write the inner diameter of the chosen ro
                                       "window (Enter on a row does the same)");
 const QString ExportCaption = QStringLiteral("Export CSV ...");
 const QString CloseCaption = QStringLiteral("Close");
-
-constexpr int DiameterField = 4;
 
 Dialogs::FileDialogSetup csvSetup(const QString &title)
 {
@@ -284,5 +283,6 @@ void LineSizingWindow::useThisSize()
     if (!current.isValid())
         return;
     const double diameter = m_model->rows()[size_t(current.row())].pipe.innerDiameter;
-    Q_EMIT handedOver(DiameterField, NumberText::plain(diameter));
+    Q_EMIT fieldWritten(EntryField::InnerDiameter, NumberText::plain(diameter));
+    Q_EMIT handedOver(EntryField::InnerDiameter);
 }

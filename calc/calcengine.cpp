@@ -1,5 +1,6 @@
 #include "calc/calcengine.h"
 
+#include "calc/fittingresistance.h"
 #include "calc/frictionfactor.h"
 #include "calc/physics.h"
 #include "calc/resulttable.h"
@@ -27,7 +28,11 @@ bool isLaminar(double reynolds)
     return reynolds < 2320;
 }
 
-bool computeResults(const Inputs &in, bool turbulent, Results &res)
+namespace {
+
+// computeResults with the fittings of `fittings` reckoned by its method; without a case,
+// or by l/d, their resistance is the main window's.
+bool computeWith(const Inputs &in, bool turbulent, Results &res, const CaseInput *fittings)
 {
     const double D = in.InnerDiameter; // mm
     const double L = in.PipeLength; // m
@@ -54,7 +59,9 @@ bool computeResults(const Inputs &in, bool turbulent, Results &res)
     // The equivalent length follows the diameter in use now, also when a prompt or a
     // loaded file changed the diameter since the appendage fields were last edited.
     res.AppendageLength = (res.BendsLd + res.ValvesLd) * D / 1000;
-    res.AppendageFriction = res.AppendageLength * f * 1000 / D;
+    res.AppendageFriction = fittings && fittings->fittings != FittingMethod::Ld
+        ? FittingResistance::resistance(*fittings, res.Reynolds)
+        : res.AppendageLength * f * 1000 / D;
 
     // rho v^2 / 2 times the resistance coefficients plus the static head, Pa to bar.
     res.PipePressureDrop = (v * v * (rho * 0.5) * (res.AppendageFriction + res.PipeFriction)
@@ -70,6 +77,13 @@ bool computeResults(const Inputs &in, bool turbulent, Results &res)
     if (turbulent)
         res.RelativeRoughness = in.WallRoughness / D;
     return frictionFactorFound;
+}
+
+} // namespace
+
+bool computeResults(const Inputs &in, bool turbulent, Results &res)
+{
+    return computeWith(in, turbulent, res, nullptr);
 }
 
 bool anyNotFinite(const Results &res, bool turbulent, bool frictionFactorFound)
@@ -88,7 +102,9 @@ bool anyNotFinite(const Results &res, bool turbulent, bool frictionFactorFound)
     return false;
 }
 
-Outcome evaluate(const Inputs &in, double bendsLd, double valvesLd)
+namespace {
+
+Outcome evaluateWith(const Inputs &in, double bendsLd, double valvesLd, const CaseInput *fittings)
 {
     Outcome out;
     Results &res = out.results;
@@ -104,7 +120,7 @@ Outcome evaluate(const Inputs &in, double bendsLd, double valvesLd)
     if (turbulent && !(in.WallRoughness > 0 && in.WallRoughness <= 5))
         return out;
 
-    const bool found = computeResults(in, turbulent, res);
+    const bool found = computeWith(in, turbulent, res, fittings);
     if (!turbulent)
         out.status = Status::Laminar;
     else
@@ -112,6 +128,18 @@ Outcome evaluate(const Inputs &in, double bendsLd, double valvesLd)
     if (anyNotFinite(res, turbulent, found))
         out.status = Status::NotFinite;
     return out;
+}
+
+} // namespace
+
+Outcome evaluate(const Inputs &in, double bendsLd, double valvesLd)
+{
+    return evaluateWith(in, bendsLd, valvesLd, nullptr);
+}
+
+Outcome evaluate(const CaseInput &c)
+{
+    return evaluateWith(c.inputs, c.bendsLd, c.valvesLd, &c);
 }
 
 } // namespace CalcEngine

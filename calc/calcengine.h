@@ -40,10 +40,11 @@ bool anyNotFinite(const Results &res, bool turbulent, bool frictionFactorFound);
 // The whole calculation of a case whose entries need no prompt. A case that would
 // prompt gives NeedsInput with the results computed so far.
 Outcome evaluate(const Inputs &in, double bendsLd, double valvesLd);
-inline Outcome evaluate(const CaseInput &c)
-{
-    return evaluate(c.inputs, c.bendsLd, c.valvesLd);
-}
+// The same for a case, its fittings reckoned by its method: by l/d exactly as above;
+// by another method AppendageFriction is the sum of their K at the case's Reynolds
+// number (fittings the method has no K for left out, see FittingResistance::uncovered)
+// and every result after it follows.
+Outcome evaluate(const CaseInput &c);
 
 // True where the calculation has a result to draw or tabulate (laminar or turbulent).
 inline bool hasResult(Status status)

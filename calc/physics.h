@@ -14,6 +14,7 @@ inline constexpr double CubicMetresPerLitre = 0.001;
 inline constexpr double SecondsPerHour = 3600;
 inline constexpr double ZeroCelsius = 273.15; // K
 inline constexpr double StandardAtmosphere = 1.01325; // bar absolute
+inline constexpr double MillimetresPerInch = 25.4; // exact, by definition of the inch
 // The area of a circle over the square of its diameter: the double nearest to
 // 3.14159265358979 / 4, a little below pi / 4, as the calculation has always used it.
 inline constexpr double QuarterPi = 0.7853981633974475;
@@ -34,6 +35,12 @@ constexpr double litresPerHourFromCubicMetres(double cubicMetresPerHour)
 constexpr double cubicMetresPerHour(double litresPerHour)
 {
     return litresPerHour / LitresPerCubicMetre;
+}
+
+// mm to inches, for the published fitting correlations that take inches.
+constexpr double inchesOf(double millimetres)
+{
+    return millimetres / MillimetresPerInch;
 }
 
 // The head in metres of a liquid of `density` kg/m3 that a pressure drop in bar stands for.

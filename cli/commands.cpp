@@ -4,6 +4,7 @@
 #include "cli/commandio.h"
 #include "cli/curvecommand.h"
 #include "cli/exitstatus.h"
+#include "cli/fittingscommand.h"
 #include "cli/fluidcommand.h"
 #include "cli/sizecommand.h"
 #include "cli/usage.h"
@@ -16,7 +17,7 @@ namespace Commands {
 
 namespace {
 
-const std::array<Command, 5> Table = {{
+const std::array<Command, 6> Table = {{
     {"report", "report [OPTIONS] FILE.dvl...",
         "the one-page report of each case as the Print command lays it out,\n"
         "one character per column; reports of several files are separated\n"
@@ -46,6 +47,11 @@ const std::array<Command, 5> Table = {{
         "the case at every diameter of the ISO and DIN tables or of a pipe\n"
         "table.",
         SizeCommand::run},
+    {"fittings", "fittings FILE.dvl [--format json|csv]",
+        "each counted fitting of a case by the main window's l/d and by\n"
+        "Crane, Hooper's 2-K and Darby's 3-K at the case's Reynolds number,\n"
+        "and the case's total pressure drop by each method.",
+        FittingsCommand::run},
 }};
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "curve/pumpcurve.h"
 #include "curve/pumpset.h"
 #include "curve/systemcurve.h"
+#include "fittings/fittingtexts.h"
 #include "project/dvlfile.h"
 #include "project/shownpath.h"
 
@@ -127,19 +128,25 @@ private:
     }
 
     // The discharge side by the sheet, as 'json' does it, the suction side by the pure
-    // calculation; the heads come from those results.
+    // calculation; the heads come from those results. With the fittings by another
+    // method than l/d both sides come from the pure calculation by that method.
     bool writeJsonPoint(double flow)
     {
+        const FittingMethod method = m_system.discharge.fittings;
         std::optional<SystemCurve::Point> suction;
         if (m_system.suction)
             suction = SystemCurve::pointAt(*m_system.suction, flow, m_system.extraLoss);
         const double density = m_system.discharge.inputs.Density;
         const Batch::JsonExtra extra = [&](JsonLine &json, const CalcSheet &sheet) {
-            const SystemCurve::SystemPoint point{
-                SystemCurve::pointOf(
-                    flow, CalcEngine::Outcome{sheet.outcome(), sheet.results()}, density),
+            const SystemCurve::SystemPoint point{method == FittingMethod::Ld
+                    ? SystemCurve::pointOf(
+                        flow, CalcEngine::Outcome{sheet.outcome(), sheet.results()}, density)
+                    : SystemCurve::pointAt(m_system.discharge, flow, m_system.extraLoss),
                 suction};
-            json.value("flow", flow).value("head", point.head());
+            json.value("flow", flow);
+            if (method != FittingMethod::Ld)
+                json.value("fittings", QString::fromLatin1(fittingMethodName(method)));
+            json.value("head", point.head());
             if (suction) {
                 json.value("suction_head", point.hasResult() ? suction->head : std::nan(""));
                 if (m_npshaColumn)
@@ -269,11 +276,22 @@ int run(const QStringList &arguments, CommandIo &io)
         return Batch::ExitUsage;
     }
 
-    SystemCurve::System system{fileCase.caseInput(), std::nullopt, options.extraLoss};
+    SystemCurve::System system{
+        fileCase.caseInput().withFittings(options.fittings), std::nullopt, options.extraLoss};
     if (suctionFile) {
         const ProjectCase &suctionCase = *suctionFile->projectCase;
-        system.suction = suctionCase.caseInput();
+        system.suction = suctionCase.caseInput().withFittings(options.fittings);
         tellLiquids(io, options, fileCase.entries, suctionCase.entries);
+    }
+    // A method without a K for a counted fitting would draw a curve without it.
+    const std::pair<const CaseInput *, QString> sides[] = {{&system.discharge, options.file},
+        {system.suction ? &*system.suction : nullptr, options.suction}};
+    for (const auto &[side, file] : sides) {
+        const QString uncovered = side ? FittingTexts::curveNote(*side) : QString();
+        if (!uncovered.isEmpty()) {
+            io.error(QStringLiteral("zeptor-cli: %1: %2").arg(shownPath(file), uncovered));
+            return Batch::ExitPrompted;
+        }
     }
     CurveRun curve(options, fileCase, system, io);
     if (!curve.writePoints(to))

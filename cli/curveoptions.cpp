@@ -24,7 +24,8 @@ const char *const Usage
       "                        [--speed PCT | --duty-flow Q] [--pumps N]\n"
       "                        [--arrangement parallel|series] [--surface-pressure BAR]\n"
       "                        [--vapour-pressure BAR | --temperature T]\n"
-      "                        [--npsh-margin R] [--format json|csv] [--locale NAME]\n"
+      "                        [--npsh-margin R] [--fittings ld|crane|2k|3k]\n"
+      "                        [--format json|csv] [--locale NAME]\n"
       "\n"
       "The system curve of a saved case: the case calculated at N flows (default 50)\n"
       "from TO/N up to TO l/h (default 1.5 times the file's flow rate), each exactly\n"
@@ -66,11 +67,19 @@ const char *const Usage
       "  --temperature T         that of water at T degrees Celsius (IAPWS-IF97).\n"
       "  --npsh-margin R         the ratio NPSHa / NPSHr to keep (default 1.0; ANSI/HI\n"
       "                 9.6.1 recommends about 1.1 to 2.5 by application).\n"
+      "  --fittings M   the fittings' losses by l/d as the main window (ld, the\n"
+      "                 default), or at each flow's own Reynolds number by Crane\n"
+      "                 (crane), Hooper's 2-K (2k) or Darby's 3-K (3k), as 'zeptor-cli\n"
+      "                 fittings' reckons them, on both sides; the duty point follows.\n"
+      "                 With a method other than ld each JSON point carries\n"
+      "                 \"fittings\" and its \"head\" is that method's (the rest is the\n"
+      "                 'json' object), and the CSV rows are that method's. A method\n"
+      "                 without a K for a counted fitting draws no curve (exit status 2).\n"
       "  --locale NAME  field texts as for this locale, as with 'json'.\n"
       "\n"
       "Exit status: 0 done, 1 a file cannot be read, 2 a point needed an answer to a\n"
-      "prompt (it is left out), 3 the output could not be written, 64 the command\n"
-      "line is wrong.\n";
+      "prompt (it is left out), or the method has no K for a counted fitting, 3 the\n"
+      "output could not be written, 64 the command line is wrong.\n";
 
 std::optional<int> parse(const QStringList &arguments, CommandIo &io, Options &options)
 {
@@ -91,8 +100,17 @@ std::optional<int> parse(const QStringList &arguments, CommandIo &io, Options &o
     const QCommandLineOption vapour = line.addOption("vapour-pressure", "BAR", "a number");
     const QCommandLineOption temperature = line.addOption("temperature", "T", "a number");
     const QCommandLineOption margin = line.addOption("npsh-margin", "R", "a number");
+    const QCommandLineOption fittings = line.addOption("fittings", "METHOD", "ld, crane, 2k or 3k");
     if (!line.parse(arguments, io))
         return line.status();
+    if (line.isSet(fittings)) {
+        const std::optional<FittingMethod> method = fittingMethodNamed(line.value(fittings));
+        if (!method)
+            return line.usageError(io,
+                QStringLiteral("--fittings takes ld, crane, 2k or 3k, not '%1'")
+                    .arg(line.value(fittings)));
+        options.fittings = *method;
+    }
 
     // A number of an option that must lie above `above` (and finite).
     const auto positive = [&](const QCommandLineOption &option, double above,

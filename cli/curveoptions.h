@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/fittingmethod.h"
 #include "cli/commandline.h"
 #include "curve/pumpset.h"
 #include "curve/systemcurve.h"
@@ -28,6 +29,7 @@ struct Options
     int pumps = 1;
     Arrangement arrangement = Arrangement::Single;
     SystemCurve::NpshSettings npsh;
+    FittingMethod fittings = FittingMethod::Ld;
 };
 
 extern const char *const Usage;

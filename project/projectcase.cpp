@@ -21,7 +21,7 @@ ProjectCase ProjectCase::fromGeneral(const BasGeneral &general)
 CaseInput ProjectCase::caseInput() const
 {
     const FittingTotals totals = fittingTotals(bendCounts, valveCounts);
-    return {entries, double(totals.bendsLd), double(totals.valvesLd)};
+    return {entries, double(totals.bendsLd), double(totals.valvesLd), {bendCounts, valveCounts}};
 }
 
 void ProjectCase::applyTo(BasGeneral &general) const

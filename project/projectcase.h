@@ -29,7 +29,7 @@ struct ProjectCase
     std::array<qint16, 6> bendCounts{};
     std::array<qint16, 13> valveCounts{};
 
-    // The case to evaluate: the entries and the l/d totals of the counts.
+    // The case to evaluate: the entries, the counts and their l/d totals.
     CaseInput caseInput() const;
 
     // The case that the shared state holds now (file name included).

@@ -25,6 +25,7 @@ class frmAbout;
 class frmHelpScreen;
 class FluidPropertiesWindow;
 class LineSizingWindow;
+class FittingLossesWindow;
 class SystemCurveWindow;
 
 // The main window: the field array Text0 with its captions and units, menus, toolbar,
@@ -80,6 +81,7 @@ public:
     FluidPropertiesWindow &FluidProperties();
     SystemCurveWindow &SystemCurve();
     LineSizingWindow &LineSizing();
+    FittingLossesWindow &FittingLosses();
     bool hasProjectgegevens() const;
     bool hasAbout() const;
 
@@ -100,6 +102,7 @@ public:
     void mnuFluidProperties_Click();
     void mnuSystemCurve_Click();
     void mnuLineSizing_Click();
+    void mnuFittingLosses_Click();
     void mnuHelpContents_Click();
     void mnuHelpAbout_Click();
     void SSCommand1_Click();

@@ -6,6 +6,7 @@
 #include "calc/basgeneral.h"
 #include "calc/dvlname.h"
 #include "curve/ui/systemcurvewindow.h"
+#include "fittings/ui/fittinglosseswindow.h"
 #include "fluid/ui/fluidpropertieswindow.h"
 #include "pickers/frmabsruwheid.h"
 #include "pickers/frmdiameter.h"
@@ -156,6 +157,11 @@ void frmStart::mnuSystemCurve_Click()
 void frmStart::mnuLineSizing_Click()
 {
     m_windows.show<LineSizingWindow>();
+}
+
+void frmStart::mnuFittingLosses_Click()
+{
+    m_windows.show<FittingLossesWindow>();
 }
 
 void frmStart::mnuHelpContents_Click()

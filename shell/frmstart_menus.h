@@ -49,6 +49,7 @@ inline constexpr MenuItem AnalysisItems[] = {
     {"mnuFluidProperties", "Fluid properties ...", &frmStart::mnuFluidProperties_Click},
     {"mnuSystemCurve", "System curve ...", &frmStart::mnuSystemCurve_Click},
     {"mnuLineSizing", "Line sizing ...", &frmStart::mnuLineSizing_Click},
+    {"mnuFittingLosses", "Fitting losses ...", &frmStart::mnuFittingLosses_Click},
 };
 
 inline constexpr MenuItem HelpItems[] = {

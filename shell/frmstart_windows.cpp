@@ -4,6 +4,7 @@
 #include "appendages/frmwgetal2.h"
 #include "calc/basgeneral.h"
 #include "curve/ui/systemcurvewindow.h"
+#include "fittings/ui/fittinglosseswindow.h"
 #include "fluid/ui/fluidpropertieswindow.h"
 #include "pickers/frmabsruwheid.h"
 #include "pickers/frmdiameter.h"
@@ -26,7 +27,8 @@ void frmStart::followCase(Window &window)
 {
     const auto update = [this, &window] {
         const Results &results = m_sheet.results();
-        window.setCase(CaseInput::of(general().inputs(), results),
+        window.setCase(CaseInput::of(general().inputs(), results,
+                           {general().BendCounts, general().ValveCounts}),
             CalcEngine::Outcome{m_sheet.outcome(), results});
     };
     connect(&m_sheetNotifier, &CalcSheetNotifier::calculated, &window, update);
@@ -84,6 +86,11 @@ void frmStart::registerWindows()
         takeHandOvers(*window);
         return window;
     });
+    m_windows.add<FittingLossesWindow>([this] {
+        auto *window = new FittingLossesWindow(dialogs(), this);
+        followCase(*window);
+        return window;
+    });
 }
 
 frmWgetal1 &frmStart::Wgetal1()
@@ -134,6 +141,11 @@ SystemCurveWindow &frmStart::SystemCurve()
 LineSizingWindow &frmStart::LineSizing()
 {
     return m_windows.get<LineSizingWindow>();
+}
+
+FittingLossesWindow &frmStart::FittingLosses()
+{
+    return m_windows.get<FittingLossesWindow>();
 }
 
 bool frmStart::hasProjectgegevens() const

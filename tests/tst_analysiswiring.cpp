@@ -3,17 +3,24 @@
 #include "calc/calcengine.h"
 #include "calc/numbertext.h"
 #include "curve/ui/systemcurvewindow.h"
+#include "fittings/fittinglosses.h"
+#include "fittings/ui/fittinglossesmodel.h"
+#include "fittings/ui/fittinglosseswindow.h"
 #include "fluid/ui/fluidpropertieswindow.h"
 #include "sizing/ui/linesizingmodel.h"
 #include "sizing/ui/linesizingwindow.h"
+#include "support/analysiscase.h"
 #include "support/testprogram.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <optional>
@@ -28,6 +35,7 @@ private Q_SLOTS:
     void fluidApplyIsTakenOverAsTyped();
     void systemCurveFollowsTheCase();
     void lineSizingHandsTheDiameterOver();
+    void fittingLossesFollowTheCaseAndTheCurveTakesAMethod();
 
 private:
     QAction *menuItem(const char *name)
@@ -107,6 +115,48 @@ void tst_AnalysisWiring::lineSizingHandsTheDiameterOver()
     // The diameter was taken over by the leave check: the results follow it.
     QCOMPARE(m_program->main().sheet().results().PipeArea, 309.7 * 309.7 * 0.7853981633974475);
     QCOMPARE(m_program->main().focusWidget(), m_program->main().dotsButton(4));
+}
+
+void tst_AnalysisWiring::fittingLossesFollowTheCaseAndTheCurveTakesAMethod()
+{
+    frmStart &main = m_program->main();
+    menuItem("mnuFittingLosses")->trigger();
+    auto *window = main.findChild<FittingLossesWindow *>();
+    QVERIFY(window && window->isVisible());
+    QCOMPARE(window->model().rowCount(), 0);
+
+    // Two globe valves, handed over as the valves window does: the window follows the
+    // calculation. 100 l/h through 100 mm is laminar, where the methods part.
+    m_program->general.ValveCounts[8] = 2;
+    main.setText0(10, QStringLiteral("600"));
+    QCOMPARE(window->model().rowCount(), 3);
+    QVERIFY(AnalysisCase::sameBits(
+        window->model().table().totalDrop[0], main.sheet().results().TotalPressureDrop));
+    for (QLabel *line : {window->conditionsLabel(), window->spreadLabel(), window->noteLabel()}) {
+        QVERIFY(!line->text().isEmpty());
+        QCOMPARE(line->accessibleName(), line->text()); // read with its value
+    }
+    QVERIFY(window->noteLabel()->text().contains(QStringLiteral("laminar")));
+
+    QTemporaryDir dir;
+    m_program->dialogs.saveAnswers << dir.filePath(QStringLiteral("fittings.csv"));
+    window->exportButton()->click();
+    QFile csv(dir.filePath(QStringLiteral("fittings.csv")));
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    QCOMPARE(csv.readAll(), FittingLosses::csv(window->model().table()));
+
+    // The System curve by Darby's 3-K: each point the case evaluated by that method.
+    menuItem("mnuSystemCurve")->trigger();
+    auto *curve = main.findChild<SystemCurveWindow *>();
+    QComboBox *method = curve->fittingMethod();
+    method->setCurrentIndex(int(FittingMethod::ThreeK));
+    QCOMPARE(method->accessibleName(), QStringLiteral("Fittings by Darby 3-K"));
+    const CaseInput c = CaseInput::of(m_program->general.inputs(), main.sheet().results(),
+        {m_program->general.BendCounts, m_program->general.ValveCounts});
+    const SystemCurve::Point &last = curve->curve().back();
+    QVERIFY(AnalysisCase::sameBits(
+        last.head, SystemCurve::pointAt(c.withFittings(FittingMethod::ThreeK), last.flow).head));
+    QVERIFY(last.head != SystemCurve::pointAt(c, last.flow).head);
 }
 
 QTEST_MAIN(tst_AnalysisWiring)

@@ -11,7 +11,7 @@ import re
 import sys
 
 MODULES = ["numerics", "calc", "widgets", "appendages", "pickers", "project", "fluid", "curve",
-           "sizing", "shell", "cli"]
+           "sizing", "fittings", "shell", "cli"]
 GUI_MODULES = ["QtGui", "QtWidgets", "QtPrintSupport", "QtSvg"]
 INCLUDE = re.compile(r'^\s*#\s*include\s*[<"]([^>"]+)[>"]', re.M)
 

@@ -5,6 +5,7 @@
 #include "curve/ui/npshpanel.h"
 #include "curve/ui/npshplot.h"
 #include "curve/ui/pumpsetpanel.h"
+#include "fittings/fittingtexts.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -113,6 +114,7 @@ void SystemCurveWindow::buildWindow()
     left->addWidget(m_npshPlot, 1);
     left->addWidget(m_cursorLabel);
     left->addLayout(range);
+    left->addWidget(buildFittingChoice());
 
     auto *top = new QHBoxLayout;
     top->addLayout(left, 1);
@@ -124,6 +126,48 @@ void SystemCurveWindow::buildWindow()
     setTabOrder(m_plot, m_flowTo);
     setTabOrder(m_flowTo, m_pointCount);
     setTabOrder(m_pointCount, m_pumpTable);
+}
+
+// The method by which the curve reckons the fittings: the main window's l/d, or one of
+// the published methods at each flow's own Reynolds number.
+QWidget *SystemCurveWindow::buildFittingChoice()
+{
+    auto *row = new QWidget(this);
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_fittingMethod = new QComboBox(row);
+    for (FittingMethod method : AllFittingMethods)
+        m_fittingMethod->addItem(FittingTexts::methodTitle(method));
+    auto *label = new QLabel(QStringLiteral("Fittings &by:"), row);
+    label->setBuddy(m_fittingMethod);
+    m_fittingNote = new QLabel(row);
+    m_fittingNote->setWordWrap(true);
+    layout->addWidget(label);
+    layout->addWidget(m_fittingMethod);
+    layout->addWidget(m_fittingNote, 1);
+    connect(m_fittingMethod, &QComboBox::currentIndexChanged, this, [this] {
+        takeFittingMethod();
+        recompute();
+    });
+    takeFittingMethod();
+    return row;
+}
+
+void SystemCurveWindow::takeFittingMethod()
+{
+    m_case.fittings = AllFittingMethods[size_t(m_fittingMethod->currentIndex())];
+    m_fittingMethod->setAccessibleName(
+        QStringLiteral("Fittings by ") + m_fittingMethod->currentText());
+}
+
+bool SystemCurveWindow::showFittingNote(const SystemCurve::System &line)
+{
+    QString note = FittingTexts::curveNote(line.discharge);
+    if (note.isEmpty() && line.suction)
+        note = FittingTexts::curveNote(*line.suction);
+    m_fittingNote->setText(note);
+    m_fittingNote->setAccessibleName(note);
+    return note.isEmpty();
 }
 
 QWidget *SystemCurveWindow::buildPumpPanel()
@@ -239,6 +283,7 @@ void SystemCurveWindow::setCase(
     m_case = c;
     m_computed = computed;
     m_hasCase = true;
+    takeFittingMethod();
     recompute();
 }
 
@@ -258,7 +303,10 @@ SystemCurve::System SystemCurveWindow::system() const
 {
     const auto extraLoss = m_extraLoss->currentIndex() == 1 ? SystemCurve::ExtraLoss::Fixed
                                                             : SystemCurve::ExtraLoss::FollowsFlow;
-    return {m_case, m_suction, extraLoss};
+    std::optional<CaseInput> suction = m_suction;
+    if (suction)
+        suction->fittings = m_case.fittings; // both sides by the chosen method
+    return {m_case, suction, extraLoss};
 }
 
 const SystemCurve::Duty &SystemCurveWindow::duty() const
@@ -280,7 +328,8 @@ void SystemCurveWindow::recompute()
     m_systemPoints.clear();
     NpshPlotData npshData;
     npshData.margin = npsh.margin;
-    if (m_hasCase && to > 0) {
+    const bool drawn = m_hasCase && showFittingNote(line);
+    if (drawn && to > 0) {
         for (double flow : SystemCurve::flows(to, m_pointCount->value())) {
             const SystemCurve::SystemPoint at = SystemCurve::systemAt(line, flow);
             SystemCurve::Point whole = at.discharge;
@@ -294,15 +343,15 @@ void SystemCurveWindow::recompute()
                     pumps ? pumps->pump().npshr(pumps->pumpFlow(flow)) : std::nan(""));
             }
         }
-        // The main window's own result for the case, where it gave one.
-        SystemCurve::Point own = m_computed
+        // The main window's own result for the case, where it gave one (by l/d).
+        SystemCurve::Point own = m_computed && m_case.fittings == FittingMethod::Ld
             ? SystemCurve::pointOf(in.FlowRate, *m_computed, in.Density)
             : SystemCurve::pointAt(m_case, in.FlowRate);
-        if (m_suction)
-            own.head += SystemCurve::pointAt(*m_suction, in.FlowRate, line.extraLoss).head;
+        if (line.suction)
+            own.head += SystemCurve::pointAt(*line.suction, in.FlowRate, line.extraLoss).head;
         data.casePoint = own;
     }
-    if (m_hasCase && pumps) {
+    if (drawn && pumps) {
         data.duty = SystemCurve::dutyPoint(line, *pumps, m_suction ? &npsh : nullptr);
         data.pump = pumps->pump();
         data.pumps = pumps;

@@ -66,6 +66,8 @@ public:
     NpshPanel *npshPanel() const { return m_npsh; }
     NpshPlot *npshPlot() const { return m_npshPlot; }
     QComboBox *extraLossChoice() const { return m_extraLoss; }
+    QComboBox *fittingMethod() const { return m_fittingMethod; }
+    QLabel *fittingNote() const { return m_fittingNote; }
     const SystemCurve::Duty &duty() const;
     const std::vector<SystemCurve::Point> &curve() const;
 
@@ -90,6 +92,12 @@ private:
     void buildWindow();
     QWidget *buildPumpPanel();
     QWidget *buildButtons();
+    QWidget *buildFittingChoice();
+    // The chosen method into the case.
+    void takeFittingMethod();
+    // Where the method has no K for a counted fitting of either side, the note says so
+    // and no curve is drawn; true where one is.
+    bool showFittingNote(const SystemCurve::System &line);
     void recompute();
     // The line drawn: the main window's case, the suction line where one is loaded, the
     // extra loss as chosen.
@@ -131,4 +139,6 @@ private:
     NpshPanel *m_npsh = nullptr;
     NpshPlot *m_npshPlot = nullptr;
     QComboBox *m_extraLoss = nullptr;
+    QComboBox *m_fittingMethod = nullptr;
+    QLabel *m_fittingNote = nullptr;
 };

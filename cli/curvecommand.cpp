@@ -37,9 +37,13 @@ const char *const Usage
       "                 point without a result (friction factor undetermined) are\n"
       "                 empty from the friction factor on.\n"
       "  --pump FILE    a pump curve (CSV: flow [l/h] or flow [m3/h], head [m], and\n"
-      "                 optionally efficiency [%] and npshr [m]). With json, a last\n"
+      "                 optionally efficiency [%] and npshr [m], whose cells may be\n"
+      "                 empty where a point has no such value). With json, a last\n"
       "                 line {\"duty\": {...}} holds the duty point, or {\"duty\": null,\n"
-      "                 \"reason\": \"...\"}; with csv, the duty point goes to standard error.\n"
+      "                 \"reason\": \"...\"}. With csv, a last column \"pump head [m]\"\n"
+      "                 (empty outside the pump's points), and after the rows a comment\n"
+      "                 line \"# duty: flow ... l/h, head ... m, ...\" (or \"# duty: none,\"\n"
+      "                 and the reason), also written to standard error.\n"
       "                 Where a point needs an answer to a prompt, there is no duty point.\n"
       "  --locale NAME  field texts as for this locale, as with 'json'.\n"
       "\n"
@@ -138,10 +142,11 @@ public:
     { }
 
     // Writes every point; false where one needed an answer to a prompt.
-    bool writePoints(double to)
+    bool writePoints(double to, const PumpCurve *pump)
     {
+        m_pump = pump;
         if (m_options.format == Format::Csv)
-            m_io.out().write(SystemCurve::csvHeader());
+            m_io.out().write(SystemCurve::csvHeader(pump));
         bool prompted = false;
         QByteArray row;
         for (double flow : SystemCurve::flows(to, m_options.points)) {
@@ -167,7 +172,7 @@ private:
             return false;
         }
         row.resize(0);
-        SystemCurve::appendCsvRow(row, point);
+        SystemCurve::appendCsvRow(row, point, m_pump);
         m_io.out().write(row);
         return true;
     }
@@ -209,6 +214,7 @@ private:
     CaseInput m_case;
     CommandIo &m_io;
     Batch::Runner m_runner;
+    const PumpCurve *m_pump = nullptr;
 };
 
 } // namespace
@@ -253,14 +259,16 @@ int run(const QStringList &arguments, CommandIo &io)
     }
 
     CurveRun curve(options, fileCase, io);
-    if (!curve.writePoints(to))
+    if (!curve.writePoints(to, pump ? &*pump : nullptr))
         return Batch::ExitPrompted; // the case needs an answer: no duty point either
     if (pump && !io.out().failed()) {
         const SystemCurve::Duty duty = SystemCurve::dutyPoint(curve.caseInput(), *pump);
-        if (options.format == Format::Json)
+        if (options.format == Format::Json) {
             io.out().write(dutyJson(duty, *pump));
-        else
+        } else {
+            io.out().write(SystemCurve::csvDutyLine(duty));
             io.error(dutyNote(duty));
+        }
     }
     return io.out().failed() ? Batch::ExitOutputFailed : Batch::ExitOk;
 }

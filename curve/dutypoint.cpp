@@ -190,6 +190,8 @@ Duty dutyPoint(const CaseInput &c, const PumpCurve &pump)
     duty.pumpHead = pump.head(flow);
     duty.efficiency = pump.efficiency(flow);
     duty.npshr = pump.npshr(flow);
+    duty.efficiencyMissing = pump.hasEfficiency() && std::isnan(duty.efficiency);
+    duty.npshrMissing = pump.hasNpshr() && std::isnan(duty.npshr);
     // rho g Q H / eta, with the efficiency from % to a fraction.
     const double eta = duty.efficiency / 100;
     duty.shaftPower = eta > 0 ? Physics::hydraulicPower(c.inputs.Density, flow, duty.pumpHead) / eta

@@ -3,7 +3,9 @@
 #include "calc/calctexts.h"
 #include "calc/dotnumber.h"
 #include "calc/physics.h"
+#include "curve/pumpcurve.h"
 
+#include <cmath>
 #include <limits>
 
 namespace SystemCurve {
@@ -55,13 +57,49 @@ std::vector<Point> points(const CaseInput &c, double to, int count)
     return out;
 }
 
-QByteArray csvHeader()
+std::vector<Point> lead(const CaseInput &c, const Point &first)
 {
-    return QByteArrayLiteral("flow [l/h],status,velocity [m/s],reynolds [-],friction factor [-],"
-                             "pressure drop [bar],pressure drop [Pa],head [m]\n");
+    std::vector<Point> out;
+    if (!first.hasResult() || !(first.flow > 0))
+        return out;
+    CalcEngine::Outcome still;
+    still.status = CalcEngine::Status::Laminar; // no flow starts the laminar range
+    still.results.TotalPressureDrop = CalcEngine::staticPressureDrop(c.inputs);
+    still.results.TotalPressureDropPa = still.results.TotalPressureDrop * Physics::PascalPerBar;
+    out.push_back(pointOf(0, still, c.inputs.Density));
+
+    const double reynolds = first.outcome.results.Reynolds;
+    if (first.outcome.status == CalcEngine::Status::Laminar || !std::isfinite(reynolds)
+        || !(reynolds > 0))
+        return out;
+    // The Reynolds number grows with the flow in proportion: the laminar range ends near
+    // this flow, and a few steps of one unit in the last place find the exact edge.
+    const auto laminar
+        = [](const Point &p) { return p.outcome.status == CalcEngine::Status::Laminar; };
+    constexpr int Steps = 8;
+    Point below = pointAt(c, first.flow * (2320 / reynolds));
+    for (int step = 0; step < Steps && !laminar(below); ++step)
+        below = pointAt(c, std::nextafter(below.flow, 0.0));
+    Point above = pointAt(c, std::nextafter(below.flow, first.flow));
+    for (int step = 0; step < Steps && laminar(above); ++step)
+        above = pointAt(c, std::nextafter(above.flow, first.flow));
+    if (!laminar(below) || laminar(above) || !(above.flow < first.flow))
+        return out;
+    out.push_back(below);
+    out.push_back(above);
+    return out;
 }
 
-void appendCsvRow(QByteArray &out, const Point &point)
+QByteArray csvHeader(const PumpCurve *pump)
+{
+    QByteArray out = "flow [l/h],status,velocity [m/s],reynolds [-],friction factor [-],"
+                     "pressure drop [bar],pressure drop [Pa],head [m]";
+    if (pump)
+        out += ",pump head [m]";
+    return out + '\n';
+}
+
+void appendCsvRow(QByteArray &out, const Point &point, const PumpCurve *pump)
 {
     const Results &r = point.outcome.results;
     DotNumber::append(out, point.flow);
@@ -81,20 +119,57 @@ void appendCsvRow(QByteArray &out, const Point &point)
         DotNumber::append(out, r.TotalPressureDropPa);
         out += ',';
         DotNumber::append(out, point.head);
-        out += '\n';
     } else {
-        out += ",,,,\n";
+        out += ",,,,";
     }
+    if (pump) {
+        out += ',';
+        DotNumber::append(out, pump->head(point.flow)); // empty outside the pump's points
+    }
+    out += '\n';
 }
+
+namespace {
+
+QByteArray rows(const std::vector<Point> &points, const PumpCurve *pump)
+{
+    QByteArray out = csvHeader(pump);
+    for (const Point &p : points) {
+        if (p.outcome.status != CalcEngine::Status::NeedsInput)
+            appendCsvRow(out, p, pump);
+    }
+    return out;
+}
+
+} // namespace
 
 QByteArray csv(const std::vector<Point> &points)
 {
-    QByteArray out = csvHeader();
-    for (const Point &p : points) {
-        if (p.outcome.status != CalcEngine::Status::NeedsInput)
-            appendCsvRow(out, p);
-    }
-    return out;
+    return rows(points, nullptr);
+}
+
+QByteArray csvDutyLine(const Duty &duty)
+{
+    if (!duty.found)
+        return "# duty: none, " + duty.reason.toUtf8() + '\n';
+    const Results &r = duty.system.outcome.results;
+    QByteArray out = "# duty: flow " + DotNumber::text(duty.system.flow) + " l/h, head "
+        + DotNumber::text(duty.system.head) + " m, pump head " + DotNumber::text(duty.pumpHead)
+        + " m, pressure drop " + DotNumber::text(r.TotalPressureDrop) + " bar, velocity "
+        + DotNumber::text(r.Velocity) + " m/s";
+    // Values the pump curve does not give at this flow are left out.
+    if (std::isfinite(duty.efficiency))
+        out += ", efficiency " + DotNumber::text(duty.efficiency) + " %";
+    if (std::isfinite(duty.shaftPower))
+        out += ", shaft power " + DotNumber::text(duty.shaftPower) + " W";
+    if (std::isfinite(duty.npshr))
+        out += ", npshr " + DotNumber::text(duty.npshr) + " m";
+    return out + '\n';
+}
+
+QByteArray csv(const std::vector<Point> &points, const PumpCurve &pump, const Duty &duty)
+{
+    return rows(points, &pump) + csvDutyLine(duty);
 }
 
 } // namespace SystemCurve

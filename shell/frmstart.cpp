@@ -16,6 +16,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -237,8 +238,15 @@ SystemCurveWindow &frmStart::SystemCurve()
 {
     const bool isNew = !m_systemCurve;
     SystemCurveWindow &window = createdOnFirstUse(m_systemCurve, dialogs());
-    if (isNew)
+    if (isNew) {
         followCase(window);
+        // The title block of an exported plot names the project as it is at that moment.
+        window.setProjectSource([this] {
+            const BasGeneral &g = general();
+            return CurveTexts::ProjectLabel{g.ProjectName, g.PipeName,
+                QFileInfo(g.ProjectFileName).fileName(), DateText::toText(g.ProjectDate)};
+        });
+    }
     return window;
 }
 
@@ -248,6 +256,13 @@ LineSizingWindow &frmStart::LineSizing()
     LineSizingWindow &window = createdOnFirstUse(m_lineSizing, dialogs());
     if (isNew) {
         followCase(window);
+        // A size of the picker's lists becomes the picker's remembered choice, so that
+        // opening the picker keeps it.
+        connect(&window, &LineSizingWindow::pickerEntryChosen, this,
+            [this](int standard, int position) {
+                general().DiameterStandard = qint16(standard);
+                general().DiameterChoice[size_t(standard)] = qint16(position);
+            });
         connect(&window, &LineSizingWindow::handedOver, this, &frmStart::takeOver);
     }
     return window;
@@ -257,8 +272,10 @@ FluidPropertiesWindow &frmStart::FluidProperties()
 {
     const bool isNew = !m_fluidProperties;
     FluidPropertiesWindow &window = createdOnFirstUse(m_fluidProperties);
-    if (isNew)
+    if (isNew) {
+        followCase(window);
         connect(&window, &FluidPropertiesWindow::handedOver, this, &frmStart::takeOver);
+    }
     return window;
 }
 

@@ -5,6 +5,7 @@
 #include "widgets/windowdialogs.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QPageLayout>
@@ -44,20 +45,34 @@ Dialogs::FileDialogSetup setupFor(
     return setup;
 }
 
-// The plot at the export size, scaled to fit the device's page: the same drawing on
-// paper and in PDF as in the PNG, whatever the device's resolution.
-void renderFitted(const CurvePlot &plot, QPainter &painter)
-{
-    const QRect page = painter.viewport();
-    const double scale
-        = std::min(double(page.width()) / ExportWidth, double(page.height()) / ExportHeight);
-    painter.setViewport(
-        QRect(page.topLeft(), QSize(int(ExportWidth * scale), int(ExportHeight * scale))));
-    painter.setWindow(0, 0, ExportWidth, ExportHeight);
-    plot.render(painter, QRectF(0, 0, ExportWidth, ExportHeight));
-}
-
 } // namespace
+
+// The title block, then the plot below it, at the export size; with `fitToPage` scaled
+// to fit the device's page: the same drawing on paper and in PDF as in the PNG,
+// whatever the device's resolution.
+void SystemCurveWindow::renderExport(QPainter &painter, bool fitToPage) const
+{
+    if (fitToPage) {
+        const QRect page = painter.viewport();
+        const double scale
+            = std::min(double(page.width()) / ExportWidth, double(page.height()) / ExportHeight);
+        painter.setViewport(
+            QRect(page.topLeft(), QSize(int(ExportWidth * scale), int(ExportHeight * scale))));
+        painter.setWindow(0, 0, ExportWidth, ExportHeight);
+    }
+    const QRectF area(0, 0, ExportWidth, ExportHeight);
+    painter.save();
+    painter.fillRect(area, m_plot->palette().color(QPalette::Base));
+    painter.setFont(m_plot->drawingFont());
+    painter.setPen(m_plot->palette().color(QPalette::WindowText));
+    const double margin = QFontMetricsF(painter.font()).height() / 2;
+    const QRectF room = area.adjusted(margin, margin, -margin, 0);
+    const QString title = titleBlock().join(QLatin1Char('\n'));
+    const QRectF used = painter.boundingRect(room, Qt::AlignLeft | Qt::TextWordWrap, title);
+    painter.drawText(room, Qt::AlignLeft | Qt::TextWordWrap, title);
+    painter.restore();
+    m_plot->render(painter, area.adjusted(0, used.bottom() + margin, 0, 0));
+}
 
 void SystemCurveWindow::loadPump()
 {
@@ -70,6 +85,7 @@ void SystemCurveWindow::loadPump()
         m_dialogs.messageBox(read.error, Dialogs::Icon::Warning, LoadPumpTitle);
         return;
     }
+    m_pumpFile = QFileInfo(path).fileName();
     showPump(*read.curve);
 }
 
@@ -88,6 +104,8 @@ void SystemCurveWindow::savePump()
     const QString error = m_pump->save(path);
     if (!error.isEmpty())
         m_dialogs.messageBox(error, Dialogs::Icon::Warning, SavePumpTitle);
+    else
+        m_pumpFile = QFileInfo(path).fileName();
 }
 
 QString SystemCurveWindow::chooseSaveFile(const QString &description, const QString &suffix)
@@ -125,7 +143,7 @@ void SystemCurveWindow::exportPng()
         QImage image(2 * ExportWidth, 2 * ExportHeight, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::white);
         QPainter painter(&image);
-        renderFitted(*m_plot, painter);
+        renderExport(painter, true);
         painter.end();
         return image.save(&device, "PNG");
     });
@@ -145,7 +163,7 @@ void SystemCurveWindow::exportSvg()
         QPainter painter;
         if (!painter.begin(&svg))
             return false;
-        m_plot->render(painter, QRectF(0, 0, ExportWidth, ExportHeight));
+        renderExport(painter, false);
         return painter.end();
     });
 }
@@ -164,7 +182,7 @@ void SystemCurveWindow::exportPdf()
         QPainter painter;
         if (!painter.begin(&pdf))
             return false;
-        renderFitted(*m_plot, painter);
+        renderExport(painter, true);
         return painter.end();
     });
 }
@@ -174,7 +192,10 @@ void SystemCurveWindow::exportCsv()
     const QString path = chooseSaveFile(QStringLiteral("CSV files"), QStringLiteral("csv"));
     if (path.isEmpty())
         return;
-    const QByteArray bytes = SystemCurve::csv(curve());
+    // With a pump, its head at each flow and the duty point after the rows, as
+    // zeptor-cli curve --format csv --pump writes them.
+    const QByteArray bytes = m_pump ? SystemCurve::csv(m_points, *m_pump, m_plot->data().duty)
+                                    : SystemCurve::csv(m_points);
     writeFile(path, [&bytes](QIODevice &device) { return device.write(bytes) == bytes.size(); });
 }
 
@@ -190,6 +211,6 @@ void SystemCurveWindow::print()
             Dialogs::Icon::Warning, windowTitle());
         return;
     }
-    renderFitted(*m_plot, painter);
+    renderExport(painter, true);
     painter.end();
 }

@@ -48,12 +48,13 @@ format-check:
 	@clang-format --dry-run --Werror $(FORMAT_FILES)
 	@echo "format: $(words $(FORMAT_FILES)) files as .clang-format has them"
 
-# clang-tidy with the repository's .clang-tidy over every file of the core library and of
-# zeptor-cli, as the dev build's compile_commands.json lists them. The moc step runs first
-# so that the generated headers exist.
+# clang-tidy with the repository's .clang-tidy over every file of the libraries, the
+# windows included, and of zeptor-cli, as the dev build's compile_commands.json lists
+# them. The moc and uic steps run first so that the generated headers exist.
+TIDY_TARGETS = zeptor_numerics zeptor_core zeptor_ui zeptor_batch zeptor-cli
 tidy: configure
-	cmake --build $(BUILD) -j$(JOBS) --target zeptor_core_autogen zeptor_batch_autogen zeptor-cli_autogen
-	python3 tools/tidy.py $(BUILD) $(JOBS) zeptor_core zeptor_batch zeptor-cli
+	cmake --build $(BUILD) -j$(JOBS) --target $(addsuffix _autogen,$(TIDY_TARGETS))
+	python3 tools/tidy.py $(BUILD) $(JOBS) $(TIDY_TARGETS)
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done

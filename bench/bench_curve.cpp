@@ -61,6 +61,55 @@ void dutyPoint(benchmark::State &state)
 }
 BENCHMARK(dutyPoint)->Unit(benchmark::kMicrosecond);
 
+// The suction side: 5 m of 65 mm pipe, the liquid 2 m above the pump.
+SystemCurve::System pumpedLine()
+{
+    Inputs suction = waterCase();
+    suction.InnerDiameter = 65;
+    suction.PipeLength = 5;
+    suction.Elevation = -2;
+    return {
+        {waterCase(), 60, 340}, CaseInput{suction, 20, 13}, SystemCurve::ExtraLoss::FollowsFlow};
+}
+
+// 200 points of the whole line with the NPSH available of water at 20 C.
+void curve200WithSuction(benchmark::State &state)
+{
+    const SystemCurve::System system = pumpedLine();
+    SystemCurve::NpshSettings npsh;
+    npsh.vapourPressure = 0.023393;
+    for (auto _ : state) {
+        double sum = 0;
+        for (double flow : SystemCurve::flows(15000, 200)) {
+            const SystemCurve::SystemPoint p = SystemCurve::systemAt(system, flow);
+            sum += p.head() + SystemCurve::npshAvailable(system, npsh, p);
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+}
+BENCHMARK(curve200WithSuction)->Unit(benchmark::kMicrosecond);
+
+void dutyOfTwoPumpsInParallel(benchmark::State &state)
+{
+    const SystemCurve::System system = pumpedLine();
+    const PumpSet pumps(pump(), 100, 2, Arrangement::Parallel);
+    SystemCurve::NpshSettings npsh;
+    npsh.vapourPressure = 0.023393;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(SystemCurve::dutyPoint(system, pumps, &npsh));
+}
+BENCHMARK(dutyOfTwoPumpsInParallel)->Unit(benchmark::kMicrosecond);
+
+void speedForFlow(benchmark::State &state)
+{
+    const SystemCurve::System system = pumpedLine();
+    const PumpCurve p = pump();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            SystemCurve::speedForFlow(system, p, 1, Arrangement::Single, 9000));
+}
+BENCHMARK(speedForFlow)->Unit(benchmark::kMicrosecond);
+
 // setCase with a pump curve loaded: the curve, the duty point and one full drawing of
 // the plot at a usual window size.
 void redrawAfterSetCase(benchmark::State &state)

@@ -2,6 +2,7 @@
 
 #include "calc/frictionfactor.h"
 #include "calc/physics.h"
+#include "calc/resulttable.h"
 
 #include <cmath>
 #include <limits>
@@ -85,14 +86,14 @@ bool computeResults(const Inputs &in, bool turbulent, Results &res)
 bool anyNotFinite(const Results &res, bool turbulent, bool frictionFactorFound)
 {
     // Inputs far outside any pipe (a diameter whose square underflows, a flow that
-    // overflows) leave results that are not numbers.
-    const double shown[] = {res.Velocity, res.Reynolds, res.PipeFriction, res.PipeArea,
-        res.PipeVolume, res.AppendageLength, res.AppendageFriction, res.PipePressureDrop,
-        res.TotalPressureDrop, res.TotalPressureDropPa, res.ResidenceTime, res.PowerLoss,
-        res.ShearRate, turbulent ? res.RelativeRoughness : 0.0,
-        frictionFactorFound ? res.FrictionFactor : 0.0};
-    for (double value : shown) {
-        if (!std::isfinite(value))
+    // overflows) leave results that are not numbers. What the fields show counts: not
+    // the friction factor where none was found ("****"), nor the relative roughness of
+    // laminar flow ("n.a.").
+    for (const ResultInfo &result : ResultTable) {
+        const bool shown = result.index != 0
+            && (result.member != &Results::FrictionFactor || frictionFactorFound)
+            && (result.member != &Results::RelativeRoughness || turbulent);
+        if (shown && !std::isfinite(res.*result.member))
             return true;
     }
     return false;

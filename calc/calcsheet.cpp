@@ -4,8 +4,9 @@
 #include "calc/calcengine.h"
 #include "calc/calctexts.h"
 #include "calc/dialogs.h"
-#include "calc/frictionfactor.h"
+#include "calc/entrytable.h"
 #include "calc/numbertext.h"
+#include "calc/resulttable.h"
 
 namespace {
 
@@ -31,10 +32,28 @@ double ldValue(const QString &text, const NumberText::Symbols &symbols)
     return double(NumberText::toInt32(*value).value_or(0));
 }
 
-// "0.00" above 1, "0.0000" otherwise: velocity, pipe volume and residence time.
-QString twoOrFourDecimals(double value, const NumberText::Symbols &symbols)
+QString resultText(const ResultInfo &result, double value, const NumberText::Symbols &symbols)
 {
-    return NumberText::fixed(value, value > 1 ? 2 : 4, symbols);
+    switch (result.format) {
+    case ResultFormat::Fixed:
+        return NumberText::fixed(value, result.decimals, symbols);
+    case ResultFormat::TwoOrFourDecimals:
+        return NumberText::fixed(value, value > 1 ? 2 : 4, symbols);
+    case ResultFormat::FixedUpToMillion:
+        return value > 1000000 ? NumberText::scientific(value, symbols)
+                               : NumberText::fixed(value, result.decimals, symbols);
+    case ResultFormat::Plain:
+        return NumberText::plain(value, symbols);
+    case ResultFormat::None:
+        break;
+    }
+    return {};
+}
+
+// The text of an entry's start value, in the default locale.
+QString startText(const EntryInfo &entry)
+{
+    return NumberText::fixed(Inputs{}.*entry.member, entry.startDecimals);
 }
 
 } // namespace
@@ -70,8 +89,8 @@ void CalcSheet::writeText0(int index, const QString &text)
     if (!validIndex(index) || m_text[index] == text)
         return;
     m_text[index] = text;
-    if (text0Changed)
-        text0Changed(index);
+    if (CalcSheetNotifier *notifier = m_listeners.notifier)
+        Q_EMIT notifier->text0Changed(index);
 }
 
 void CalcSheet::setText0(int index, const QString &text)
@@ -87,8 +106,8 @@ void CalcSheet::setStatus(const QString &text)
     if (m_status == text)
         return;
     m_status = text;
-    if (statusChanged)
-        statusChanged();
+    if (CalcSheetNotifier *notifier = m_listeners.notifier)
+        Q_EMIT notifier->statusChanged();
 }
 
 void CalcSheet::Form_Load()
@@ -100,37 +119,22 @@ void CalcSheet::Form_Load()
     // A fresh window shows its design texts; the load then writes the entries.
     for (const FieldInfo &f : FieldTable)
         writeText0(f.index, QString::fromLatin1(f.designText));
-    const Inputs &in = m_general;
-    writeText0(1, NumberText::fixed(in.FlowRate, 0));
-    writeText0(2, NumberText::fixed(in.Density, 0));
-    writeText0(3, NumberText::fixed(in.Viscosity, 0));
-    writeText0(4, NumberText::fixed(in.InnerDiameter, 0));
-    writeText0(23, NumberText::fixed(in.WallRoughness, 2));
-    writeText0(5, NumberText::fixed(in.PipeLength, 0));
-    writeText0(6, NumberText::fixed(in.Elevation, 0));
-    writeText0(7, NumberText::fixed(in.ExtraLoss, 0));
+    for (int index : EntryOrder)
+        writeText0(index, startText(*entryInfo(index)));
 }
 
 void CalcSheet::restoreStartValues()
 {
-    Inputs &in = m_general;
+    // Clear writes the entries in this order; a view is told of each write.
+    using namespace EntryField;
+    static constexpr std::array<int, 8> ClearOrder = {FlowRate, InnerDiameter, Viscosity, Density,
+        WallRoughness, PipeLength, Elevation, ExtraLoss};
     const Inputs start;
-    in.FlowRate = start.FlowRate;
-    setText0(1, QStringLiteral("100"));
-    in.InnerDiameter = start.InnerDiameter;
-    setText0(4, QStringLiteral("100"));
-    in.Viscosity = start.Viscosity;
-    setText0(3, QStringLiteral("1"));
-    in.Density = start.Density;
-    setText0(2, QStringLiteral("1000"));
-    in.WallRoughness = start.WallRoughness;
-    setText0(23, NumberText::plain(start.WallRoughness));
-    in.PipeLength = start.PipeLength;
-    in.Elevation = start.Elevation;
-    in.ExtraLoss = start.ExtraLoss;
-    setText0(5, QStringLiteral("0"));
-    setText0(6, QStringLiteral("0"));
-    setText0(7, QStringLiteral("0"));
+    for (int index : ClearOrder) {
+        const EntryInfo &entry = *entryInfo(index);
+        m_general.*entry.member = start.*entry.member;
+        setText0(index, startText(entry));
+    }
 }
 
 void CalcSheet::refreshAppendageLength()
@@ -156,8 +160,8 @@ void CalcSheet::Text0_Change(int index)
 void CalcSheet::Calc()
 {
     calculate();
-    if (calculated)
-        calculated();
+    if (CalcSheetNotifier *notifier = m_listeners.notifier)
+        Q_EMIT notifier->calculated();
 }
 
 void CalcSheet::calculate()
@@ -188,24 +192,22 @@ void CalcSheet::calculate()
     }
 }
 
+void CalcSheet::showResult(int index)
+{
+    const ResultInfo &result = *resultInfo(index);
+    setText0(index, resultText(result, m_results.*result.member, m_symbols));
+}
+
 void CalcSheet::showResults(bool turbulent, bool frictionFactorFound)
 {
-    const Results &res = m_results;
+    // Where no friction factor was found, Text0(13) reads "****" already.
     if (frictionFactorFound)
-        setText0(13, NumberText::fixed(res.FrictionFactor, 4, m_symbols));
-    setText0(14, NumberText::fixed(res.PipeFriction, 4, m_symbols));
-    setText0(15, NumberText::fixed(res.PipeArea, 4, m_symbols));
-    setText0(16, twoOrFourDecimals(res.PipeVolume, m_symbols));
-    setText0(25, NumberText::plain(res.AppendageLength, m_symbols));
-    setText0(17, NumberText::fixed(res.AppendageFriction, 4, m_symbols));
-    setText0(18, NumberText::fixed(res.PipePressureDrop, 4, m_symbols));
-    setText0(19, NumberText::fixed(res.TotalPressureDrop, 4, m_symbols));
-    setText0(21, NumberText::fixed(res.TotalPressureDropPa, 0, m_symbols));
-    setText0(22, twoOrFourDecimals(res.ResidenceTime, m_symbols));
-    setText0(27, NumberText::fixed(res.PowerLoss, 1, m_symbols));
-    setText0(28, NumberText::fixed(res.ShearRate, 2, m_symbols));
+        showResult(13);
+    // The fields in the order Calc writes them; a view is told of each write.
+    for (int index : {14, 15, 16, 25, 17, 18, 19, 21, 22, 27, 28})
+        showResult(index);
     if (turbulent)
-        setText0(24, NumberText::fixed(res.RelativeRoughness, 4, m_symbols));
+        showResult(24);
     else
         setText0(24, CalcTexts::NotApplicable);
 }

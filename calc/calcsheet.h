@@ -1,14 +1,15 @@
 #pragma once
 
 #include "calc/calcengine.h"
+#include "calc/calcsheetnotifier.h"
 #include "calc/fieldtable.h"
 #include "calc/numbertext.h"
 #include "calc/record.h"
 
+#include <QPointer>
 #include <QString>
 
 #include <array>
-#include <functional>
 
 struct BasGeneral;
 class Dialogs;
@@ -19,6 +20,7 @@ enum class ReadStatus : qint16 { InputCancelled = 0, FlowLaminar = 2, FlowTurbul
 // The main window without the window: the texts of the field array Text0, the status
 // line, the results, and every operation that computes them. frmStart shows this state
 // and forwards its events here; the batch tool and the core tests drive it directly.
+// A copy (a batch worker copies its start state for each file) has no listeners.
 class CalcSheet
 {
 public:
@@ -62,13 +64,22 @@ public:
     // The leave check of Text0(index): number loop, store by index, Calc.
     void Text0_LostFocus(int index);
 
-    // Called after a field's text or the status line changed, so that a view can follow.
-    std::function<void(int index)> text0Changed;
-    std::function<void()> statusChanged;
-    // Called at the end of every Calc, also one that a cancelled prompt ended.
-    std::function<void()> calculated;
+    // The notifier that tells listeners of every changed field text and status line and
+    // of the end of every Calc; nullptr for none. It is owned elsewhere.
+    void setNotifier(CalcSheetNotifier *notifier) { m_listeners.notifier = notifier; }
+    CalcSheetNotifier *notifier() const { return m_listeners.notifier; }
 
 private:
+    // The notifier of this sheet, which a copy of the sheet does not take over: the
+    // copy's changes are not those its listeners follow.
+    struct Listeners
+    {
+        Listeners() = default;
+        Listeners(const Listeners &) { }
+        Listeners &operator=(const Listeners &) { return *this; }
+        QPointer<CalcSheetNotifier> notifier;
+    };
+
     void setStatus(const QString &text);
     // Writes a field and tells the view, without the change handling of 9 and 10.
     void writeText0(int index, const QString &text);
@@ -86,8 +97,8 @@ private:
     void calculate();
     // Every result field after the flow regime, from m_results.
     void showResults(bool turbulent, bool frictionFactorFound);
-    void showVelocity();
-    void showReynolds();
+    // Text0(index) shows its result from m_results in the result's format.
+    void showResult(int index);
 
     BasGeneral &m_general;
     Dialogs &m_dialogs;
@@ -101,4 +112,5 @@ private:
     // A modal prompt or message inside the leave check can take the focus from the
     // field and so ask for the leave check again; that nested call is ignored.
     bool m_inLeaveCheck = false;
+    Listeners m_listeners;
 };

@@ -1,29 +1,32 @@
 #pragma once
 
 #include "calc/calctexts.h"
+#include "calc/fieldtable.h"
 #include "calc/record.h"
 
 #include <array>
 
 // The eight entries of a case: the field that shows each, the record member that holds
-// it and the prompt that asks for it where the calculation cannot go on without it.
+// it, the prompt that asks for it where the calculation cannot go on without it, and
+// the decimals of the text that shows its start value (the value of a new Inputs).
 // In the order of the project file, which is the order of Inputs.
 struct EntryInfo
 {
     int index; // Text0(index)
     double Inputs::*member;
     const QString *prompt; // nullptr where the calculation never asks
+    int startDecimals;
 };
 
 inline const std::array<EntryInfo, 8> EntryTable = {{
-    {1, &Inputs::FlowRate, &CalcTexts::FlowUnknown},
-    {2, &Inputs::Density, &CalcTexts::DensityUnknown},
-    {3, &Inputs::Viscosity, &CalcTexts::ViscosityUnknown},
-    {4, &Inputs::InnerDiameter, &CalcTexts::DiameterUnknown},
-    {5, &Inputs::PipeLength, nullptr},
-    {6, &Inputs::Elevation, nullptr},
-    {7, &Inputs::ExtraLoss, nullptr},
-    {23, &Inputs::WallRoughness, &CalcTexts::RoughnessUnknown},
+    {EntryField::FlowRate, &Inputs::FlowRate, &CalcTexts::FlowUnknown, 0},
+    {EntryField::Density, &Inputs::Density, &CalcTexts::DensityUnknown, 0},
+    {EntryField::Viscosity, &Inputs::Viscosity, &CalcTexts::ViscosityUnknown, 0},
+    {EntryField::InnerDiameter, &Inputs::InnerDiameter, &CalcTexts::DiameterUnknown, 0},
+    {EntryField::PipeLength, &Inputs::PipeLength, nullptr, 0},
+    {EntryField::Elevation, &Inputs::Elevation, nullptr, 0},
+    {EntryField::ExtraLoss, &Inputs::ExtraLoss, nullptr, 0},
+    {EntryField::WallRoughness, &Inputs::WallRoughness, &CalcTexts::RoughnessUnknown, 2},
 }};
 
 // The entry shown in Text0(index), or nullptr where that field holds no entry.

@@ -65,5 +65,19 @@ constexpr bool fieldExists(int index)
     return fieldInfo(index) != nullptr;
 }
 
+// The fields of the eight entries, named by the record member that each one shows.
+namespace EntryField {
+inline constexpr int FlowRate = 1;
+inline constexpr int Density = 2;
+inline constexpr int Viscosity = 3;
+inline constexpr int InnerDiameter = 4;
+inline constexpr int PipeLength = 5;
+inline constexpr int Elevation = 6;
+inline constexpr int ExtraLoss = 7;
+inline constexpr int WallRoughness = 23;
+} // namespace EntryField
+
 // The entry fields in their navigation (and tab) order.
-inline constexpr std::array<int, 8> EntryOrder = {1, 2, 3, 4, 23, 5, 6, 7};
+inline constexpr std::array<int, 8> EntryOrder = {EntryField::FlowRate, EntryField::Density,
+    EntryField::Viscosity, EntryField::InnerDiameter, EntryField::WallRoughness,
+    EntryField::PipeLength, EntryField::Elevation, EntryField::ExtraLoss};

@@ -11,7 +11,7 @@ namespace {
 
 constexpr double GridStart = 0.007;
 constexpr double GridEnd = 0.99;
-constexpr double GridStep = 0.0001;
+constexpr double GridStep = FrictionFactorGridStep;
 constexpr double Tolerance = 0.0001;
 
 // From this value of roughness term plus Reynolds term on, the residual is not known to

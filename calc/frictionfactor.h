@@ -24,6 +24,10 @@ struct FrictionFactorSearch
 };
 FrictionFactorSearch searchFrictionFactor(double roughness, double diameter, double reynolds);
 
+// The step between two trial values: the friction factor, and so the system curve of a
+// turbulent case, moves in steps of this size.
+inline constexpr double FrictionFactorGridStep = 0.0001;
+
 // The grid of trial values, in order: 9831 values from 0.007 to just below 0.99.
 const double *frictionFactorGrid();
 int frictionFactorGridSize();

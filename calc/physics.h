@@ -7,11 +7,13 @@ namespace Physics {
 
 inline constexpr double Gravity = 9.81; // m/s2, as the calculation has always used it
 inline constexpr double PascalPerBar = 100000;
+inline constexpr double BarPerMegapascal = 10;
 inline constexpr double LitresPerHourPerCubicMetrePerSecond = 3600000;
 inline constexpr double LitresPerCubicMetre = 1000;
 inline constexpr double CubicMetresPerLitre = 0.001;
 inline constexpr double SecondsPerHour = 3600;
 inline constexpr double ZeroCelsius = 273.15; // K
+inline constexpr double StandardAtmosphere = 1.01325; // bar absolute
 // The area of a circle over the square of its diameter: the double nearest to
 // 3.14159265358979 / 4, a little below pi / 4, as the calculation has always used it.
 inline constexpr double QuarterPi = 0.7853981633974475;

@@ -42,19 +42,6 @@ bool CalcSheet::askForEntry(int index, double defaultAnswer, bool (*accept)(doub
     return promptForValue(*entry.prompt, defaultAnswer, accept, m_general.*entry.member);
 }
 
-void CalcSheet::showVelocity()
-{
-    const double v = m_results.Velocity;
-    setText0(11, NumberText::fixed(v, v > 1 ? 2 : 4, m_symbols));
-}
-
-void CalcSheet::showReynolds()
-{
-    const double re = m_results.Reynolds;
-    setText0(12,
-        re > 1000000 ? NumberText::scientific(re, m_symbols) : NumberText::fixed(re, 1, m_symbols));
-}
-
 ReadStatus CalcSheet::ReadInputs()
 {
     currentSymbols();
@@ -72,7 +59,7 @@ ReadStatus CalcSheet::ReadInputs()
     }
 
     m_results.Velocity = CalcEngine::velocity(in.FlowRate, in.InnerDiameter);
-    showVelocity();
+    showResult(11);
 
     if (!(in.Viscosity > 0)) {
         if (!askForEntry(3, 1, positive))
@@ -86,7 +73,7 @@ ReadStatus CalcSheet::ReadInputs()
     }
 
     m_results.Reynolds = CalcEngine::reynolds(in, m_results.Velocity);
-    showReynolds();
+    showResult(12);
 
     if (CalcEngine::isLaminar(m_results.Reynolds))
         return ReadStatus::FlowLaminar;

@@ -2,6 +2,7 @@
 
 #include "calc/basgeneral.h"
 #include "calc/calcsheet.h"
+#include "calc/resulttable.h"
 #include "cli/batchdialogs.h"
 #include "cli/jsonline.h"
 #include "pickers/pickertables.h"
@@ -38,25 +39,10 @@ void appendJson(QByteArray &out, const QString &path, const CalcSheet &sheet,
             json.value(index, sheet.Text0(index));
     }
     json.endObject();
-    json.beginObject("results")
-        .value("Velocity", r.Velocity)
-        .value("Reynolds", r.Reynolds)
-        .value("FrictionFactor", r.FrictionFactor)
-        .value("PipeFriction", r.PipeFriction)
-        .value("PipeArea", r.PipeArea)
-        .value("PipeVolume", r.PipeVolume)
-        .value("AppendageFriction", r.AppendageFriction)
-        .value("PipePressureDrop", r.PipePressureDrop)
-        .value("TotalPressureDrop", r.TotalPressureDrop)
-        .value("TotalPressureDropPa", r.TotalPressureDropPa)
-        .value("ResidenceTime", r.ResidenceTime)
-        .value("RelativeRoughness", r.RelativeRoughness)
-        .value("BendsLd", r.BendsLd)
-        .value("ValvesLd", r.ValvesLd)
-        .value("AppendageLength", r.AppendageLength)
-        .value("PowerLoss", r.PowerLoss)
-        .value("ShearRate", r.ShearRate)
-        .endObject();
+    json.beginObject("results");
+    for (const ResultInfo &result : ResultTable)
+        json.value(result.name, r.*result.member);
+    json.endObject();
     json.beginArray("messages");
     for (const QString &message : messages)
         json.element(message);

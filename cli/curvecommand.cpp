@@ -2,12 +2,14 @@
 
 #include "cli/batchrun.h"
 #include "cli/commandio.h"
-#include "cli/commandline.h"
+#include "cli/curveoptions.h"
 #include "cli/exitstatus.h"
 #include "cli/jsonline.h"
 #include "curve/pumpcurve.h"
+#include "curve/pumpset.h"
 #include "curve/systemcurve.h"
 #include "project/dvlfile.h"
+#include "project/shownpath.h"
 
 #include <cmath>
 #include <limits>
@@ -17,85 +19,8 @@ namespace CurveCommand {
 
 namespace {
 
-constexpr int DefaultPoints = 50;
-constexpr int MaxPoints = 1000000;
-
-const char *const Usage
-    = "Usage: zeptor-cli curve FILE.dvl [--to FLOW] [--points N] [--pump PUMP.csv]\n"
-      "                        [--format json|csv] [--locale NAME]\n"
-      "\n"
-      "The system curve of a saved case: the case calculated at N flows (default 50)\n"
-      "from TO/N up to TO l/h (default 1.5 times the file's flow rate), each exactly\n"
-      "as 'zeptor-cli json' calculates the case with that flow rate.\n"
-      "\n"
-      "  --points N     1 to 1000000 points.\n"
-      "  --format json  (default) one JSON object per point and line: the object that\n"
-      "                 'json' writes for the case, plus \"flow\" (l/h) and \"head\" (the\n"
-      "                 total pressure drop in metres of this liquid; null where the\n"
-      "                 case has no result at that flow).\n"
-      "  --format csv   a header line with units, then one row per point; cells of a\n"
-      "                 point without a result (friction factor undetermined) are\n"
-      "                 empty from the friction factor on.\n"
-      "  --pump FILE    a pump curve (CSV: flow [l/h] or flow [m3/h], head [m], and\n"
-      "                 optionally efficiency [%] and npshr [m], whose cells may be\n"
-      "                 empty where a point has no such value). With json, a last\n"
-      "                 line {\"duty\": {...}} holds the duty point, or {\"duty\": null,\n"
-      "                 \"reason\": \"...\"}. With csv, a last column \"pump head [m]\"\n"
-      "                 (empty outside the pump's points), and after the rows a comment\n"
-      "                 line \"# duty: flow ... l/h, head ... m, ...\" (or \"# duty: none,\"\n"
-      "                 and the reason), also written to standard error.\n"
-      "                 Where a point needs an answer to a prompt, there is no duty point.\n"
-      "  --locale NAME  field texts as for this locale, as with 'json'.\n"
-      "\n"
-      "Exit status: 0 done, 1 a file cannot be read, 2 a point needed an answer to a\n"
-      "prompt (it is left out), 3 the output could not be written, 64 the command\n"
-      "line is wrong.\n";
-
+using CurveOptions::Options;
 using Format = CommandLine::Format;
-
-struct Options
-{
-    QString file;
-    std::optional<double> to;
-    int points = DefaultPoints;
-    QString pump;
-    Format format = Format::Json;
-};
-
-// Reads the command line into `options`; the exit status where the command must end.
-std::optional<int> parse(const QStringList &arguments, CommandIo &io, Options &options)
-{
-    CommandLine line("curve", Usage);
-    const QCommandLineOption to = line.addOption("to", "FLOW", "a flow in l/h");
-    const QCommandLineOption points = line.addOption("points", "N", "a number");
-    const QCommandLineOption pump = line.addOption("pump", "PUMP", "a file name");
-    const QCommandLineOption format = line.addOption("format", "FORMAT", "json or csv");
-    const QCommandLineOption locale = line.addOption("locale", "NAME", "a name");
-    if (!line.parse(arguments, io))
-        return line.status();
-    if (line.isSet(to)) {
-        options.to = line.number(to, io);
-        if (!options.to)
-            return line.status();
-        if (!(*options.to > 0))
-            return line.usageError(io, QStringLiteral("--to needs a flow above 0 in l/h"));
-    }
-    if (line.isSet(points)) {
-        bool ok = false;
-        options.points = line.value(points).toInt(&ok);
-        if (!ok || options.points < 1 || options.points > MaxPoints)
-            return line.usageError(
-                io, QStringLiteral("--points needs a whole number from 1 to %1").arg(MaxPoints));
-    }
-    options.pump = line.value(pump);
-    const std::optional<Format> chosen = line.format(format, io);
-    const std::optional<QString> file = chosen ? line.oneFile(io) : std::nullopt;
-    if (!file || !line.applyLocale(locale, io))
-        return line.status();
-    options.format = *chosen;
-    options.file = *file;
-    return std::nullopt;
-}
 
 QByteArray dutyJson(const SystemCurve::Duty &duty, const PumpCurve &pump)
 {
@@ -117,6 +42,27 @@ QByteArray dutyJson(const SystemCurve::Duty &duty, const PumpCurve &pump)
         json.value("npshr", duty.npshr);
     if (pump.hasEfficiency())
         json.value("shaft_power", duty.shaftPower);
+    json.value("speed", duty.speed)
+        .value("pumps", double(duty.pumps))
+        .value("arrangement", arrangementName(duty.arrangement))
+        .value("flow_per_pump", duty.flowPerPump)
+        .value("head_per_pump", duty.headPerPump);
+    if (pump.hasEfficiency())
+        json.value("specific_energy", duty.specificEnergy);
+    if (duty.npshChecked) {
+        json.value("npsha", duty.npsha);
+        if (pump.hasNpshr()) {
+            json.value("npsh_ratio", duty.npshRatio);
+            json.value("max_flow_npsh",
+                duty.maxFlowNpsh.value_or(std::numeric_limits<double>::quiet_NaN()));
+        }
+    }
+    json.beginArray("crossings");
+    for (const SystemCurve::Crossing &c : duty.crossings) {
+        json.beginObject().value("flow", c.flow).value("head", c.head).flag("stable", c.stable);
+        json.endObject();
+    }
+    json.endArray();
     json.endObject();
     json.endObject();
     return json.take();
@@ -131,22 +77,30 @@ QString dutyNote(const SystemCurve::Duty &duty)
             QString::fromLatin1(JsonLine::number(duty.system.head)));
 }
 
+// The points of the curve: each the case (and its suction side) at that flow, and in
+// CSV with pumps their head at that flow.
 class CurveRun
 {
 public:
-    CurveRun(const Options &options, const ProjectCase &fileCase, CommandIo &io)
+    CurveRun(const Options &options, const ProjectCase &fileCase, const SystemCurve::System &system,
+        const PumpSet *pumps, CommandIo &io)
         : m_options(options)
         , m_fileCase(fileCase)
-        , m_case(fileCase.caseInput())
+        , m_system(system)
+        , m_pumps(pumps)
         , m_io(io)
+        , m_npshaColumn(system.suction && options.npsh.vapourPressure)
     { }
 
     // Writes every point; false where one needed an answer to a prompt.
-    bool writePoints(double to, const PumpCurve *pump)
+    bool writePoints(double to)
     {
-        m_pump = pump;
-        if (m_options.format == Format::Csv)
-            m_io.out().write(SystemCurve::csvHeader(pump));
+        if (m_options.format == Format::Csv) {
+            QByteArray header = SystemCurve::csvHeader(m_system.suction.has_value(), m_npshaColumn);
+            if (m_pumps)
+                SystemCurve::addPumpHeading(header);
+            m_io.out().write(header);
+        }
         bool prompted = false;
         QByteArray row;
         for (double flow : SystemCurve::flows(to, m_options.points)) {
@@ -159,32 +113,46 @@ public:
         return !prompted;
     }
 
-    const CaseInput &caseInput() const { return m_case; }
-
 private:
-    // One calculation: the row from the pure calculation, or, where the case would
-    // prompt, the prompt's words from the sheet.
+    // One calculation of each side: the row from the pure calculation, or, where the
+    // case would prompt, the prompt's words from the sheet.
     bool writeCsvPoint(double flow, QByteArray &row)
     {
-        const SystemCurve::Point point = SystemCurve::pointAt(m_case, flow);
-        if (point.outcome.status == CalcEngine::Status::NeedsInput) {
+        const SystemCurve::SystemPoint point = SystemCurve::systemAt(m_system, flow);
+        if (point.discharge.outcome.status == CalcEngine::Status::NeedsInput) {
             tellPrompt(runAt(flow, {}), flow);
             return false;
         }
         row.resize(0);
-        SystemCurve::appendCsvRow(row, point, m_pump);
+        if (m_system.suction)
+            SystemCurve::appendCsvRow(row, point, m_npshaColumn, npsha(point));
+        else
+            SystemCurve::appendCsvRow(row, point.discharge);
+        if (m_pumps)
+            SystemCurve::addPumpHead(row, *m_pumps, flow);
         m_io.out().write(row);
         return true;
     }
 
-    // One calculation by the sheet, as 'json' does it; the head comes from its results.
+    // The discharge side by the sheet, as 'json' does it, the suction side by the pure
+    // calculation; the heads come from those results.
     bool writeJsonPoint(double flow)
     {
-        const double density = m_case.inputs.Density;
-        const Batch::JsonExtra extra = [flow, density](JsonLine &json, const CalcSheet &sheet) {
-            const SystemCurve::Point point = SystemCurve::pointOf(
-                flow, CalcEngine::Outcome{sheet.outcome(), sheet.results()}, density);
-            json.value("flow", flow).value("head", point.head);
+        std::optional<SystemCurve::Point> suction;
+        if (m_system.suction)
+            suction = SystemCurve::pointAt(*m_system.suction, flow, m_system.extraLoss);
+        const double density = m_system.discharge.inputs.Density;
+        const Batch::JsonExtra extra = [&](JsonLine &json, const CalcSheet &sheet) {
+            const SystemCurve::SystemPoint point{
+                SystemCurve::pointOf(
+                    flow, CalcEngine::Outcome{sheet.outcome(), sheet.results()}, density),
+                suction};
+            json.value("flow", flow).value("head", point.head());
+            if (suction) {
+                json.value("suction_head", point.hasResult() ? suction->head : std::nan(""));
+                if (m_npshaColumn)
+                    json.value("npsha", npsha(point));
+            }
         };
         const Batch::FileResult result = runAt(flow, extra);
         if (result.outcome == Batch::Outcome::Prompted) {
@@ -195,10 +163,16 @@ private:
         return true;
     }
 
+    double npsha(const SystemCurve::SystemPoint &point) const
+    {
+        return SystemCurve::npshAvailable(m_system, m_options.npsh, point);
+    }
+
     Batch::FileResult runAt(double flow, const Batch::JsonExtra &extra)
     {
         ProjectCase pointCase = m_fileCase;
-        pointCase.entries.FlowRate = flow;
+        pointCase.entries
+            = SystemCurve::caseAt(m_system.discharge, flow, m_system.extraLoss).inputs;
         return m_runner.runCase(Batch::Mode::Json, m_options.file, pointCase, extra);
     }
 
@@ -211,18 +185,59 @@ private:
 
     const Options &m_options;
     const ProjectCase &m_fileCase;
-    CaseInput m_case;
+    const SystemCurve::System &m_system;
+    const PumpSet *m_pumps;
     CommandIo &m_io;
+    bool m_npshaColumn;
     Batch::Runner m_runner;
-    const PumpCurve *m_pump = nullptr;
 };
+
+// The pumps at the speed asked for or at the speed found for a flow, and their duty
+// point; where no speed meets that flow, the pumps at the speed asked for and the reason.
+struct Pumped
+{
+    PumpSet pumps;
+    SystemCurve::Duty duty;
+};
+
+Pumped pumped(const Options &options, const SystemCurve::System &system, const PumpCurve &pump)
+{
+    if (options.dutyFlow) {
+        const SystemCurve::SpeedForFlow found = SystemCurve::speedForFlow(
+            system, pump, options.pumps, options.arrangement, *options.dutyFlow);
+        if (!found.speed) {
+            Pumped none{PumpSet(pump, options.speed, options.pumps, options.arrangement), {}};
+            none.duty.reason = found.reason;
+            return none;
+        }
+        const PumpSet pumps(pump, *found.speed, options.pumps, options.arrangement);
+        return {pumps, SystemCurve::dutyPoint(system, pumps, &options.npsh)};
+    }
+    const PumpSet pumps(pump, options.speed, options.pumps, options.arrangement);
+    return {pumps, SystemCurve::dutyPoint(system, pumps, &options.npsh)};
+}
+
+// A note where the two sides do not hold the same liquid.
+void tellLiquids(
+    CommandIo &io, const Options &options, const Inputs &discharge, const Inputs &suction)
+{
+    if (discharge.Density == suction.Density && discharge.Viscosity == suction.Viscosity)
+        return;
+    io.error(QStringLiteral("zeptor-cli: %1 and %2 give different liquids (density %3 and %4 "
+                            "kg/m3, viscosity %5 and %6 cP); each side is calculated with its own")
+                 .arg(shownPath(options.file), shownPath(options.suction),
+                     QString::fromLatin1(JsonLine::number(discharge.Density)),
+                     QString::fromLatin1(JsonLine::number(suction.Density)),
+                     QString::fromLatin1(JsonLine::number(discharge.Viscosity)),
+                     QString::fromLatin1(JsonLine::number(suction.Viscosity))));
+}
 
 } // namespace
 
 int run(const QStringList &arguments, CommandIo &io)
 {
     Options options;
-    if (const std::optional<int> status = parse(arguments, io, options))
+    if (const std::optional<int> status = CurveOptions::parse(arguments, io, options))
         return *status;
 
     Batch::prepareProcess();
@@ -230,6 +245,14 @@ int run(const QStringList &arguments, CommandIo &io)
     if (!loaded.ok()) {
         io.error(loaded.errorMessage);
         return Batch::ExitLoadFailed;
+    }
+    std::optional<DvlFile::LoadResult> suctionFile;
+    if (!options.suction.isEmpty()) {
+        suctionFile = DvlFile::load(options.suction);
+        if (!suctionFile->ok()) {
+            io.error(suctionFile->errorMessage);
+            return Batch::ExitLoadFailed;
+        }
     }
     std::optional<PumpCurve> pump;
     if (!options.pump.isEmpty()) {
@@ -258,16 +281,24 @@ int run(const QStringList &arguments, CommandIo &io)
         return Batch::ExitUsage;
     }
 
-    CurveRun curve(options, fileCase, io);
-    if (!curve.writePoints(to, pump ? &*pump : nullptr))
+    SystemCurve::System system{fileCase.caseInput(), std::nullopt, options.extraLoss};
+    if (suctionFile) {
+        const ProjectCase &suctionCase = *suctionFile->projectCase;
+        system.suction = suctionCase.caseInput();
+        tellLiquids(io, options, fileCase.entries, suctionCase.entries);
+    }
+    const std::optional<Pumped> duty
+        = pump ? std::optional<Pumped>(pumped(options, system, *pump)) : std::nullopt;
+    CurveRun curve(options, fileCase, system, duty ? &duty->pumps : nullptr, io);
+    if (!curve.writePoints(to))
         return Batch::ExitPrompted; // the case needs an answer: no duty point either
-    if (pump && !io.out().failed()) {
-        const SystemCurve::Duty duty = SystemCurve::dutyPoint(curve.caseInput(), *pump);
+    if (duty && !io.out().failed()) {
         if (options.format == Format::Json) {
-            io.out().write(dutyJson(duty, *pump));
+            io.out().write(dutyJson(duty->duty, *pump));
         } else {
-            io.out().write(SystemCurve::csvDutyLine(duty));
-            io.error(dutyNote(duty));
+            // After the rows, and on standard error as before.
+            io.out().write(SystemCurve::csvDutyLine(duty->duty));
+            io.error(dutyNote(duty->duty));
         }
     }
     return io.out().failed() ? Batch::ExitOutputFailed : Batch::ExitOk;

@@ -210,6 +210,16 @@ JsonLine &JsonLine::value(const char *name, double number)
     return *this;
 }
 
+JsonLine &JsonLine::flag(const char *name, bool value)
+{
+    key(name);
+    if (value)
+        put(m_out, "true", 4);
+    else
+        put(m_out, "false", 5);
+    return *this;
+}
+
 JsonLine &JsonLine::element(const QString &text)
 {
     member(nullptr, text);

@@ -30,6 +30,7 @@ public:
     JsonLine &value(int key, const QString &text); // a numeric member name
 
     JsonLine &value(const char *key, double number);
+    JsonLine &flag(const char *key, bool value);
     JsonLine &element(const QString &text);
 
     // The finished line, ended by "\n".

@@ -123,8 +123,9 @@ UpperLimit upperLimit(double pressure)
         return {MaxWaterTemperature, false};
     // 1 bar = 0.1 MPa. At the triple point pressure the saturation equation gives a
     // boiling point a few 1e-10 K short of 0.01 °C, where water is liquid by definition.
-    const double boiling = std::max(
-        Water::saturationTemperature(pressure / 10.0) - ZeroCelsius, MinWaterTemperature);
+    const double boiling
+        = std::max(Water::saturationTemperature(pressure / Physics::BarPerMegapascal) - ZeroCelsius,
+            MinWaterTemperature);
     if (boiling > MaxWaterTemperature)
         return {MaxWaterTemperature, false};
     return {boiling, true};
@@ -183,7 +184,7 @@ FluidResult water(const FluidRequest &request, const QLocale &locale)
     }
 
     const double kelvin = t + ZeroCelsius;
-    result.density = Water::density(kelvin, p / 10.0);
+    result.density = Water::density(kelvin, p / Physics::BarPerMegapascal);
     // The release gives µPa·s; the main window takes cP = mPa·s.
     result.viscosity = Water::viscosity(kelvin, result.density) / 1000.0;
     return result;

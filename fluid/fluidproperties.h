@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calc/physics.h"
+
 #include <QLocale>
 #include <QString>
 
@@ -20,7 +22,7 @@ std::optional<Fluid> fluidFromName(const QString &name);
 // The known names, for messages: "water, ethylene-glycol and propylene-glycol".
 QString knownFluidNames();
 
-inline constexpr double StandardPressure = 1.01325; // bar absolute
+inline constexpr double StandardPressure = Physics::StandardAtmosphere;
 
 struct FluidRequest
 {

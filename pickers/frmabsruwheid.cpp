@@ -1,6 +1,7 @@
 #include "pickers/frmabsruwheid.h"
 
 #include "calc/basgeneral.h"
+#include "calc/fieldtable.h"
 #include "calc/numbertext.h"
 #include "pickers/pickertables.h"
 
@@ -17,7 +18,6 @@ namespace {
 const QString WindowCaption = QStringLiteral("Pipe Data");
 const QString FrameCaption = QStringLiteral("Surface roughness value [E] ");
 const QString OkCaption = QStringLiteral("OK");
-constexpr int RoughnessField = 23;
 } // namespace
 
 frmAbsRuwheid::frmAbsRuwheid(BasGeneral &general, QWidget *parent)
@@ -112,19 +112,19 @@ void frmAbsRuwheid::Option1_Click(int index)
     const double roughness = RoughnessTable[size_t(index)].roughness;
     general.WallRoughness = roughness;
     // The main window recalculates only when the field is handed over (OK).
-    Q_EMIT fieldWritten(RoughnessField, NumberText::plain(roughness));
+    Q_EMIT fieldWritten(EntryField::WallRoughness, NumberText::plain(roughness));
     general.RoughnessChoice = qint16(index);
 }
 
 void frmAbsRuwheid::Command1_Click()
 {
-    finishWithHandOver(RoughnessField);
+    finishWithHandOver(EntryField::WallRoughness);
 }
 
 void frmAbsRuwheid::closeEvent(QCloseEvent *event)
 {
     // The close box hands the choice over as OK does, so that the results shown
     // always belong to the roughness shown.
-    handOverOnCloseBox(event, RoughnessField);
+    handOverOnCloseBox(event, EntryField::WallRoughness);
     QWidget::closeEvent(event);
 }

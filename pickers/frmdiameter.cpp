@@ -1,6 +1,7 @@
 #include "pickers/frmdiameter.h"
 
 #include "calc/basgeneral.h"
+#include "calc/fieldtable.h"
 #include "calc/numbertext.h"
 #include "pickers/pickertables.h"
 
@@ -21,7 +22,6 @@ namespace {
 const QString WindowCaption = QStringLiteral("Inner diameter");
 const QString FrameCaption = QStringLiteral("Standard pipes");
 const QString OkCaption = QStringLiteral("OK");
-constexpr int DiameterField = 4;
 
 std::span<const char *const> listTexts(int standard)
 {
@@ -155,19 +155,19 @@ void frmDiameter::L1_Click(int standard)
     if (position < 0 || position >= int(table.size()))
         return;
     // The main window stores the diameter when the field is handed over (OK).
-    Q_EMIT fieldWritten(DiameterField, NumberText::plain(table[size_t(position)]));
+    Q_EMIT fieldWritten(EntryField::InnerDiameter, NumberText::plain(table[size_t(position)]));
     general.DiameterChoice[size_t(standard)] = qint16(position);
 }
 
 void frmDiameter::Command3_Click()
 {
-    finishWithHandOver(DiameterField);
+    finishWithHandOver(EntryField::InnerDiameter);
 }
 
 void frmDiameter::closeEvent(QCloseEvent *event)
 {
     // The close box hands the diameter over as OK does: the field never shows a
     // diameter that the results were not computed with.
-    handOverOnCloseBox(event, DiameterField);
+    handOverOnCloseBox(event, EntryField::InnerDiameter);
     QWidget::closeEvent(event);
 }

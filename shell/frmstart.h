@@ -3,12 +3,13 @@
 #include "calc/calcsheet.h"
 #include "project/knownfile.h"
 #include "project/reportlayout.h"
+#include "shell/childwindows.h"
 #include "widgets/windowdialogs.h"
 
 #include <QMainWindow>
-#include <QPointer>
 
 #include <array>
+#include <initializer_list>
 
 class QGroupBox;
 class QLabel;
@@ -23,7 +24,6 @@ class frmDiameter;
 class frmProjectgegevens;
 class frmAbout;
 class frmHelpScreen;
-class ToolWindow;
 class FluidPropertiesWindow;
 class LineSizingWindow;
 class SystemCurveWindow;
@@ -52,13 +52,10 @@ public:
     void setText0(int index, const QString &text);
     void Calc();
 
-    // How a tool window hands a value over: the leave check of Text0(index) runs once
-    // (the field's text is taken over exactly as when the user leaves it), then the
-    // focus rests on the "..." button beside the field. Index is 4, 23, 9 or 10.
+    // How a tool or analysis window hands a value over: the leave check of Text0(index)
+    // runs once (the field's text is taken over exactly as when the user leaves it),
+    // then the focus rests on the "..." button beside the field, where there is one.
     void handOver(int index);
-    // A value from an analysis window: the text goes into Text0(index) and is taken
-    // over by the field's leave check, as if the user had typed it.
-    void takeOver(int index, const QString &text);
 
     // Saving moves the focus through Text0(2) and Text0(1): a field still being edited
     // is checked and stored first; the focus then rests on Text0(1).
@@ -72,7 +69,8 @@ public:
     // Caption rule: "Zeptor - [" + ProjectFileName + "]".
     void applyCaption();
 
-    // The tool windows: created hidden on first use, destroyed by their OK button.
+    // The windows beside this one: created hidden on first use (see registerWindows),
+    // the tool windows destroyed by their OK button.
     frmWgetal1 &Wgetal1();
     frmWgetal2 &Wgetal2();
     frmProjectgegevens &Projectgegevens();
@@ -83,11 +81,8 @@ public:
     FluidPropertiesWindow &FluidProperties();
     SystemCurveWindow &SystemCurve();
     LineSizingWindow &LineSizing();
-    bool hasProjectgegevens() const { return !m_projectgegevens.isNull(); }
-    bool hasAbout() const { return !m_about.isNull(); }
-
-    // Shows a window modeless: brought to the front, restored when minimised.
-    static void showWindow(QWidget &window);
+    bool hasProjectgegevens() const;
+    bool hasAbout() const;
 
     // Commands.
     void FileLoad_Click();
@@ -123,8 +118,6 @@ public:
 Q_SIGNALS:
     // The main window was closed: the program ends.
     void closed();
-    // A calculation ended: the analysis windows follow the case.
-    void calculated();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -139,14 +132,16 @@ private:
     void buildMenus();
     void buildToolbar();
     void buildTabOrder();
-    QList<QWidget *> toolWindows() const;
-    void forgetToolWindows();
-    template<typename Window, typename... Args>
-    Window &createdOnFirstUse(QPointer<Window> &window, Args &...args);
-    void connectToolWindow(ToolWindow &window);
+    void registerWindows();
+    // A window that writes into the fields and hands them over (fieldWritten,
+    // handedOver) is listened to.
+    template<typename Window>
+    void takeHandOvers(Window &window);
     // An analysis window follows the case: it gets it now and after every calculation.
     template<typename Window>
     void followCase(Window &window);
+    // A window that changes these fields opens beside this one, clear of them.
+    void placeBesideFields(QWidget &window, std::initializer_list<int> fields);
 
     // Field events, dispatched on the index of the field.
     void Text0_GotFocus(int index);
@@ -162,6 +157,7 @@ private:
     void showStatus();
 
     CalcSheet m_sheet;
+    CalcSheetNotifier m_sheetNotifier;
     WindowDialogs &m_dialogs;
     std::array<QLineEdit *, Text0Size> m_text0{};
     std::array<QLabel *, Text0Size> m_label1{};
@@ -187,14 +183,5 @@ private:
 
     KnownFile m_knownFile; // what this run last loaded or wrote
 
-    QPointer<frmWgetal1> m_wgetal1;
-    QPointer<frmWgetal2> m_wgetal2;
-    QPointer<frmAbsRuwheid> m_absRuwheid;
-    QPointer<frmDiameter> m_diameter;
-    QPointer<frmProjectgegevens> m_projectgegevens;
-    QPointer<frmAbout> m_about;
-    QPointer<frmHelpScreen> m_helpScreen;
-    QPointer<FluidPropertiesWindow> m_fluidProperties;
-    QPointer<SystemCurveWindow> m_systemCurve;
-    QPointer<LineSizingWindow> m_lineSizing;
+    ChildWindows m_windows;
 };

@@ -14,13 +14,10 @@
 #include "shell/frmhelpscreen.h"
 #include "shell/frmstart_texts.h"
 #include "sizing/ui/linesizingwindow.h"
-#include "widgets/windowplacement.h"
 
 #include <QAction>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -147,17 +144,17 @@ void frmStart::Command3_Click()
 
 void frmStart::mnuProjectGegevens_Click()
 {
-    showWindow(Projectgegevens());
+    m_windows.show<frmProjectgegevens>();
 }
 
 void frmStart::mnuCalcBends_Click()
 {
-    showWindow(Wgetal1());
+    m_windows.show<frmWgetal1>();
 }
 
 void frmStart::mnuCalcCocks_Click()
 {
-    showWindow(Wgetal2());
+    m_windows.show<frmWgetal2>();
 }
 
 void frmStart::RuwheidWand_Click()
@@ -172,59 +169,46 @@ void frmStart::DiameterLleiding_Click()
 
 void frmStart::mnuFluidProperties_Click()
 {
-    const bool isNew = !m_fluidProperties;
-    FluidPropertiesWindow &window = FluidProperties();
-    if (isNew) {
-        // Beside the main window, clear of the density and viscosity fields that Apply
-        // changes; after that where the user leaves it.
-        window.adjustSize();
-        const auto onScreen
-            = [](const QWidget *w) { return QRect(w->mapToGlobal(QPoint()), w->size()); };
-        const QRect fields = onScreen(Text0(2)).united(onScreen(Text0(3)));
-        const QRect screenArea = screen() ? screen()->availableGeometry() : frameGeometry();
-        window.move(WindowPlacement::beside(
-            frameGeometry(), window.frameGeometry().size(), screenArea, fields));
-    }
-    showWindow(window);
+    m_windows.show<FluidPropertiesWindow>();
 }
 
 void frmStart::mnuSystemCurve_Click()
 {
-    showWindow(SystemCurve());
+    m_windows.show<SystemCurveWindow>();
 }
 
 void frmStart::mnuLineSizing_Click()
 {
-    showWindow(LineSizing());
+    m_windows.show<LineSizingWindow>();
 }
 
 void frmStart::mnuHelpContents_Click()
 {
-    showWindow(HelpScreen());
+    m_windows.show<frmHelpScreen>();
 }
 
 // An open About window comes to the front as it is; otherwise a new one is created.
 void frmStart::mnuHelpAbout_Click()
 {
-    showWindow(About());
+    m_windows.show<frmAbout>();
 }
 
 void frmStart::SSCommand1_Click()
 {
-    showWindow(Diameter());
+    m_windows.show<frmDiameter>();
 }
 
 void frmStart::SCommand2_Click()
 {
-    showWindow(AbsRuwheid());
+    m_windows.show<frmAbsRuwheid>();
 }
 
 void frmStart::SCommand4_Click()
 {
-    showWindow(Wgetal1());
+    m_windows.show<frmWgetal1>();
 }
 
 void frmStart::SCommand5_Click()
 {
-    showWindow(Wgetal2());
+    m_windows.show<frmWgetal2>();
 }

@@ -154,14 +154,6 @@ void frmStart::handOver(int index)
     activateWindow();
 }
 
-void frmStart::takeOver(int index, const QString &text)
-{
-    if (!fieldExists(index))
-        return;
-    setText0(index, text);
-    handOver(index);
-}
-
 void frmStart::commitForSave()
 {
     if (m_openField != 0 && m_openField != 2)

@@ -4,6 +4,7 @@
 #include "calc/dvlname.h"
 #include "pickers/pickertables.h"
 #include "project/frmprojectgegevens.h"
+#include "shell/childwindows.h"
 #include "shell/frmabout.h"
 #include "shell/frmstart.h"
 #include "shell/qtdialogs.h"
@@ -22,7 +23,7 @@ std::unique_ptr<frmStart> basGeneralMain(BasGeneral &general, WindowDialogs &dia
     setPickerStartValues(general);
 
     general.AboutTimerFired = 0;
-    frmStart::showWindow(window->About());
+    ChildWindows::bringToFront(window->About());
 
     window->show();
 
@@ -31,6 +32,6 @@ std::unique_ptr<frmStart> basGeneralMain(BasGeneral &general, WindowDialogs &dia
     window->Projectgegevens().Text3(4)->setText(general.ProjectFileName);
 
     // Once more, so that the splash stands in front of the main window.
-    frmStart::showWindow(window->About());
+    ChildWindows::bringToFront(window->About());
     return window;
 }

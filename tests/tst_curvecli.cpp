@@ -1,6 +1,8 @@
+#include "support/analysiscase.h"
 #include "support/inprocesscli.h"
 
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -8,20 +10,15 @@
 #include <QTest>
 
 #include <charconv>
+#include <cmath>
 #include <cstring>
 
 // zeptor-cli curve as a user runs it: the points are 'json' cases, byte for byte.
 using namespace CliRun;
 
-namespace {
+using namespace AnalysisCase;
 
-QByteArrayList lines(const QByteArray &out)
-{
-    QByteArrayList list = out.split('\n');
-    if (!list.isEmpty() && list.last().isEmpty())
-        list.removeLast();
-    return list;
-}
+namespace {
 
 // An example with its first line (the flow rate) replaced.
 QString exampleWithFlow(const QTemporaryDir &dir, const char *name, const QByteArray &flow)
@@ -45,11 +42,6 @@ QByteArray withoutFile(const QByteArray &line)
     return line.mid(line.indexOf("\"status\""));
 }
 
-bool sameBits(double a, double b)
-{
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
 } // namespace
 
 class tst_CurveCli : public QObject
@@ -65,6 +57,7 @@ private Q_SLOTS:
     void exitCodes();
     void pointsThatWouldPrompt();
     void noResultHasNoHead();
+    void pumpsAtWork();
     void outputLost_data();
     void outputLost();
 };
@@ -98,8 +91,24 @@ void tst_CurveCli::pointIsTheJsonCase()
     const QByteArrayList rows = lines(curve.out);
     QCOMPARE(rows.size(), points);
 
+    // The extra loss follows the square of the flow: the case at that flow has
+    // e * (flow / own flow)^2.
     QTemporaryDir dir;
-    const Run json = runCli({QStringLiteral("json"), exampleWithFlow(dir, name, flow)});
+    QString file = exampleWithFlow(dir, name, flow);
+    QFile own(example(name));
+    QVERIFY(own.open(QIODevice::ReadOnly));
+    const QByteArrayList entries = own.readAll().split('\n');
+    const double ratio = flow.toDouble() / entries[0].trimmed().toDouble();
+    char extra[32];
+    const double scaled = entries[6].trimmed().toDouble() * (ratio * ratio);
+    QFile atFlow(file);
+    QVERIFY(atFlow.open(QIODevice::ReadOnly));
+    QByteArrayList rowsAtFlow = atFlow.readAll().split('\n');
+    rowsAtFlow[6]
+        = QByteArray(extra, std::to_chars(extra, extra + sizeof extra, scaled).ptr - extra) + '\r';
+    atFlow.close();
+    file = writeFile(dir, QStringLiteral("scaled.dvl"), rowsAtFlow.join('\n'));
+    const Run json = runCli({QStringLiteral("json"), file});
     QCOMPARE(json.exitCode, 0);
     const QByteArray line = rows[k - 1];
     const QJsonObject object = QJsonDocument::fromJson(line).object();
@@ -110,9 +119,9 @@ void tst_CurveCli::pointIsTheJsonCase()
     QVERIFY(sameBits(object[QStringLiteral("flow")].toDouble(), to.toDouble() * k / points));
     QVERIFY(sameBits(object[QStringLiteral("head")].toDouble(), drop * 100000 / (density * 9.81)));
     // Everything before "flow" is what 'json' writes for that case, byte for byte.
-    const QByteArray own = withoutFile(lines(json.out).first());
+    const QByteArray expected = withoutFile(lines(json.out).first());
     QCOMPARE(withoutFile(line).left(line.indexOf(",\"flow\":") - line.indexOf("\"status\"")),
-        own.chopped(1));
+        expected.chopped(1));
 }
 
 void tst_CurveCli::csvInEveryLocale()
@@ -142,7 +151,9 @@ void tst_CurveCli::dutyPoint()
     const QJsonObject duty
         = QJsonDocument::fromJson(rows.last()).object()[QStringLiteral("duty")].toObject();
     QCOMPARE(duty.keys(),
-        QStringList({"efficiency", "flow", "head", "npshr", "pump_head", "shaft_power"}));
+        QStringList({"arrangement", "crossings", "efficiency", "flow", "flow_per_pump", "head",
+            "head_per_pump", "npshr", "pump_head", "pumps", "shaft_power", "specific_energy",
+            "speed"}));
     QVERIFY(qAbs(duty[QStringLiteral("flow")].toDouble() - 14530.75) < 0.01);
     QVERIFY(
         qAbs(duty[QStringLiteral("head")].toDouble() - duty[QStringLiteral("pump_head")].toDouble())
@@ -196,6 +207,11 @@ void tst_CurveCli::exitCodes_data()
         << QStringList{curve, file, "--locale", "bogus_XX"} << 64 << "unknown locale 'bogus_XX'";
     QTest::newRow("option twice") << QStringList{curve, file, "--points", "5", "--points", "6"}
                                   << 64 << "--points is given twice";
+    QTest::newRow("vapour twice") << QStringList{curve, file, "--vapour-pressure", "0.02",
+        "--temperature", "20"} << 64
+                                  << "exclude each other";
+    QTest::newRow("speed and flow") << QStringList{curve, file, "--speed", "90", "--duty-flow",
+        "9000"} << 64 << "exclude each other";
     QTest::newRow("flows overflow")
         << QStringList{curve, file, "--to", "1e308", "--points", "2"} << 64 << "too large";
 }
@@ -253,6 +269,37 @@ void tst_CurveCli::noResultHasNoHead()
         {QStringLiteral("curve"), example("no-root.dvl"), QStringLiteral("--points"), "1"});
     QCOMPARE(run.exitCode, 0);
     QVERIFY(run.out.contains("\"flow\":4241150.0819999995,\"head\":null}"));
+}
+
+// Two pumps in parallel with a suction line and water at 20 C; then the speed for a flow.
+void tst_CurveCli::pumpsAtWork()
+{
+    QTemporaryDir dir;
+    // 5 m of the same pipe, the liquid 2 m above the pump.
+    QByteArrayList rows = exampleWith("turbulent.dvl", 6, "-2").split('\n');
+    rows[4] = "5\r";
+    const QString suction = writeFile(dir, "suction.dvl", rows.join('\n'));
+    const QStringList common{"curve", example("turbulent.dvl"), "--pump", example("pump-curve.csv"),
+        "--suction", suction, "--temperature", "20"};
+    const Run run = runInProcess(common + QStringList{"--pumps", "2", "--points", "3"});
+    QCOMPARE(run.exitCode, 0);
+    const QByteArrayList out = lines(run.out);
+    QCOMPARE(out.size(), 4);
+    const QJsonObject point = QJsonDocument::fromJson(out[1]).object();
+    QVERIFY(point.value("suction_head").toDouble() < 0);
+    QVERIFY(point.value("npsha").toDouble() > 10);
+    const QJsonObject duty = QJsonDocument::fromJson(out.last()).object().value("duty").toObject();
+    QCOMPARE(duty.value("arrangement").toString(), QStringLiteral("parallel"));
+    QCOMPARE(duty.value("flow_per_pump").toDouble(), duty.value("flow").toDouble() / 2);
+    QVERIFY(near(duty.value("npsh_ratio").toDouble(),
+        duty.value("npsha").toDouble() / duty.value("npshr").toDouble(), 1e-12));
+    QVERIFY(duty.contains("max_flow_npsh") && duty.value("crossings").toArray().size() == 1);
+
+    const Run speed = runInProcess(common + QStringList{"--duty-flow", "12000", "--points", "1"});
+    const QJsonObject found
+        = QJsonDocument::fromJson(lines(speed.out).last()).object().value("duty").toObject();
+    QVERIFY(near(found.value("flow").toDouble(), 12000, 1e-6));
+    QVERIFY(found.value("speed").toDouble() < 100);
 }
 
 // Every command that writes to a full disk says so and ends with status 3.

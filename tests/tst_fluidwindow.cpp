@@ -45,7 +45,7 @@ void tst_FluidWindow::cleanup()
 
 void tst_FluidWindow::applyHandsOverTheShownTexts()
 {
-    QSignalSpy spy(m_window, &FluidPropertiesWindow::handedOver);
+    QSignalSpy spy(m_window, &FluidPropertiesWindow::fieldWritten);
     m_window->temperatureEdit()->setText(num("60"));
     QCOMPARE(m_window->densityLabel()->text(), num("983.21"));
     QCOMPARE(m_window->viscosityLabel()->text(), num("0.4660"));
@@ -73,7 +73,7 @@ void tst_FluidWindow::applyHandsOverTheShownTexts()
 
 void tst_FluidWindow::outOfRangeIsNoted()
 {
-    QSignalSpy spy(m_window, &FluidPropertiesWindow::handedOver);
+    QSignalSpy spy(m_window, &FluidPropertiesWindow::fieldWritten);
     m_window->temperatureEdit()->setText(num("120"));
     QVERIFY(m_window->noteLabel()->isVisible());
     QVERIFY(m_window->noteLabel()->text().contains(QStringLiteral("steam")));
@@ -94,7 +94,7 @@ void tst_FluidWindow::outOfRangeIsNoted()
 // Typed, tabbed and confirmed without a mouse; every control is named for a screen reader.
 void tst_FluidWindow::keyboardOnly()
 {
-    QSignalSpy spy(m_window, &FluidPropertiesWindow::handedOver);
+    QSignalSpy spy(m_window, &FluidPropertiesWindow::fieldWritten);
     m_window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_window));
     m_window->fluidBox()->setFocus();

@@ -212,8 +212,12 @@ void tst_LeaveCheck::changeHandlingOnlyOnChange()
     CalcFixture f;
     QList<int> changed;
     int statusChanges = 0;
-    f.sheet.text0Changed = [&changed](int index) { changed << index; };
-    f.sheet.statusChanged = [&statusChanges] { ++statusChanges; };
+    CalcSheetNotifier notifier;
+    f.sheet.setNotifier(&notifier);
+    QObject::connect(
+        &notifier, &CalcSheetNotifier::text0Changed, [&changed](int index) { changed << index; });
+    QObject::connect(
+        &notifier, &CalcSheetNotifier::statusChanged, [&statusChanges] { ++statusChanges; });
 
     f.sheet.setText0(9, QStringLiteral("65"));
     QCOMPARE(changed.mid(0, 3), (QList<int>{9, 8, 25}));
@@ -233,6 +237,12 @@ void tst_LeaveCheck::changeHandlingOnlyOnChange()
     f.sheet.Calc();
     QVERIFY(changed.isEmpty());
     QCOMPARE(statusChanges, 1);
+
+    // A copy of the sheet (a batch worker's) does not tell the original's listeners.
+    CalcSheet copy(f.sheet);
+    copy.setText0(9, QStringLiteral("7"));
+    QCOMPARE(copy.Text0(8), QStringLiteral("7"));
+    QVERIFY(changed.isEmpty());
 }
 
 void tst_LeaveCheck::resultFieldsOnlyRecalculate()

@@ -1,6 +1,7 @@
 #include "sizing/linesizing.h"
 #include "sizing/pipetable.h"
 #include "sizing/sizingtable.h"
+#include "support/analysiscase.h"
 #include "support/calcfixture.h"
 
 #include <QLocale>
@@ -13,22 +14,11 @@
 using Status = CalcEngine::Status;
 using Column = SizingTable::Column;
 
+using namespace AnalysisCase;
+
 namespace {
 
 // Water at 10000 l/h through 100 m of pipe with 0.01 mm roughness.
-Inputs waterCase()
-{
-    Inputs in;
-    in.FlowRate = 10000;
-    in.PipeLength = 100;
-    return in;
-}
-
-bool sameBits(double a, double b)
-{
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
 } // namespace
 
 class tst_LineSizing : public QObject
@@ -61,7 +51,7 @@ void tst_LineSizing::pressureDropFallsAsTheDiameterGrows_data()
 void tst_LineSizing::pressureDropFallsAsTheDiameterGrows()
 {
     QFETCH(int, standard);
-    Inputs in = waterCase();
+    Inputs in = waterCase(100);
     in.Elevation = 3; // the static head stays, the friction falls
     const auto rows
         = LineSizing::rows(PipeTable::builtIn(PipeTable::Standard(standard)), {in, 120, 40});
@@ -141,7 +131,7 @@ void tst_LineSizing::regimes()
     QFETCH(QString, frictionFactor);
     QFETCH(QString, dropPer100m);
 
-    Inputs in = waterCase();
+    Inputs in = waterCase(100);
     in.FlowRate = flowRate;
     in.WallRoughness = roughness;
     const SizingRow row = LineSizing::row({"T", "x", diameter}, {in, 0, 0});
@@ -180,7 +170,7 @@ void tst_LineSizing::limits()
     QFETCH(double, maxDrop);
     QFETCH(QStringList, marked);
     const auto rows
-        = LineSizing::rows(PipeTable::builtIn(PipeTable::Standard::Din), {waterCase(), 0, 0});
+        = LineSizing::rows(PipeTable::builtIn(PipeTable::Standard::Din), {waterCase(100), 0, 0});
     QStringList within;
     for (const SizingRow &row : rows) {
         if (row.withinLimits({minVelocity, maxVelocity, maxDrop}))
@@ -208,7 +198,7 @@ void tst_LineSizing::userTable()
     QCOMPARE(table.pipes->at(2).size, QStringLiteral("DN 80"));
 
     // The size goes back out quoted, so the CSV reads back.
-    const SizingRow row = LineSizing::row(quoted, {waterCase(), 0, 0});
+    const SizingRow row = LineSizing::row(quoted, {waterCase(100), 0, 0});
     QVERIFY(
         SizingTable::csvLine(row).startsWith("my pipes.csv,\"2\"\" sch 40, steel\",52.5,1.28318"));
 
@@ -264,7 +254,7 @@ void tst_LineSizing::badTablesAreRefused()
 
 void tst_LineSizing::csvIsTheSameUnderEveryLocale()
 {
-    Inputs in = waterCase();
+    Inputs in = waterCase(100);
     in.FlowRate = 2827433.388; // a row without a friction factor among them
     in.Viscosity = 0.001;
     in.WallRoughness = 0.0001;

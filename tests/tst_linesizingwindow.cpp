@@ -1,6 +1,7 @@
 #include "sizing/sizingtable.h"
 #include "sizing/ui/linesizingmodel.h"
 #include "sizing/ui/linesizingwindow.h"
+#include "support/analysiscase.h"
 #include "support/scripteddialogs.h"
 #include "support/testlocale.h"
 
@@ -20,18 +21,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using TestLocale::num;
+using namespace AnalysisCase;
 
 namespace {
-
-Inputs waterCase(double diameter)
-{
-    Inputs in;
-    in.FlowRate = 10000;
-    in.PipeLength = 100;
-    in.InnerDiameter = diameter;
-    return in;
-}
 
 // The view's row that shows `size` in the size column, made current.
 bool chooseRow(QTableView *table, const QString &size)
@@ -118,7 +110,7 @@ void tst_LineSizingWindow::useThisSize()
     window.tableChoice()->setCurrentIndex(table);
     if (sortColumn >= 0)
         window.table()->sortByColumn(sortColumn, Qt::DescendingOrder);
-    QSignalSpy spy(&window, &LineSizingWindow::handedOver);
+    QSignalSpy spy(&window, &LineSizingWindow::fieldWritten);
     QSignalSpy picker(&window, &LineSizingWindow::pickerEntryChosen);
 
     QVERIFY(chooseRow(window.table(), size));

@@ -35,14 +35,6 @@ QStringList texts(const std::array<const char *, N> &table)
     return out;
 }
 
-QStringList itemTexts(const QComboBox *list)
-{
-    QStringList out;
-    for (int i = 0; i < list->count(); ++i)
-        out << list->itemText(i);
-    return out;
-}
-
 } // namespace
 
 class TestPickerWindows : public QObject
@@ -242,8 +234,8 @@ private Q_SLOTS:
             QCOMPARE(picker->listHeading(int(i))->text(), texts(DiameterListHeadings).at(i));
         }
         QCOMPARE(picker->Command3()->text(), QStringLiteral("OK"));
-        QCOMPARE(itemTexts(picker->L1(0)), texts(IsoDiameterTexts));
-        QCOMPARE(itemTexts(picker->L1(1)), texts(DinDiameterTexts));
+        QCOMPARE(picker->L1(0)->count(), int(IsoDiameterTexts.size()));
+        QCOMPARE(picker->L1(1)->count(), int(DinDiameterTexts.size()));
         QVERIFY(!picker->L1(0)->isEditable());
         QVERIFY(!picker->L1(1)->isEditable());
         // Top to bottom: ISO option, heading, list, DIN option, heading, list, OK.
@@ -398,59 +390,14 @@ private Q_SLOTS:
         QCOMPARE(general().DiameterChoice[0], qint16(4));
     }
 
-    // Menu, toolbar and "..." button reach the one picker of each kind, restored from
-    // minimised; the toolbar key is matched exactly.
-    void onePickerPerKind_data()
+    // The toolbar's keys are matched exactly: near misses open nothing (the menus,
+    // toolbar and buttons are tested with the count windows).
+    void toolbarKeysExact()
     {
-        QTest::addColumn<bool>("roughness");
-        QTest::addColumn<QString>("menuText");
-        QTest::addColumn<QString>("toolTip");
-        QTest::addColumn<int>("field");
-        QTest::newRow("roughness") << true << "Pipe roughness"
-                                   << "Roughness" << 23;
-        QTest::newRow("diameter") << false << "Pipe diameter"
-                                  << "Inner pipe diameter " << 4;
-    }
-    void onePickerPerKind()
-    {
-        QFETCH(bool, roughness);
-        QFETCH(QString, menuText);
-        QFETCH(QString, toolTip);
-        QFETCH(int, field);
-        auto count = [&] {
-            return roughness ? main().findChildren<frmAbsRuwheid *>().size()
-                             : main().findChildren<frmDiameter *>().size();
-        };
-        auto window = [&]() -> QWidget * {
-            return roughness ? static_cast<QWidget *>(main().findChild<frmAbsRuwheid *>())
-                             : static_cast<QWidget *>(main().findChild<frmDiameter *>());
-        };
         main().Toolbar1_ButtonClick(QStringLiteral("diameter"));
         main().Toolbar1_ButtonClick(QStringLiteral("Ruw"));
-        QCOMPARE(count(), 0);
-
-        QAction *menu = menuAction(main().menuBar(), menuText);
-        QAction *tool = toolbarAction(main(), toolTip);
-        QVERIFY(menu);
-        QVERIFY(tool);
-        tool->trigger();
-        QWidget *first = window();
-        QVERIFY(first);
-        QVERIFY(first->isVisible());
-        QCOMPARE(first->parentWidget(), &main());
-        for (int round = 0; round < 3; ++round) {
-            first->showMinimized();
-            if (round == 0)
-                menu->trigger();
-            else if (round == 1)
-                tool->trigger();
-            else
-                QTest::mouseClick(main().dotsButton(field), Qt::LeftButton);
-            QCOMPARE(count(), 1);
-            QCOMPARE(window(), first);
-            QVERIFY(!first->isMinimized());
-            QVERIFY(waitActive(first));
-        }
+        QCOMPARE(main().findChildren<frmAbsRuwheid *>().size(), 0);
+        QCOMPARE(main().findChildren<frmDiameter *>().size(), 0);
     }
 
     // The texts follow the decimal separator of the locale.

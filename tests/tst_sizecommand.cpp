@@ -12,14 +12,6 @@ using namespace CliRun;
 
 namespace {
 
-QList<QByteArray> lines(const QByteArray &out)
-{
-    QList<QByteArray> all = out.split('\n');
-    if (!all.isEmpty() && all.last().isEmpty())
-        all.removeLast();
-    return all;
-}
-
 QJsonObject object(const QByteArray &line)
 {
     return QJsonDocument::fromJson(line).object();

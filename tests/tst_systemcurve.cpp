@@ -4,6 +4,7 @@
 #include "curve/pumpcurve.h"
 #include "curve/systemcurve.h"
 #include "numerics/pchip.h"
+#include "support/analysiscase.h"
 #include "support/testlocale.h"
 
 #include <QTemporaryDir>
@@ -16,31 +17,11 @@ using Vec = std::vector<double>;
 Q_DECLARE_METATYPE(Vec)
 Q_DECLARE_METATYPE(Inputs)
 
+using namespace AnalysisCase;
+
 namespace {
 
-bool sameBits(double a, double b)
-{
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
-bool near(double a, double b, double relative = 1e-12)
-{
-    return std::abs(a - b) <= relative * std::max({std::abs(a), std::abs(b), 1e-300});
-}
-
 // 10000 l/h of water through 100 m of 50 mm pipe (examples/turbulent.dvl).
-Inputs waterCase()
-{
-    Inputs in;
-    in.FlowRate = 10000;
-    in.Density = 1000;
-    in.Viscosity = 1;
-    in.InnerDiameter = 50;
-    in.PipeLength = 100;
-    in.WallRoughness = 0.01;
-    return in;
-}
-
 // A heavy oil: laminar up to well beyond the flows used here.
 Inputs oilCase()
 {

@@ -1,6 +1,7 @@
 #include "calc/physics.h"
 #include "curve/ui/curveplot.h"
 #include "curve/ui/systemcurvewindow.h"
+#include "support/analysiscase.h"
 #include "support/scripteddialogs.h"
 #include "support/testlocale.h"
 
@@ -22,21 +23,14 @@
 #include <QTest>
 
 // The window's wiring only; the numbers are the core's and tested there.
+using namespace AnalysisCase;
+
 namespace {
 
 QString example(const char *name)
 {
     return qEnvironmentVariable("ZEPTOR_SOURCE_DIR") + QStringLiteral("/examples/")
         + QLatin1String(name);
-}
-
-Inputs waterCase()
-{
-    Inputs in;
-    in.FlowRate = 10000;
-    in.InnerDiameter = 50;
-    in.PipeLength = 100;
-    return in;
 }
 
 // What a screen reader gets as the name of a widget.

@@ -4,6 +4,8 @@
 # a refactor. The cases are examples/, COUNT generated files (bench/gen_cases.py) and a
 # mixed set with prompts, load failures and bad tables.
 # Usage: tools/compare_outputs.sh OLD_CLI NEW_CLI [COUNT]   (default 10000)
+# NEW_CURVE_ARGS: options given to the new binary's curve commands only (for instance
+# --extra-loss fixed, to compare with a release whose curve kept the extra loss fixed).
 set -uo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 old=$(realpath "$1")
@@ -53,7 +55,9 @@ differ=0
 for line in "${lines[@]}"; do
     read -r -a args <<< "$line"
     "$old" "${args[@]}" > "$work/out/old.out" 2> "$work/out/old.err"; os=$?
-    "$new" "${args[@]}" > "$work/out/new.out" 2> "$work/out/new.err"; ns=$?
+    extra=()
+    [ "${args[0]}" = curve ] && [ -n "${NEW_CURVE_ARGS:-}" ] && read -r -a extra <<< "$NEW_CURVE_ARGS"
+    "$new" "${args[@]}" "${extra[@]}" > "$work/out/new.out" 2> "$work/out/new.err"; ns=$?
     if [ $os != $ns ] || ! cmp -s "$work/out/old.out" "$work/out/new.out" \
         || ! cmp -s "$work/out/old.err" "$work/out/new.err"; then
         differ=$((differ + 1))

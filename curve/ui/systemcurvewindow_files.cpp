@@ -117,16 +117,12 @@ bool SystemCurveWindow::writeFile(
     const QString &path, const std::function<bool(QIODevice &)> &write)
 {
     QSaveFile file(path);
-    QString reason;
-    if (!file.open(QIODevice::WriteOnly))
-        reason = file.errorString();
-    else if (!write(file))
-        reason = file.errorString().isEmpty() ? QStringLiteral("the drawing failed")
-                                              : file.errorString();
-    else if (!file.commit())
-        reason = file.errorString();
-    if (reason.isEmpty())
+    const bool written = file.open(QIODevice::WriteOnly) && write(file) && file.commit();
+    if (written)
         return true;
+    // Only the drawing fails without a reason of the file's own.
+    const QString reason
+        = file.errorString().isEmpty() ? QStringLiteral("the drawing failed") : file.errorString();
     file.cancelWriting();
     m_dialogs.messageBox(CannotWrite.arg(QDir::toNativeSeparators(path), reason),
         Dialogs::Icon::Warning, ExportTitle);

@@ -1,5 +1,6 @@
 #include "fluid/ui/fluidpropertieswindow.h"
 
+#include "calc/fieldtable.h"
 #include "calc/numbertext.h"
 
 #include <QComboBox>
@@ -205,8 +206,10 @@ void FluidPropertiesWindow::apply()
     const std::optional<Inputs> before = m_case;
     const QString density = m_density->text();
     const QString viscosity = m_viscosity->text();
-    Q_EMIT handedOver(DensityField, density);
-    Q_EMIT handedOver(ViscosityField, viscosity);
+    Q_EMIT fieldWritten(EntryField::Density, density);
+    Q_EMIT handedOver(EntryField::Density);
+    Q_EMIT fieldWritten(EntryField::Viscosity, viscosity);
+    Q_EMIT handedOver(EntryField::Viscosity);
     if (before) {
         m_applied->setText(appliedText(before->Density, density, before->Viscosity, viscosity));
         m_applied->show();

@@ -16,20 +16,16 @@ class QPushButton;
 
 // "Fluid properties": density and viscosity of water or a glycol solution from its
 // temperature, with the formulation's source and range, recomputed as the user types.
-// Apply hands both values to whoever listens, as texts typed in the user's locale, and
-// then tells what changed; the window knows nothing of the main window, it follows its
-// case through setCase. Closing hides it: the inputs stay as they were for the next
-// showing.
+// Apply hands both values over to whoever listens (the density field, then the
+// viscosity field), as texts typed in the user's locale, and then tells what changed;
+// the window knows nothing of the main window, it follows its case through setCase.
+// Closing hides it: the inputs stay as they were for the next showing.
 class FluidPropertiesWindow : public QDialog
 {
     Q_OBJECT
 
 public:
     explicit FluidPropertiesWindow(QWidget *parent = nullptr);
-
-    // The main window's field indexes that Apply fills.
-    static constexpr int DensityField = 2;
-    static constexpr int ViscosityField = 3;
 
     QComboBox *fluidBox() const { return m_fluid; }
     QLineEdit *temperatureEdit() const { return m_temperature; }
@@ -53,7 +49,10 @@ public Q_SLOTS:
         const CaseInput &c, const std::optional<CalcEngine::Outcome> &computed = std::nullopt);
 
 Q_SIGNALS:
-    void handedOver(int index, const QString &text);
+    // The signals of a tool window (ToolWindow): the text goes into the main window's
+    // field Text0(index), which the main window then takes over.
+    void fieldWritten(int index, const QString &text);
+    void handedOver(int index);
 
 private:
     void buildWindow();

@@ -1,6 +1,7 @@
 #include "sizing/ui/linesizingwindow.h"
 
 #include "calc/dialogs.h"
+#include "calc/fieldtable.h"
 #include "calc/numbertext.h"
 #include "sizing/sizingtable.h"
 #include "sizing/ui/linesizingmodel.h"
@@ -57,8 +58,6 @@ const QString UseTip = QStringLiteral("Write the inner diameter of the chosen ro
                                       "window (Enter on a row does the same)");
 const QString ExportCaption = QStringLiteral("Export CSV ...");
 const QString CloseCaption = QStringLiteral("Close");
-
-constexpr int DiameterField = 4;
 
 Dialogs::FileDialogSetup csvSetup(const QString &title)
 {
@@ -400,5 +399,6 @@ void LineSizingWindow::useThisSize()
         m_note->setText(SizingTable::notInPicker(pipe));
         m_note->show();
     }
-    Q_EMIT handedOver(DiameterField, NumberText::plain(pipe.innerDiameter));
+    Q_EMIT fieldWritten(EntryField::InnerDiameter, NumberText::plain(pipe.innerDiameter));
+    Q_EMIT handedOver(EntryField::InnerDiameter);
 }

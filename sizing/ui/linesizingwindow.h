@@ -22,7 +22,7 @@ class QTableView;
 
 // "Line sizing": the case of the main window calculated with every pipe of a diameter
 // table at once. It follows the main window through setCase() and hands a chosen
-// diameter back through handedOver(), as the diameter picker does.
+// diameter back through fieldWritten() and handedOver(), as the diameter picker does.
 class LineSizingWindow : public QWidget
 {
     Q_OBJECT
@@ -61,8 +61,11 @@ public Q_SLOTS:
         const CaseInput &c, const std::optional<CalcEngine::Outcome> &computed = std::nullopt);
 
 Q_SIGNALS:
-    // A diameter for the main window's field Text0(index), as the picker writes it.
-    void handedOver(int index, const QString &text);
+    // The signals of a tool window (ToolWindow): the chosen diameter goes into the main
+    // window's field Text0(index), as the picker writes it; the main window then takes
+    // the field over.
+    void fieldWritten(int index, const QString &text);
+    void handedOver(int index);
     // The size handed over is the picker's entry at `position` of `standard` (0 ISO,
     // 1 DIN): the picker remembers it, so that opening the picker keeps that size.
     void pickerEntryChosen(int standard, int position);

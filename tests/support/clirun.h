@@ -49,6 +49,15 @@ inline QByteArray exampleWith(const char *name, int line, const QByteArray &text
     return lines.join('\n');
 }
 
+// The lines of an output, without the empty one after the last "\n".
+inline QByteArrayList lines(const QByteArray &out)
+{
+    QByteArrayList list = out.split('\n');
+    if (!list.isEmpty() && list.last().isEmpty())
+        list.removeLast();
+    return list;
+}
+
 // The locale of the test run (the _nl runs set LC_ALL).
 inline QString testLocaleName()
 {

@@ -57,7 +57,8 @@ DutyReadout dutyReadout(const SystemCurve::Duty &duty)
     DutyReadout out;
     if (!duty.found) {
         out.flow = out.head = out.pressureDrop = out.velocity = out.efficiency = out.shaftPower
-            = out.npshr = NoValue;
+            = out.npshr = out.flowPerPump = out.headPerPump = out.speed = out.specificEnergy
+            = out.npsha = out.npshRatio = out.maxFlowNpsh = NoValue;
         out.note
             = duty.reason.isEmpty() ? QString() : QStringLiteral("No duty point: ") + duty.reason;
         return out;
@@ -70,8 +71,22 @@ DutyReadout dutyReadout(const SystemCurve::Duty &duty)
     out.efficiency = withUnit(duty.efficiency, 1, "%");
     out.shaftPower = withUnit(duty.shaftPower, 0, "W");
     out.npshr = withUnit(duty.npshr, 2, "m");
+    out.flowPerPump = withUnit(duty.flowPerPump, 0, "l/h");
+    out.headPerPump = withUnit(duty.headPerPump, decimalsFor(duty.headPerPump), "m");
+    out.speed = withUnit(duty.speed, 1, "%");
+    out.specificEnergy = withUnit(duty.specificEnergy, 4, "kWh/m3");
+    out.npsha = withUnit(duty.npsha, 2, "m");
+    out.npshRatio = std::isfinite(duty.npshRatio) ? NumberText::fixed(duty.npshRatio, 2) : NoValue;
+    out.maxFlowNpsh = !duty.npshChecked || std::isnan(duty.npshr) ? NoValue
+        : duty.maxFlowNpsh ? withUnit(*duty.maxFlowNpsh, 0, "l/h")
+                           : QStringLiteral("whole range");
     QStringList notes;
-    if (duty.moreCrossings)
+    const auto unstable = std::count_if(duty.crossings.begin(), duty.crossings.end(),
+        [](const SystemCurve::Crossing &c) { return !c.stable; });
+    if (unstable > 0)
+        notes << QStringLiteral("The curves also meet where the pump's head rises faster than "
+                                "the system's (hollow marks): not a stable duty point.");
+    else if (duty.moreCrossings)
         notes << QStringLiteral("The curves meet at more than one flow; this is the lowest.");
     if (duty.efficiencyMissing) {
         notes << QStringLiteral("The pump table gives no efficiency at this flow (a row "

@@ -36,6 +36,15 @@ struct DutyReadout
     QString efficiency;
     QString shaftPower;
     QString npshr;
+    // Each pump's share, the speed, the energy per volume; the NPSH available, its ratio
+    // to NPSHr and the largest flow where the margin holds, with a suction line.
+    QString flowPerPump;
+    QString headPerPump;
+    QString speed;
+    QString specificEnergy;
+    QString npsha;
+    QString npshRatio;
+    QString maxFlowNpsh;
     QString note; // why there is no duty point, or that the curves meet again
 };
 DutyReadout dutyReadout(const SystemCurve::Duty &duty);

@@ -70,38 +70,6 @@ double staticHead(const CaseInput &c, ExtraLoss extraLoss)
     return Physics::headOf(CalcEngine::staticPressureDrop(in), in.Density);
 }
 
-std::vector<Point> lead(const CaseInput &c, const Point &first, ExtraLoss extraLoss)
-{
-    std::vector<Point> out;
-    if (!first.hasResult() || !(first.flow > 0))
-        return out;
-    Point still;
-    still.outcome.status = CalcEngine::Status::Laminar; // no flow starts the laminar range
-    still.head = staticHead(c, extraLoss);
-    out.push_back(still);
-
-    const double reynolds = first.outcome.results.Reynolds;
-    if (first.outcome.status == CalcEngine::Status::Laminar || !std::isfinite(reynolds)
-        || !(reynolds > 0))
-        return out;
-    // The Reynolds number grows with the flow in proportion: the laminar range ends near
-    // this flow, and a few steps of one unit in the last place find the exact edge.
-    const auto laminar
-        = [](const Point &p) { return p.outcome.status == CalcEngine::Status::Laminar; };
-    constexpr int Steps = 8;
-    Point below = pointAt(c, first.flow * (2320 / reynolds), extraLoss);
-    for (int step = 0; step < Steps && !laminar(below); ++step)
-        below = pointAt(c, std::nextafter(below.flow, 0.0), extraLoss);
-    Point above = pointAt(c, std::nextafter(below.flow, first.flow), extraLoss);
-    for (int step = 0; step < Steps && laminar(above); ++step)
-        above = pointAt(c, std::nextafter(above.flow, first.flow), extraLoss);
-    if (!laminar(below) || laminar(above) || !(above.flow < first.flow))
-        return out;
-    out.push_back(below);
-    out.push_back(above);
-    return out;
-}
-
 bool SystemPoint::hasResult() const
 {
     return discharge.hasResult() && (!suction || suction->hasResult());
@@ -133,6 +101,44 @@ double staticHead(const System &system)
     if (system.suction)
         head += staticHead(*system.suction, system.extraLoss);
     return head;
+}
+
+std::vector<Point> lead(const System &system, const Point &first)
+{
+    std::vector<Point> out;
+    if (!first.hasResult() || !(first.flow > 0))
+        return out;
+    Point still;
+    still.outcome.status = CalcEngine::Status::Laminar; // no flow starts the laminar range
+    still.head = staticHead(system);
+    out.push_back(still);
+
+    const double reynolds = first.outcome.results.Reynolds;
+    if (first.outcome.status == CalcEngine::Status::Laminar || !std::isfinite(reynolds)
+        || !(reynolds > 0))
+        return out;
+    // The Reynolds number grows with the flow in proportion: the laminar range ends near
+    // this flow, and a few steps of one unit in the last place find the exact edge.
+    const auto at = [&system](double flow) {
+        const SystemPoint p = systemAt(system, flow);
+        Point whole = p.discharge;
+        whole.head = p.head();
+        return whole;
+    };
+    const auto laminar
+        = [](const Point &p) { return p.outcome.status == CalcEngine::Status::Laminar; };
+    constexpr int Steps = 8;
+    Point below = at(first.flow * (2320 / reynolds));
+    for (int step = 0; step < Steps && !laminar(below); ++step)
+        below = at(std::nextafter(below.flow, 0.0));
+    Point above = at(std::nextafter(below.flow, first.flow));
+    for (int step = 0; step < Steps && laminar(above); ++step)
+        above = at(std::nextafter(above.flow, first.flow));
+    if (!laminar(below) || laminar(above) || !(above.flow < first.flow))
+        return out;
+    out.push_back(below);
+    out.push_back(above);
+    return out;
 }
 
 namespace {

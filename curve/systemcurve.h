@@ -47,14 +47,6 @@ Point pointOf(double flow, const CalcEngine::Outcome &outcome, double density);
 Point pointAt(const CaseInput &c, double flow, ExtraLoss extraLoss = ExtraLoss::Fixed);
 std::vector<Point> points(const CaseInput &c, double to, int count);
 
-// The curve below `first`, its first point, from no flow on: the case at no flow, where
-// the head is the static part alone (staticHead), and where `first` is past the laminar
-// range, the last laminar flow and the first flow past it, so that the laminar stretch
-// and the jump are drawn as the calculation gives them. Empty where the case has no
-// result at `first`.
-std::vector<Point> lead(
-    const CaseInput &c, const Point &first, ExtraLoss extraLoss = ExtraLoss::Fixed);
-
 // The head of the case at no flow: elevation and extra loss, as the calculation adds
 // them, in metres of the liquid.
 double staticHead(const CaseInput &c, ExtraLoss extraLoss);
@@ -82,6 +74,12 @@ struct SystemPoint
 SystemPoint systemAt(const System &system, double flow);
 // The system's head at no flow.
 double staticHead(const System &system);
+// The curve below `first`, its first point, from no flow on: the system at no flow, where
+// the head is the static part alone, and where `first` is past the laminar range, the
+// last laminar flow and the first flow past it, so that the laminar stretch and the
+// jump are drawn as the calculation gives them. A point is the discharge side's with
+// the whole system's head, as on the curve. Empty where there is no result at `first`.
+std::vector<Point> lead(const System &system, const Point &first);
 // The system curve moves in steps of the friction factor: how many steps its turbulent
 // sides have taken (the friction factors over the step) and how high a step is at this
 // point, in metres.

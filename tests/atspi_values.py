@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Reads the accessibility tree of the three analysis windows over AT-SPI, as a
 screen reader gets it, and checks that every value each window shows is the name or
-the text of an element of that window: a value shown three times is heard three times.
+the text of an element of that window, alone or after its caption ("Suction line:
+none"): a value shown three times is heard three times.
 
     atspi_values.py HELPER   (run inside an X display and a D-Bus session, with
                               QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1)
@@ -16,9 +17,8 @@ import pyatspi
 
 
 def heard_in(root):
-    """How often each text is heard below root: per element its name, and its text
-    where that differs from the name."""
-    heard = collections.Counter()
+    """The names and texts of the elements below root, one set per element."""
+    heard = []
     stack = [root]
     while stack:
         node = stack.pop()
@@ -29,7 +29,7 @@ def heard_in(root):
                 texts.add(text.getText(0, text.characterCount).strip())
             except NotImplementedError:
                 pass
-            heard.update(t for t in texts if t)
+            heard.append({t for t in texts if t})
             stack.extend(node.getChildAtIndex(i) for i in range(node.childCount))
         except Exception:  # an element that went away while it was read
             continue
@@ -75,7 +75,9 @@ def main():
                 continue
             heard = heard_in(window)
             shown = collections.Counter(values)
-            missing = {v: n - heard[v] for v, n in shown.items() if heard[v] < n}
+            times = {v: sum(1 for texts in heard if any(t == v or t.endswith(" " + v) for t in texts))
+                     for v in shown}
+            missing = {v: n - times[v] for v, n in shown.items() if times[v] < n}
             print(f"{title}: {len(values)} values, {sum(missing.values())} not heard")
             for value, count in missing.items():
                 print(f"  not heard: {value!r} ({count} of {shown[value]})", file=sys.stderr)

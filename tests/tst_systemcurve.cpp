@@ -251,7 +251,8 @@ void tst_SystemCurve::curveFromNoFlow()
     QFETCH(Inputs, in);
     QFETCH(int, count);
     const auto points = SystemCurve::points({in, 0, 0}, in.FlowRate * 1.5, 10);
-    const auto lead = SystemCurve::lead({in, 0, 0}, points.front());
+    const auto lead = SystemCurve::lead(
+        {{in, 0, 0}, std::nullopt, SystemCurve::ExtraLoss::Fixed}, points.front());
     QCOMPARE(int(lead.size()), count);
     QCOMPARE(lead[0].flow, 0.0);
     const double staticDrop
@@ -267,7 +268,9 @@ void tst_SystemCurve::curveFromNoFlow()
     // Without a result at the first point there is nothing to lead up to it.
     Inputs none = in;
     none.Viscosity = 0;
-    QVERIFY(SystemCurve::lead({none, 0, 0}, SystemCurve::pointAt({none, 0, 0}, 100)).empty());
+    QVERIFY(SystemCurve::lead({{none, 0, 0}, std::nullopt, SystemCurve::ExtraLoss::Fixed},
+        SystemCurve::pointAt({none, 0, 0}, 100))
+                .empty());
 }
 
 void tst_SystemCurve::csvRows()

@@ -1,5 +1,7 @@
 #include "calc/physics.h"
 #include "curve/ui/curveplot.h"
+#include "curve/ui/npshplot.h"
+#include "curve/ui/pumpsetpanel.h"
 #include "curve/ui/systemcurvewindow.h"
 #include "support/analysiscase.h"
 #include "support/scripteddialogs.h"
@@ -17,10 +19,13 @@
 #include <QFile>
 #include <QLabel>
 #include <QPrinter>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cmath>
 
 // The window's wiring only; the numbers are the core's and tested there.
 using namespace AnalysisCase;
@@ -57,6 +62,7 @@ private Q_SLOTS:
     void followsTheCase();
     void pumpFileGivesDutyPoint();
     void badPumpFileChangesNothing();
+    void pumpsAtWork();
     void exports();
     void pumpTableGapsAndFaults();
     void pasteFromASpreadsheet();
@@ -156,6 +162,33 @@ void tst_SystemCurveWindow::badPumpFileChangesNothing()
     QCOMPARE(m_dialogs->messages[0].icon, Dialogs::Icon::Warning);
     QVERIFY(!m_window->plot()->data().pump);
     QVERIFY(!m_window->pumpTable()->item(0, 0));
+}
+
+// Two pumps, a suction line and the speed for a flow reach the duty point and read-out.
+void tst_SystemCurveWindow::pumpsAtWork()
+{
+    using Readout = SystemCurveWindow::Readout;
+    m_window->setCase({waterCase(), 0, 0});
+    m_dialogs->openAnswers << example("pump-curve.csv");
+    m_window->loadPump();
+    const double single = m_window->duty().system.flow;
+    m_window->pumpSet()->countField()->setValue(2);
+    QVERIFY(m_window->duty().system.flow > single);
+    QCOMPARE(m_window->duty().flowPerPump, m_window->duty().system.flow / 2);
+    QCOMPARE(m_window->readout(Readout::FlowPerPump)->text().isEmpty(), false);
+
+    QVERIFY(m_window->npshPlot()->isHidden());
+    m_dialogs->openAnswers << example("turbulent.dvl");
+    m_window->loadSuction();
+    QVERIFY(m_window->npshPlot()->isVisible());
+    QCOMPARE(m_window->npshPlot()->data().flows.size(), size_t(50));
+    QVERIFY(std::isfinite(m_window->duty().npsha));
+    QVERIFY(m_window->readout(Readout::Npsha)->text().endsWith(QStringLiteral(" m")));
+
+    m_window->pumpSet()->flowField()->setValue(15000);
+    m_window->pumpSet()->speedForFlowButton()->click();
+    QVERIFY(qAbs(m_window->duty().system.flow - 15000) < 1e-3);
+    QVERIFY(m_window->pumpSet()->speed() != 100);
 }
 
 void tst_SystemCurveWindow::exports()
@@ -276,9 +309,12 @@ void tst_SystemCurveWindow::curveFromNoFlowWithClearLabels()
     in.Elevation = 5;
     in.ExtraLoss = 0.1;
     m_window->setCase({in, 0, 0});
-    const SystemCurve::Point &start = m_window->plot()->data().curve.front();
-    QCOMPARE(start.flow, 0.0);
-    QCOMPARE(start.head, Physics::headOf(0.1 + (0 + 1000 * 9.81 * 5.0) / 100000, 1000));
+    // An extra loss that follows the flow is gone at no flow; a fixed one stays.
+    QCOMPARE(m_window->plot()->data().curve.front().flow, 0.0);
+    QCOMPARE(m_window->plot()->data().curve.front().head, 5.0);
+    m_window->extraLossChoice()->setCurrentIndex(1);
+    QCOMPARE(m_window->plot()->data().curve.front().head,
+        Physics::headOf(0.1 + (0 + 1000 * 9.81 * 5.0) / 100000, 1000));
 
     const double caseHead = m_window->plot()->data().casePoint->head;
     const QString pump = m_dir.filePath(QStringLiteral("through-the-case.csv"));

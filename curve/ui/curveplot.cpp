@@ -34,15 +34,15 @@ void CurvePlot::setData(CurvePlotData data)
     update();
 }
 
-// The plot's name carries what it shows in words: the duty point's label, or why
-// there is no curve, so that a screen reader hears it with the plot.
+// The plot's name carries what it shows in words, as sentences: the duty point's label,
+// or why there is no curve, so that a screen reader hears it with the plot.
 void CurvePlot::updateAccessibleName()
 {
     QString name = PlotName;
     if (!m_data.noCurve.isEmpty())
         name += QStringLiteral(". ") + m_data.noCurve;
     else if (m_data.duty.found)
-        name += QStringLiteral(". ") + CurveTexts::dutyLabel(m_data.duty);
+        name += QStringLiteral(". ") + CurveTexts::dutyLabel(m_data.duty) + QLatin1Char('.');
     if (accessibleName() != name)
         setAccessibleName(name);
 }

@@ -2,6 +2,7 @@
 
 #include "curve/plotscale.h"
 #include "curve/pumpcurve.h"
+#include "curve/pumpset.h"
 #include "curve/systemcurve.h"
 
 #include <QWidget>
@@ -17,7 +18,8 @@ struct CurvePlotData
 {
     std::vector<SystemCurve::Point> curve;
     std::optional<SystemCurve::Point> casePoint;
-    std::optional<PumpCurve> pump;
+    std::optional<PumpCurve> pump; // one pump at its speed
+    std::optional<PumpSet> pumps; // the pumps together, where there are more than one
     SystemCurve::Duty duty;
     double density = 1000;
     // Why there is no system curve, and what to do about it; drawn in its place.
@@ -34,6 +36,9 @@ class CurvePlot : public QWidget
     Q_OBJECT
 
 public:
+    // What the legend can name, each drawn in a style of its own.
+    enum class Entry { Turbulent, Laminar, Pump, Pumps, Case, Duty };
+
     explicit CurvePlot(QWidget *parent = nullptr);
 
     void setData(CurvePlotData data);
@@ -50,6 +55,8 @@ public:
     std::vector<QRectF> markerLabels(const QRectF &area) const;
     // Where the flow axis's tick labels go in `area`, left to right.
     std::vector<QRectF> flowTickLabels(const QRectF &area) const;
+    // The flow axis as drawn, for a plot that shares it.
+    AxisTicks flowTicks() const { return frame(QRectF(rect())).x; }
 
     QSize sizeHint() const override { return {640, 420}; }
     QSize minimumSizeHint() const override { return {320, 220}; }
@@ -74,8 +81,8 @@ private:
         QPointF toScreen(double flow, double head) const;
         QPointF toData(const QPointF &screen) const;
     };
-    enum class Entry { Turbulent, Laminar, Pump, Case, Duty };
     std::vector<Entry> legendEntries() const;
+    bool severalPumps() const;
     Frame frame(const QRectF &area, const QFontMetricsF &metrics) const;
     Frame frame(const QRectF &area) const;
     void drawAxes(QPainter &painter, const Frame &f) const;
@@ -85,7 +92,7 @@ private:
     void drawLabels(QPainter &painter, const Frame &f) const;
     void drawLegend(QPainter &painter, const Frame &f) const;
     std::vector<QRectF> placeLabels(const Frame &f, const QFontMetricsF &metrics) const;
-    static std::vector<QRectF> flowTicks(const Frame &f, const QFontMetricsF &metrics);
+    static std::vector<QRectF> flowTickRects(const Frame &f, const QFontMetricsF &metrics);
     void moveCursor(std::optional<QPointF> point);
     void updateAccessibleName();
 

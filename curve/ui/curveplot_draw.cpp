@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 // The drawing of the plot: the frame and its ticks fitted to the area and the font,
 // the legend above the frame, the curves and markers inside it, the labels placed.
@@ -39,33 +40,55 @@ struct Style
     QColor fill;
 };
 
+using Entry = CurvePlot::Entry;
+
 // Each curve by its colour, its line style and its marker, so that a print in grey
-// still tells them apart.
-Style styleOf(int entry)
+// still tells them apart. Where several pumps work together, one pump is drawn thin and
+// faint, the combination strong.
+Style styleOf(Entry entry, bool severalPumps = false)
 {
     switch (entry) {
-    case 0: // turbulent
+    case Entry::Turbulent:
         return {QPen(TurbulentColor, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin),
             Style::Marker::None, TurbulentColor};
-    case 1: // laminar
+    case Entry::Laminar:
         return {QPen(LaminarColor, 2, Qt::DashLine, Qt::RoundCap, Qt::RoundJoin),
             Style::Marker::None, LaminarColor};
-    case 2: // pump
-        return {QPen(PumpColor, 2, Qt::DashDotLine, Qt::FlatCap, Qt::RoundJoin),
-            Style::Marker::Square, PumpColor};
-    case 3: // the case
-        return {QPen(Qt::NoPen), Style::Marker::Dot, Qt::black};
-    default: // the duty point
-        return {QPen(Qt::NoPen), Style::Marker::Diamond, DutyColor};
+    case Entry::Pump: {
+        QColor colour = PumpColor;
+        if (severalPumps)
+            colour.setAlpha(110);
+        return {QPen(colour, severalPumps ? 1 : 2, Qt::DashDotLine, Qt::FlatCap, Qt::RoundJoin),
+            Style::Marker::Square, colour};
     }
+    case Entry::Pumps:
+        return {QPen(PumpColor, 3, Qt::DashDotDotLine, Qt::FlatCap, Qt::RoundJoin),
+            Style::Marker::None, PumpColor};
+    case Entry::Case:
+        return {QPen(Qt::NoPen), Style::Marker::Dot, Qt::black};
+    case Entry::Duty:
+        break;
+    }
+    return {QPen(Qt::NoPen), Style::Marker::Diamond, DutyColor};
 }
 
-const QString &legendText(int entry)
+QString legendText(Entry entry)
 {
-    static const QString texts[]
-        = {QStringLiteral("System, turbulent"), QStringLiteral("System, laminar"),
-            QStringLiteral("Pump"), CaseLabel, QStringLiteral("Duty point")};
-    return texts[std::clamp(entry, 0, 4)];
+    switch (entry) {
+    case Entry::Turbulent:
+        return QStringLiteral("System, turbulent");
+    case Entry::Laminar:
+        return QStringLiteral("System, laminar");
+    case Entry::Pump:
+        return QStringLiteral("Pump");
+    case Entry::Pumps:
+        return QStringLiteral("Pumps together");
+    case Entry::Case:
+        return CaseLabel;
+    case Entry::Duty:
+        break;
+    }
+    return QStringLiteral("Duty point");
 }
 
 void drawMarker(QPainter &painter, Style::Marker marker, const QPointF &at, const QColor &fill,
@@ -99,16 +122,29 @@ QRectF around(const QPointF &at, double radius)
     return {at.x() - radius, at.y() - radius, 2 * radius, 2 * radius};
 }
 
+// A pump's curve, or the pumps' together, between its first and last flow.
+template<typename Pumps>
+LabelPlacement::Line pumpLine(
+    const Pumps &pumps, const std::function<QPointF(double, double)> &toScreen)
+{
+    LabelPlacement::Line line;
+    for (int i = 0; i <= PumpSamples; ++i) {
+        const double flow = pumps.minFlow() + (pumps.maxFlow() - pumps.minFlow()) * i / PumpSamples;
+        line.push_back(toScreen(flow, pumps.head(std::min(flow, pumps.maxFlow()))));
+    }
+    return line;
+}
+
 // The legend's entries in rows that fit `width`: each entry's left end and the middle
 // of its row; `height` is what the rows take.
-std::vector<QPointF> legendLayout(const std::vector<int> &entries, const QRectF &band,
+std::vector<QPointF> legendLayout(const std::vector<Entry> &entries, const QRectF &band,
     const QFontMetricsF &metrics, double &height)
 {
     std::vector<QPointF> places;
     const double rowHeight = metrics.height() + 4;
     double x = band.left();
     double y = band.top() + rowHeight / 2;
-    for (int entry : entries) {
+    for (Entry entry : entries) {
         const double width = SampleWidth + Pad + metrics.horizontalAdvance(legendText(entry));
         if (x > band.left() && x + width > band.right()) {
             x = band.left();
@@ -145,6 +181,8 @@ std::vector<CurvePlot::Entry> CurvePlot::legendEntries() const
         entries.push_back(Entry::Laminar);
     if (m_data.pump)
         entries.push_back(Entry::Pump);
+    if (severalPumps())
+        entries.push_back(Entry::Pumps);
     if (m_data.casePoint && m_data.casePoint->hasResult())
         entries.push_back(Entry::Case);
     if (m_data.duty.found)
@@ -156,7 +194,7 @@ QStringList CurvePlot::legendTexts() const
 {
     QStringList texts;
     for (Entry entry : legendEntries())
-        texts << legendText(int(entry));
+        texts << legendText(entry);
     return texts;
 }
 
@@ -189,12 +227,14 @@ CurvePlot::Frame CurvePlot::frame(const QRectF &area, const QFontMetricsF &metri
         for (const PumpPoint &p : m_data.pump->points())
             include(p.flow, p.head);
     }
+    if (m_data.pumps) {
+        include(m_data.pumps->minFlow(), m_data.pumps->head(m_data.pumps->minFlow()));
+        include(m_data.pumps->maxFlow(), m_data.pumps->head(m_data.pumps->maxFlow()));
+    }
 
     Frame f;
     const double h = metrics.height();
-    std::vector<int> entries;
-    for (Entry e : legendEntries())
-        entries.push_back(int(e));
+    const std::vector<Entry> entries = legendEntries();
     double legendHeight = 0;
     const QRectF band(area.left() + Pad, area.top() + Pad, area.width() - 2 * Pad, 0);
     legendLayout(entries, band, metrics, legendHeight);
@@ -234,7 +274,7 @@ void CurvePlot::drawAxes(QPainter &painter, const Frame &f) const
 
     painter.setPen(QPen(palette().color(QPalette::WindowText), 0));
     painter.drawRect(f.plot);
-    const std::vector<QRectF> xLabels = flowTicks(f, metrics);
+    const std::vector<QRectF> xLabels = flowTickRects(f, metrics);
     for (size_t i = 0; i < f.x.values.size(); ++i) {
         const QPointF at = f.toScreen(f.x.values[i], f.y.low);
         painter.drawLine(at, at + QPointF(0, TickLength));
@@ -280,7 +320,7 @@ void CurvePlot::drawSystemCurve(QPainter &painter, const Frame &f) const
     auto flush = [&] {
         if (path.elementCount() > 0) {
             const bool laminar = regime == CalcEngine::Status::Laminar;
-            painter.setPen(styleOf(laminar ? int(Entry::Laminar) : int(Entry::Turbulent)).pen);
+            painter.setPen(styleOf(laminar ? Entry::Laminar : Entry::Turbulent).pen);
             painter.drawPath(path);
         }
         path = QPainterPath();
@@ -302,25 +342,26 @@ void CurvePlot::drawSystemCurve(QPainter &painter, const Frame &f) const
     flush();
 }
 
+bool CurvePlot::severalPumps() const
+{
+    return m_data.pumps && m_data.pumps->count() > 1;
+}
+
 void CurvePlot::drawPump(QPainter &painter, const Frame &f) const
 {
     if (!m_data.pump)
         return;
-    const PumpCurve &pump = *m_data.pump;
-    QPainterPath path;
-    for (int i = 0; i <= PumpSamples; ++i) {
-        const double flow = pump.minFlow() + (pump.maxFlow() - pump.minFlow()) * i / PumpSamples;
-        const QPointF at = f.toScreen(flow, pump.head(std::min(flow, pump.maxFlow())));
-        if (i == 0)
-            path.moveTo(at);
-        else
-            path.lineTo(at);
-    }
-    const Style style = styleOf(int(Entry::Pump));
-    painter.setPen(style.pen);
-    painter.drawPath(path);
-    for (const PumpPoint &p : pump.points())
-        drawMarker(painter, style.marker, f.toScreen(p.flow, p.head), style.fill, style.fill);
+    const auto toScreen = [&f](double flow, double head) { return f.toScreen(flow, head); };
+    const auto draw = [&painter](const LabelPlacement::Line &line, const QPen &pen) {
+        painter.setPen(pen);
+        painter.drawPolyline(line.data(), int(line.size()));
+    };
+    const Style one = styleOf(Entry::Pump, severalPumps());
+    draw(pumpLine(*m_data.pump, toScreen), one.pen);
+    for (const PumpPoint &p : m_data.pump->points())
+        drawMarker(painter, one.marker, f.toScreen(p.flow, p.head), one.fill, one.fill);
+    if (severalPumps())
+        draw(pumpLine(*m_data.pumps, toScreen), styleOf(Entry::Pumps).pen);
 }
 
 void CurvePlot::drawMarkers(QPainter &painter, const Frame &f) const
@@ -330,6 +371,15 @@ void CurvePlot::drawMarkers(QPainter &painter, const Frame &f) const
         drawMarker(painter, Style::Marker::Dot,
             f.toScreen(m_data.casePoint->flow, m_data.casePoint->head), text, text);
     }
+    // Crossings where the pump's head rises faster than the system's: hollow marks.
+    painter.save();
+    painter.setPen(QPen(DutyColor, 2));
+    painter.setBrush(Qt::NoBrush);
+    for (const SystemCurve::Crossing &c : m_data.duty.crossings) {
+        if (!c.stable && std::isfinite(c.head))
+            painter.drawEllipse(f.toScreen(c.flow, c.head), CaseRadius + 1, CaseRadius + 1);
+    }
+    painter.restore();
     if (m_data.duty.found) {
         drawMarker(painter, Style::Marker::Diamond,
             f.toScreen(m_data.duty.system.flow, m_data.duty.pumpHead), DutyColor, text);
@@ -352,6 +402,10 @@ std::vector<QRectF> CurvePlot::placeLabels(const Frame &f, const QFontMetricsF &
     if (m_data.pump) {
         for (const PumpPoint &p : m_data.pump->points())
             markers.push_back(around(f.toScreen(p.flow, p.head), PumpPointSize / 2 + 1));
+    }
+    for (const SystemCurve::Crossing &c : m_data.duty.crossings) {
+        if (std::isfinite(c.head))
+            markers.push_back(around(f.toScreen(c.flow, c.head), CaseRadius + 3));
     }
     const bool hasCase = m_data.casePoint && m_data.casePoint->hasResult();
     const QPointF caseAt
@@ -377,15 +431,11 @@ std::vector<QRectF> CurvePlot::placeLabels(const Frame &f, const QFontMetricsF &
         if (p.hasResult() && std::isfinite(p.head))
             lines[0].push_back(f.toScreen(p.flow, p.head));
     }
-    if (m_data.pump) {
-        const PumpCurve &pump = *m_data.pump;
-        lines.emplace_back();
-        for (int i = 0; i <= PumpSamples; i += 4) {
-            const double flow
-                = pump.minFlow() + (pump.maxFlow() - pump.minFlow()) * i / PumpSamples;
-            lines.back().push_back(f.toScreen(flow, pump.head(std::min(flow, pump.maxFlow()))));
-        }
-    }
+    const auto toScreen = [&f](double flow, double head) { return f.toScreen(flow, head); };
+    if (m_data.pump)
+        lines.push_back(pumpLine(*m_data.pump, toScreen));
+    if (severalPumps())
+        lines.push_back(pumpLine(*m_data.pumps, toScreen));
     const std::vector<QRectF> placed = LabelPlacement::place(
         labels, f.plot.adjusted(2, 2, -2, -2), markers, DutyRadius + 2, lines);
     std::vector<QRectF> out(2);
@@ -398,7 +448,7 @@ std::vector<QRectF> CurvePlot::placeLabels(const Frame &f, const QFontMetricsF &
 }
 
 // Below the frame, clear of the lowest label of the head scale beside it.
-std::vector<QRectF> CurvePlot::flowTicks(const Frame &f, const QFontMetricsF &metrics)
+std::vector<QRectF> CurvePlot::flowTickRects(const Frame &f, const QFontMetricsF &metrics)
 {
     const double h = metrics.height();
     std::vector<QRectF> out;
@@ -413,7 +463,7 @@ std::vector<QRectF> CurvePlot::flowTicks(const Frame &f, const QFontMetricsF &me
 std::vector<QRectF> CurvePlot::flowTickLabels(const QRectF &area) const
 {
     const QFontMetricsF metrics(drawingFont());
-    return flowTicks(frame(area, metrics), metrics);
+    return flowTickRects(frame(area, metrics), metrics);
 }
 
 std::vector<QRectF> CurvePlot::markerLabels(const QRectF &area) const
@@ -435,14 +485,12 @@ void CurvePlot::drawLabels(QPainter &painter, const Frame &f) const
 void CurvePlot::drawLegend(QPainter &painter, const Frame &f) const
 {
     const QFontMetricsF metrics(painter.font());
-    std::vector<int> entries;
-    for (Entry e : legendEntries())
-        entries.push_back(int(e));
+    const std::vector<Entry> entries = legendEntries();
     double height = 0;
     const std::vector<QPointF> places = legendLayout(entries, f.legend, metrics, height);
     const QColor text = palette().color(QPalette::WindowText);
     for (size_t i = 0; i < entries.size(); ++i) {
-        const Style style = styleOf(entries[i]);
+        const Style style = styleOf(entries[i], severalPumps());
         const QPointF at = places[i];
         painter.setPen(style.pen);
         painter.drawLine(at, at + QPointF(SampleWidth, 0));

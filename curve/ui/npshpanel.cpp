@@ -38,6 +38,7 @@ NpshPanel::NpshPanel(QWidget *parent)
     m_load = new QPushButton(QStringLiteral("Load &suction line..."), this);
     m_load->setAccessibleName(QStringLiteral("Load suction line"));
     m_none = new QPushButton(QStringLiteral("N&o suction line"), this);
+    m_none->setAccessibleName(QStringLiteral("No suction line"));
     m_none->setEnabled(false);
     m_surface = field(this, 0.001, 1000, Physics::StandardAtmosphere, 5, QStringLiteral(" bar"),
         QStringLiteral("Pressure on the liquid surface, bar absolute"));
@@ -46,6 +47,8 @@ NpshPanel::NpshPanel(QWidget *parent)
         QStringLiteral("Vapour pressure, bar absolute"));
     m_water = new QRadioButton(QStringLiteral("&Water at:"), this);
     m_water->setChecked(true);
+    m_typed->setAccessibleName(QStringLiteral("Vapour pressure typed"));
+    m_water->setAccessibleName(QStringLiteral("Vapour pressure of water at a temperature"));
     m_temperature = field(this, 0.01, 373.946, 20, 2, QStringLiteral(" °C"),
         QStringLiteral("Water temperature for the vapour pressure"));
     m_margin = field(

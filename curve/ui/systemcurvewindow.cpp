@@ -1,12 +1,17 @@
 #include "curve/ui/systemcurvewindow.h"
 
+#include "curve/curvetexts.h"
 #include "curve/ui/curveplot.h"
+#include "curve/ui/npshpanel.h"
+#include "curve/ui/npshplot.h"
+#include "curve/ui/pumpsetpanel.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -14,14 +19,17 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
 const QString Caption = QStringLiteral("System curve");
 const QString AutoFlow = QStringLiteral("Auto (1.5 x case)");
-const std::array<QString, 7> ReadoutNames = {QStringLiteral("Flow"), QStringLiteral("Head"),
+const std::array<QString, 14> ReadoutNames = {QStringLiteral("Flow"), QStringLiteral("Head"),
     QStringLiteral("Pressure drop"), QStringLiteral("Velocity"), QStringLiteral("Efficiency"),
-    QStringLiteral("Shaft power"), QStringLiteral("NPSHr")};
+    QStringLiteral("Shaft power"), QStringLiteral("NPSHr"), QStringLiteral("Flow per pump"),
+    QStringLiteral("Head per pump"), QStringLiteral("Speed"), QStringLiteral("Specific energy"),
+    QStringLiteral("NPSHa"), QStringLiteral("NPSHa / NPSHr"), QStringLiteral("Margin kept up to")};
 
 constexpr int DefaultPoints = 50;
 constexpr int MaximumPoints = 2000;
@@ -61,6 +69,8 @@ SystemCurveWindow::SystemCurveWindow(WindowDialogs &dialogs, QWidget *parent)
 void SystemCurveWindow::buildWindow()
 {
     m_plot = new CurvePlot(this);
+    m_npshPlot = new NpshPlot(this);
+    m_npshPlot->hide();
     m_cursorLabel = valueLine(QStringLiteral("Cursor"), this);
     connect(m_plot, &CurvePlot::cursorMoved, m_cursorLabel, &QLabel::setText);
 
@@ -90,10 +100,24 @@ void SystemCurveWindow::buildWindow()
     range->addSpacing(12);
     range->addWidget(pointsLabel);
     range->addWidget(m_pointCount);
+    m_extraLoss = new QComboBox(this);
+    m_extraLoss->addItems(
+        {QStringLiteral("follows the flow (Q squared)"), QStringLiteral("fixed, at every flow")});
+    m_extraLoss->setAccessibleName(QStringLiteral("Extra equipment loss on the curve"));
+    m_extraLoss->setToolTip(QStringLiteral("The case's pressure loss extra equipment is a loss "
+                                           "at its own flow; on the curve it grows with the "
+                                           "square of the flow, or stays fixed."));
+    connect(m_extraLoss, &QComboBox::currentIndexChanged, this, [this] { recompute(); });
+    auto *extraLabel = new QLabel(QStringLiteral("E&xtra loss:"), this);
+    extraLabel->setBuddy(m_extraLoss);
+    range->addSpacing(12);
+    range->addWidget(extraLabel);
+    range->addWidget(m_extraLoss);
     range->addStretch();
 
     auto *left = new QVBoxLayout;
-    left->addWidget(m_plot, 1);
+    left->addWidget(m_plot, 3);
+    left->addWidget(m_npshPlot, 1);
     left->addWidget(m_cursorLabel);
     left->addLayout(range);
 
@@ -133,6 +157,7 @@ QWidget *SystemCurveWindow::buildPumpPanel()
     m_pumpTable = new QTableWidget(0, int(std::tuple_size_v<CurveTexts::PumpRowTexts>), pumpBox);
     m_pumpStatus = valueLine(QStringLiteral("Pump table"), pumpBox);
     m_pumpStatus->setWordWrap(true);
+
     auto *rows = new QHBoxLayout;
     QPushButton *add = button(QStringLiteral("&Add row"), pumpBox);
     QPushButton *remove = button(QStringLiteral("&Remove row"), pumpBox);
@@ -170,7 +195,22 @@ QWidget *SystemCurveWindow::buildPumpPanel()
     m_dutyNote->setWordWrap(true);
     form->addRow(m_dutyNote);
 
+    m_pumpSet = new PumpSetPanel(panel);
+    connect(m_pumpSet, &PumpSetPanel::changed, this, [this] { recompute(); });
+    connect(
+        m_pumpSet, &PumpSetPanel::speedForFlowAsked, this, &SystemCurveWindow::findSpeedForFlow);
+    m_npsh = new NpshPanel(panel);
+    connect(m_npsh, &NpshPanel::changed, this, [this] { recompute(); });
+    connect(m_npsh, &NpshPanel::loadAsked, this, &SystemCurveWindow::loadSuction);
+    connect(m_npsh, &NpshPanel::noneAsked, this, [this] {
+        m_suction.reset();
+        m_suctionName.clear();
+        recompute();
+    });
+
     layout->addWidget(pumpBox, 1);
+    layout->addWidget(m_pumpSet);
+    layout->addWidget(m_npsh);
     layout->addWidget(dutyBox);
     return panel;
 }
@@ -215,20 +255,66 @@ double SystemCurveWindow::flowLimit() const
     return DefaultRangeFactor * m_case.inputs.FlowRate;
 }
 
+SystemCurve::System SystemCurveWindow::system() const
+{
+    const auto extraLoss = m_extraLoss->currentIndex() == 1 ? SystemCurve::ExtraLoss::Fixed
+                                                            : SystemCurve::ExtraLoss::FollowsFlow;
+    return {m_case, m_suction, extraLoss};
+}
+
+std::optional<PumpSet> SystemCurveWindow::pumps() const
+{
+    if (!m_pump)
+        return std::nullopt;
+    return PumpSet(*m_pump, m_pumpSet->speed(), m_pumpSet->count(), m_pumpSet->arrangement());
+}
+
+const SystemCurve::Duty &SystemCurveWindow::duty() const
+{
+    return m_plot->data().duty;
+}
+
 void SystemCurveWindow::recompute()
 {
     CurvePlotData data;
     const Inputs &in = m_case.inputs;
     data.density = in.Density > 0 ? in.Density : 1000;
-    data.pump = m_pump;
+    const SystemCurve::System line = system();
+    const SystemCurve::NpshSettings npsh = m_npsh->settings();
+    const std::optional<PumpSet> pumps = this->pumps();
     const double to = flowLimit();
+    m_systemPoints.clear();
     m_points.clear();
+    NpshPlotData npshData;
+    npshData.margin = npsh.margin;
     if (m_hasCase && to > 0) {
-        m_points = SystemCurve::points(m_case, to, m_pointCount->value());
-        data.curve = SystemCurve::lead(m_case, m_points.front());
+        for (double flow : SystemCurve::flows(to, m_pointCount->value())) {
+            const SystemCurve::SystemPoint at = SystemCurve::systemAt(line, flow);
+            SystemCurve::Point whole = at.discharge;
+            whole.head = at.head();
+            m_points.push_back(whole);
+            if (m_suction) {
+                m_systemPoints.push_back(at);
+                npshData.flows.push_back(flow);
+                npshData.available.push_back(SystemCurve::npshAvailable(line, npsh, at));
+                npshData.required.push_back(
+                    pumps ? pumps->pump().npshr(pumps->pumpFlow(flow)) : std::nan(""));
+            }
+        }
+        // The main window's own result for the case, where it gave one.
+        SystemCurve::Point own = m_computed
+            ? SystemCurve::pointOf(in.FlowRate, *m_computed, in.Density)
+            : SystemCurve::pointAt(m_case, in.FlowRate);
+        if (m_suction)
+            own.head += SystemCurve::pointAt(*m_suction, in.FlowRate, line.extraLoss).head;
+        data.casePoint = own;
+        // Drawn from no flow on.
+        data.curve = SystemCurve::lead(line, m_points.front());
         data.curve.insert(data.curve.end(), m_points.begin(), m_points.end());
-        data.casePoint = m_computed ? SystemCurve::pointOf(in.FlowRate, *m_computed, in.Density)
-                                    : SystemCurve::pointAt(m_case, in.FlowRate);
+    }
+    if (pumps) {
+        data.pump = pumps->pump();
+        data.pumps = pumps;
     }
     // Without a system curve there is no duty point either: the plot, the read-outs and
     // the note all say why, and what to do.
@@ -237,18 +323,52 @@ void SystemCurveWindow::recompute()
     if (!anyResult) {
         data.noCurve = CurveTexts::noCurve(in, m_flowTo->value() == 0);
         data.duty.reason = CurveTexts::NoSystemCurve;
-    } else if (m_pump) {
-        data.duty = SystemCurve::dutyPoint(m_case, *m_pump);
+    } else if (pumps) {
+        data.duty = SystemCurve::dutyPoint(line, *pumps, m_suction ? &npsh : nullptr);
     }
+    showSuction();
     showDuty(data.duty, data.noCurve);
     m_plot->setData(std::move(data));
+    const AxisTicks flowAxis = m_plot->flowTicks();
+    npshData.flowLow = flowAxis.low;
+    npshData.flowHigh = flowAxis.high;
+    m_npshPlot->setVisible(m_suction.has_value());
+    m_npshPlot->setData(std::move(npshData));
+}
+
+void SystemCurveWindow::findSpeedForFlow(double flow)
+{
+    if (!m_pump || !m_hasCase) {
+        m_pumpSet->setSpeedNote(QStringLiteral("Enter or load a pump curve first."));
+        return;
+    }
+    const SystemCurve::SpeedForFlow found = SystemCurve::speedForFlow(
+        system(), *m_pump, m_pumpSet->count(), m_pumpSet->arrangement(), flow);
+    if (found.speed)
+        m_pumpSet->setSpeed(*found.speed);
+    else
+        m_pumpSet->setSpeedNote(QStringLiteral("No speed: ") + found.reason + QLatin1Char('.'));
+}
+
+void SystemCurveWindow::showSuction()
+{
+    QString shown = m_suctionName;
+    if (m_suction) {
+        const Inputs &s = m_suction->inputs;
+        const Inputs &in = m_case.inputs;
+        if (s.Density != in.Density || s.Viscosity != in.Viscosity)
+            shown += QStringLiteral(" (another liquid than the case: each side is calculated "
+                                    "with its own density and viscosity)");
+    }
+    m_npsh->setSuctionName(shown);
 }
 
 void SystemCurveWindow::showDuty(const SystemCurve::Duty &duty, const QString &noCurve)
 {
     const CurveTexts::DutyReadout r = CurveTexts::dutyReadout(duty);
-    const QString texts[]
-        = {r.flow, r.head, r.pressureDrop, r.velocity, r.efficiency, r.shaftPower, r.npshr};
+    const QString texts[] = {r.flow, r.head, r.pressureDrop, r.velocity, r.efficiency, r.shaftPower,
+        r.npshr, r.flowPerPump, r.headPerPump, r.speed, r.specificEnergy, r.npsha, r.npshRatio,
+        r.maxFlowNpsh};
     for (size_t i = 0; i < m_readout.size(); ++i)
         m_readout[i]->setText(texts[i]);
     if (!m_pump)
@@ -263,6 +383,5 @@ void SystemCurveWindow::showDuty(const SystemCurve::Duty &duty, const QString &n
 QStringList SystemCurveWindow::titleBlock() const
 {
     const CurveTexts::ProjectLabel project = m_project ? m_project() : CurveTexts::ProjectLabel{};
-    return CurveTexts::titleBlock(
-        project, m_case.inputs, m_pumpFile, m_plot->data().duty, m_pump.has_value());
+    return CurveTexts::titleBlock(project, m_case.inputs, m_pumpFile, duty(), m_pump.has_value());
 }

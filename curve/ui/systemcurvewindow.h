@@ -13,11 +13,14 @@
 #include <optional>
 
 class CurvePlot;
+class NpshPanel;
+class NpshPlot;
+class PumpSetPanel;
 class QComboBox;
 class QDoubleSpinBox;
 class QIODevice;
-class QLabel;
 class QPainter;
+class QLabel;
 class QPushButton;
 class QSpinBox;
 class QTableWidget;
@@ -32,7 +35,24 @@ class SystemCurveWindow : public QWidget
 
 public:
     // The lines of the duty point read-out, in their order on screen.
-    enum class Readout { Flow, Head, PressureDrop, Velocity, Efficiency, ShaftPower, Npshr, Count };
+    enum class Readout {
+        Flow,
+        Head,
+        PressureDrop,
+        Velocity,
+        Efficiency,
+        ShaftPower,
+        Npshr,
+        FlowPerPump,
+        HeadPerPump,
+        Speed,
+        SpecificEnergy,
+        Npsha,
+        NpshRatio,
+        MaxFlowNpsh,
+        Count
+    };
+
     // Where the exported and printed plot's title block gets the project from.
     using ProjectSource = std::function<CurveTexts::ProjectLabel()>;
 
@@ -47,7 +67,12 @@ public:
     QLabel *dutyNote() const { return m_dutyNote; }
     QLabel *pumpStatus() const { return m_pumpStatus; }
     QLabel *cursorLabel() const { return m_cursorLabel; }
-    // The points of the curve as exported: to/N up to `to`, without the start at no flow.
+    PumpSetPanel *pumpSet() const { return m_pumpSet; }
+    NpshPanel *npshPanel() const { return m_npsh; }
+    NpshPlot *npshPlot() const { return m_npshPlot; }
+    QComboBox *extraLossChoice() const { return m_extraLoss; }
+    const SystemCurve::Duty &duty() const;
+    // The points of the curve as exported: to/N up to `to`, without its start at no flow.
     const std::vector<SystemCurve::Point> &curve() const { return m_points; }
     void setProjectSource(ProjectSource source) { m_project = std::move(source); }
     // The lines above the exported and printed plot.
@@ -56,6 +81,7 @@ public:
     // The commands of the window's buttons.
     void loadPump();
     void savePump();
+    void loadSuction();
     void exportPng();
     void exportSvg();
     void exportPdf();
@@ -65,9 +91,9 @@ public:
     void pasteRows();
 
 public Q_SLOTS:
-    // The case of the main window after each of its calculations, and where given what
-    // the main window computed for it, which the window then takes as the case's point
-    // instead of computing it again.
+    // The main window's case after each of its calculations.
+    // The case of the main window, and where given what the main window computed for
+    // it, which the window then takes as the case's point instead of computing it again.
     void setCase(
         const CaseInput &c, const std::optional<CalcEngine::Outcome> &computed = std::nullopt);
 
@@ -77,6 +103,18 @@ private:
     QWidget *buildButtons();
     void setupPumpTable();
     void recompute();
+    // The line drawn: the main window's case, the suction line where one is loaded, the
+    // extra loss as chosen.
+    SystemCurve::System system() const;
+    // The pumps as set: the table's curve at the speed, number and arrangement chosen.
+    std::optional<PumpSet> pumps() const;
+    void findSpeedForFlow(double flow);
+    // The suction line's name, and a note where it holds another liquid than the case.
+    void showSuction();
+    // Both plots, the NPSH one under the head one where there is a suction line.
+    void renderPlots(QPainter &painter, const QRectF &area) const;
+    // The title block and the plots at the export size, scaled into the painter's page.
+    void renderExport(QPainter &painter, bool fitToPage) const;
     void readPumpTable();
     void showPump(const PumpCurve &pump);
     void showDuty(const SystemCurve::Duty &duty, const QString &noCurve);
@@ -88,20 +126,21 @@ private:
     QString chooseSaveFile(const QString &description, const QString &suffix);
     // Writes through QSaveFile; a failure is told in a message box naming the file.
     bool writeFile(const QString &path, const std::function<bool(QIODevice &)> &write);
-    // The title block and the plot at the export size, scaled into the painter's page.
-    void renderExport(QPainter &painter, bool fitToPage) const;
 
     WindowDialogs &m_dialogs;
     CaseInput m_case;
     std::optional<CalcEngine::Outcome> m_computed;
     bool m_hasCase = false;
-    std::vector<SystemCurve::Point> m_points;
+    std::vector<SystemCurve::Point> m_points; // the curve, the suction side's head included
     std::optional<PumpCurve> m_pump;
     QString m_pumpFault; // why the table gives no pump curve; empty for an empty table
     std::optional<QString> m_pumpFile; // the file the curve came from, while not edited
     CurveTexts::FlowUnit m_unit = CurveTexts::FlowUnit::LitresPerHour;
-    bool m_fillingTable = false;
     ProjectSource m_project;
+    std::optional<CaseInput> m_suction;
+    QString m_suctionName;
+    std::vector<SystemCurve::SystemPoint> m_systemPoints; // with a suction line
+    bool m_fillingTable = false;
 
     CurvePlot *m_plot = nullptr;
     QDoubleSpinBox *m_flowTo = nullptr;
@@ -112,4 +151,8 @@ private:
     std::array<QLabel *, size_t(Readout::Count)> m_readout{};
     QLabel *m_dutyNote = nullptr;
     QLabel *m_cursorLabel = nullptr;
+    PumpSetPanel *m_pumpSet = nullptr;
+    NpshPanel *m_npsh = nullptr;
+    NpshPlot *m_npshPlot = nullptr;
+    QComboBox *m_extraLoss = nullptr;
 };

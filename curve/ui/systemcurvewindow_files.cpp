@@ -2,6 +2,9 @@
 
 #include "curve/curvetexts.h"
 #include "curve/ui/curveplot.h"
+#include "curve/ui/npshpanel.h"
+#include "curve/ui/npshplot.h"
+#include "project/dvlfile.h"
 #include "widgets/windowdialogs.h"
 
 #include <QDir>
@@ -47,7 +50,7 @@ Dialogs::FileDialogSetup setupFor(
 
 } // namespace
 
-// The title block, then the plot below it, at the export size; with `fitToPage` scaled
+// The title block, then the plots below it, at the export size; with `fitToPage` scaled
 // to fit the device's page: the same drawing on paper and in PDF as in the PNG,
 // whatever the device's resolution.
 void SystemCurveWindow::renderExport(QPainter &painter, bool fitToPage) const
@@ -71,7 +74,36 @@ void SystemCurveWindow::renderExport(QPainter &painter, bool fitToPage) const
     const QRectF used = painter.boundingRect(room, Qt::AlignLeft | Qt::TextWordWrap, title);
     painter.drawText(room, Qt::AlignLeft | Qt::TextWordWrap, title);
     painter.restore();
-    m_plot->render(painter, area.adjusted(0, used.bottom() + margin, 0, 0));
+    renderPlots(painter, area.adjusted(0, used.bottom() + margin, 0, 0));
+}
+
+void SystemCurveWindow::renderPlots(QPainter &painter, const QRectF &area) const
+{
+    if (!m_suction) {
+        m_plot->render(painter, area);
+        return;
+    }
+    // Head above, NPSH below, on the same flow axis.
+    const double split = area.top() + area.height() * 0.72;
+    m_plot->render(painter, QRectF(area.topLeft(), QPointF(area.right(), split)));
+    m_npshPlot->render(painter, QRectF(QPointF(area.left(), split), area.bottomRight()));
+}
+
+void SystemCurveWindow::loadSuction()
+{
+    const QString title = QStringLiteral("Load suction line");
+    const QString path = m_dialogs.openFileName(
+        setupFor(QStringLiteral("Zeptor project files"), QStringLiteral("dvl"), title));
+    if (path.isEmpty())
+        return;
+    const DvlFile::LoadResult loaded = DvlFile::load(path);
+    if (!loaded.ok()) {
+        m_dialogs.messageBox(loaded.errorMessage, Dialogs::Icon::Warning, title);
+        return;
+    }
+    m_suction = loaded.projectCase->caseInput();
+    m_suctionName = QFileInfo(path).fileName();
+    recompute();
 }
 
 void SystemCurveWindow::loadPump()
@@ -188,10 +220,30 @@ void SystemCurveWindow::exportCsv()
     const QString path = chooseSaveFile(QStringLiteral("CSV files"), QStringLiteral("csv"));
     if (path.isEmpty())
         return;
-    // With a pump, its head at each flow and the duty point after the rows, as
-    // zeptor-cli curve --format csv --pump writes them.
-    const QByteArray bytes = m_pump ? SystemCurve::csv(m_points, *m_pump, m_plot->data().duty)
-                                    : SystemCurve::csv(m_points);
+    // As zeptor-cli curve writes it: with a suction line its columns, with pumps their
+    // head at each flow and the duty point after the rows.
+    const std::optional<PumpSet> pumps = this->pumps();
+    QByteArray bytes;
+    if (m_suction) {
+        const SystemCurve::NpshSettings npsh = m_npsh->settings();
+        bytes = SystemCurve::csvHeader(true, true);
+        if (pumps)
+            SystemCurve::addPumpHeading(bytes);
+        QByteArray row;
+        for (const SystemCurve::SystemPoint &p : m_systemPoints) {
+            if (p.discharge.outcome.status == CalcEngine::Status::NeedsInput)
+                continue;
+            row.resize(0);
+            SystemCurve::appendCsvRow(row, p, true, SystemCurve::npshAvailable(system(), npsh, p));
+            if (pumps)
+                SystemCurve::addPumpHead(row, *pumps, p.discharge.flow);
+            bytes += row;
+        }
+        if (pumps)
+            bytes += SystemCurve::csvDutyLine(duty());
+    } else {
+        bytes = pumps ? SystemCurve::csv(m_points, *pumps, duty()) : SystemCurve::csv(m_points);
+    }
     writeFile(path, [&bytes](QIODevice &device) { return device.write(bytes) == bytes.size(); });
 }
 

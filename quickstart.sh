@@ -6,9 +6,10 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 # clang-format and clang-tidy: `make test` fails on a formatting difference or a tidy finding.
+# dbus-daemon, at-spi2-core and python3-pyatspi: the check of what a screen reader hears.
 packages=(make cmake g++ python3 clang-format clang-tidy qt6-base-dev qt6-svg-dev libgl-dev libbenchmark-dev
           xvfb xauth xdotool poppler-utils locales dpkg-dev desktop-file-utils appstream lintian
-          x11-utils)
+          x11-utils dbus-daemon at-spi2-core python3-pyatspi)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -28,6 +28,21 @@ bool isLaminar(double reynolds)
     return reynolds < 2320;
 }
 
+double pipePressureDrop(const Inputs &in, double velocity, double resistance)
+{
+    // rho v^2 / 2 times the resistance coefficients plus the static head, Pa to bar.
+    const double rho = in.Density;
+    return (velocity * velocity * (rho * 0.5) * resistance + rho * Physics::Gravity * in.Elevation)
+        / Physics::PascalPerBar;
+}
+
+double staticPressureDrop(const Inputs &in)
+{
+    // No velocity and no resistance: what is left of the sum is the elevation's part,
+    // and the extra equipment is added as after every calculation.
+    return in.ExtraLoss + pipePressureDrop(in, 0, 0);
+}
+
 namespace {
 
 // computeResults with the fittings of `fittings` reckoned by its method; without a case,
@@ -49,7 +64,6 @@ bool computeWith(const Inputs &in, bool turbulent, Results &res, const CaseInput
     }
     const double f = res.FrictionFactor;
     const double v = res.Velocity;
-    const double rho = in.Density;
 
     // Lengths in m over a diameter in mm, hence the factor 1000.
     res.PipeFriction = L * f * 1000 / D;
@@ -63,10 +77,7 @@ bool computeWith(const Inputs &in, bool turbulent, Results &res, const CaseInput
         ? FittingResistance::resistance(*fittings, res.Reynolds)
         : res.AppendageLength * f * 1000 / D;
 
-    // rho v^2 / 2 times the resistance coefficients plus the static head, Pa to bar.
-    res.PipePressureDrop = (v * v * (rho * 0.5) * (res.AppendageFriction + res.PipeFriction)
-                               + rho * Physics::Gravity * in.Elevation)
-        / Physics::PascalPerBar;
+    res.PipePressureDrop = pipePressureDrop(in, v, res.AppendageFriction + res.PipeFriction);
     res.TotalPressureDrop = in.ExtraLoss + res.PipePressureDrop;
     res.TotalPressureDropPa = res.TotalPressureDrop * Physics::PascalPerBar;
     res.ResidenceTime = L / v;

@@ -29,6 +29,12 @@ double reynolds(const Inputs &in, double v);
 // True where the Reynolds number means laminar flow.
 bool isLaminar(double reynolds);
 
+// The pressure drop of the run in bar at `velocity` m/s through `resistance` (the sum of
+// the resistance coefficients of pipe and fittings), the elevation included.
+double pipePressureDrop(const Inputs &in, double velocity, double resistance);
+// The total pressure drop in bar at no flow: the elevation and the extra equipment.
+double staticPressureDrop(const Inputs &in);
+
 // Everything after the flow regime: `res` holds the velocity, the Reynolds number and
 // the two l/d totals; the friction factor and every other result are filled in.
 // Returns false when the friction factor cannot be found (it is then 0).

@@ -78,15 +78,17 @@ QString dutyNote(const SystemCurve::Duty &duty)
             QString::fromLatin1(JsonLine::number(duty.system.head)));
 }
 
-// The points of the curve: each the case (and its suction side) at that flow.
+// The points of the curve: each the case (and its suction side) at that flow, and in
+// CSV with pumps their head at that flow.
 class CurveRun
 {
 public:
     CurveRun(const Options &options, const ProjectCase &fileCase, const SystemCurve::System &system,
-        CommandIo &io)
+        const PumpSet *pumps, CommandIo &io)
         : m_options(options)
         , m_fileCase(fileCase)
         , m_system(system)
+        , m_pumps(pumps)
         , m_io(io)
         , m_npshaColumn(system.suction && options.npsh.vapourPressure)
     { }
@@ -94,8 +96,12 @@ public:
     // Writes every point; false where one needed an answer to a prompt.
     bool writePoints(double to)
     {
-        if (m_options.format == Format::Csv)
-            m_io.out().write(SystemCurve::csvHeader(m_system.suction.has_value(), m_npshaColumn));
+        if (m_options.format == Format::Csv) {
+            QByteArray header = SystemCurve::csvHeader(m_system.suction.has_value(), m_npshaColumn);
+            if (m_pumps)
+                SystemCurve::addPumpHeading(header);
+            m_io.out().write(header);
+        }
         bool prompted = false;
         QByteArray row;
         for (double flow : SystemCurve::flows(to, m_options.points)) {
@@ -123,6 +129,8 @@ private:
             SystemCurve::appendCsvRow(row, point, m_npshaColumn, npsha(point));
         else
             SystemCurve::appendCsvRow(row, point.discharge);
+        if (m_pumps)
+            SystemCurve::addPumpHead(row, *m_pumps, flow);
         m_io.out().write(row);
         return true;
     }
@@ -185,31 +193,35 @@ private:
     const Options &m_options;
     const ProjectCase &m_fileCase;
     const SystemCurve::System &m_system;
+    const PumpSet *m_pumps;
     CommandIo &m_io;
     bool m_npshaColumn;
     Batch::Runner m_runner;
 };
 
-// The duty point of the pumps, at the speed asked for or at the speed found for a flow.
-QByteArray dutyLine(
-    const Options &options, const SystemCurve::System &system, const PumpCurve &pump, QString &note)
+// The pumps at the speed asked for or at the speed found for a flow, and their duty
+// point; where no speed meets that flow, the pumps at the speed asked for and the reason.
+struct Pumped
 {
-    double speed = options.speed;
+    PumpSet pumps;
+    SystemCurve::Duty duty;
+};
+
+Pumped pumped(const Options &options, const SystemCurve::System &system, const PumpCurve &pump)
+{
     if (options.dutyFlow) {
         const SystemCurve::SpeedForFlow found = SystemCurve::speedForFlow(
             system, pump, options.pumps, options.arrangement, *options.dutyFlow);
         if (!found.speed) {
-            SystemCurve::Duty none;
-            none.reason = found.reason;
-            note = dutyNote(none);
-            return dutyJson(none, pump);
+            Pumped none{PumpSet(pump, options.speed, options.pumps, options.arrangement), {}};
+            none.duty.reason = found.reason;
+            return none;
         }
-        speed = *found.speed;
+        const PumpSet pumps(pump, *found.speed, options.pumps, options.arrangement);
+        return {pumps, SystemCurve::dutyPoint(system, pumps, &options.npsh)};
     }
-    const PumpSet pumps(pump, speed, options.pumps, options.arrangement);
-    const SystemCurve::Duty duty = SystemCurve::dutyPoint(system, pumps, &options.npsh);
-    note = dutyNote(duty);
-    return dutyJson(duty, pump);
+    const PumpSet pumps(pump, options.speed, options.pumps, options.arrangement);
+    return {pumps, SystemCurve::dutyPoint(system, pumps, &options.npsh)};
 }
 
 // A note where the two sides do not hold the same liquid.
@@ -293,16 +305,19 @@ int run(const QStringList &arguments, CommandIo &io)
             return Batch::ExitPrompted;
         }
     }
-    CurveRun curve(options, fileCase, system, io);
+    const std::optional<Pumped> duty
+        = pump ? std::optional<Pumped>(pumped(options, system, *pump)) : std::nullopt;
+    CurveRun curve(options, fileCase, system, duty ? &duty->pumps : nullptr, io);
     if (!curve.writePoints(to))
         return Batch::ExitPrompted; // the case needs an answer: no duty point either
-    if (pump && !io.out().failed()) {
-        QString note;
-        const QByteArray line = dutyLine(options, system, *pump, note);
-        if (options.format == Format::Json)
-            io.out().write(line);
-        else
-            io.error(note);
+    if (duty && !io.out().failed()) {
+        if (options.format == Format::Json) {
+            io.out().write(dutyJson(duty->duty, *pump));
+        } else {
+            // After the rows, and on standard error as before.
+            io.out().write(SystemCurve::csvDutyLine(duty->duty));
+            io.error(dutyNote(duty->duty));
+        }
     }
     return io.out().failed() ? Batch::ExitOutputFailed : Batch::ExitOk;
 }

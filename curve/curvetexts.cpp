@@ -1,11 +1,12 @@
 #include "curve/curvetexts.h"
 
-#include "calc/physics.h"
-
 #include "calc/numbertext.h"
+#include "calc/physics.h"
+#include "calc/record.h"
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace CurveTexts {
 
@@ -79,13 +80,22 @@ DutyReadout dutyReadout(const SystemCurve::Duty &duty)
     out.maxFlowNpsh = !duty.npshChecked || std::isnan(duty.npshr) ? NoValue
         : duty.maxFlowNpsh ? withUnit(*duty.maxFlowNpsh, 0, "l/h")
                            : QStringLiteral("whole range");
+    QStringList notes;
     const auto unstable = std::count_if(duty.crossings.begin(), duty.crossings.end(),
         [](const SystemCurve::Crossing &c) { return !c.stable; });
     if (unstable > 0)
-        out.note = QStringLiteral("The curves also meet where the pump's head rises faster than "
-                                  "the system's (hollow marks): not a stable duty point.");
+        notes << QStringLiteral("The curves also meet where the pump's head rises faster than "
+                                "the system's (hollow marks): not a stable duty point.");
     else if (duty.moreCrossings)
-        out.note = QStringLiteral("The curves meet at more than one flow; this is the lowest.");
+        notes << QStringLiteral("The curves meet at more than one flow; this is the lowest.");
+    if (duty.efficiencyMissing) {
+        notes << QStringLiteral("The pump table gives no efficiency at this flow (a row "
+                                "nearby has none), so there is no shaft power.");
+    }
+    if (duty.npshrMissing)
+        notes << QStringLiteral(
+            "The pump table gives no NPSHr at this flow (a row nearby has none).");
+    out.note = notes.join(QLatin1Char(' '));
     return out;
 }
 
@@ -98,18 +108,101 @@ QString dutyLabel(const SystemCurve::Duty &duty)
             withUnit(duty.system.head, decimalsFor(duty.system.head), "m"));
 }
 
-std::vector<PumpRowTexts> tableTexts(const PumpCurve &pump)
+QString noCurve(const Inputs &in, bool rangeFollowsCase)
 {
+    if (rangeFollowsCase && !(in.FlowRate > 0)) {
+        return QStringLiteral("No system curve: the case has no flow rate. Enter one in the main "
+                              "window, or a flow under \"Flow up to\".");
+    }
+    return QStringLiteral("No system curve: the case has no result at these flows. Complete "
+                          "or correct its entries in the main window.");
+}
+
+QString pumpTableFault(const QString &fault)
+{
+    return QStringLiteral("No duty point: the pump table cannot be read. ") + fault
+        + QLatin1Char('.');
+}
+
+QString flowHeading(FlowUnit unit)
+{
+    return unit == FlowUnit::CubicMetresPerHour ? QStringLiteral("Flow [m3/h]")
+                                                : QStringLiteral("Flow [l/h]");
+}
+
+double toLitresPerHour(double flow, FlowUnit unit)
+{
+    return unit == FlowUnit::CubicMetresPerHour ? Physics::litresPerHourFromCubicMetres(flow)
+                                                : flow;
+}
+
+double fromLitresPerHour(double flow, FlowUnit unit)
+{
+    return unit == FlowUnit::CubicMetresPerHour ? Physics::cubicMetresPerHour(flow) : flow;
+}
+
+std::vector<PumpRowTexts> tableTexts(const PumpCurve &pump, FlowUnit unit)
+{
+    // A value the point does not have stays an empty cell.
+    const auto optional = [](bool column, double value) {
+        return column && !std::isnan(value) ? NumberText::plain(value) : QString();
+    };
     std::vector<PumpRowTexts> rows;
     for (const PumpPoint &p : pump.points()) {
-        rows.push_back({NumberText::plain(p.flow), NumberText::plain(p.head),
-            pump.hasEfficiency() ? NumberText::plain(p.efficiency) : QString(),
-            pump.hasNpshr() ? NumberText::plain(p.npshr) : QString()});
+        rows.push_back(
+            {NumberText::plain(fromLitresPerHour(p.flow, unit)), NumberText::plain(p.head),
+                optional(pump.hasEfficiency(), p.efficiency), optional(pump.hasNpshr(), p.npshr)});
     }
     return rows;
 }
 
-TableRead pumpFromTable(const std::vector<PumpRowTexts> &rows)
+std::vector<QStringList> pastedCells(const QString &text)
+{
+    QString all = text;
+    all.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    all.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    if (all.endsWith(QLatin1Char('\n')))
+        all.chop(1);
+    std::vector<QStringList> rows;
+    if (all.isEmpty())
+        return rows;
+    for (const QString &line : all.split(QLatin1Char('\n')))
+        rows.push_back(line.split(QLatin1Char('\t')));
+    return rows;
+}
+
+QStringList titleBlock(const ProjectLabel &project, const Inputs &liquid,
+    const std::optional<QString> &pumpFile, const SystemCurve::Duty &duty, bool hasPump)
+{
+    QStringList lines;
+    lines << QStringLiteral("Project: %1    Pipe: %2    File: %3    Date: %4")
+                 .arg(project.project, project.pipe, project.file, project.date);
+    QString liquidLine
+        = QStringLiteral("Liquid: density %1 kg/m3, viscosity %2 cP")
+              .arg(NumberText::plain(liquid.Density), NumberText::plain(liquid.Viscosity));
+    if (hasPump)
+        liquidLine += QStringLiteral("    Pump: ") + pumpFile.value_or(PumpTypedIn);
+    lines << liquidLine;
+    if (hasPump) {
+        if (duty.found) {
+            const DutyReadout r = dutyReadout(duty);
+            QString line = QStringLiteral("Duty point: flow %1, head %2, pressure drop %3, "
+                                          "velocity %4")
+                               .arg(r.flow, r.head, r.pressureDrop, r.velocity);
+            if (std::isfinite(duty.efficiency))
+                line += QStringLiteral(", efficiency %1, shaft power %2")
+                            .arg(r.efficiency, r.shaftPower);
+            if (std::isfinite(duty.npshr))
+                line += QStringLiteral(", NPSHr %1").arg(r.npshr);
+            lines << line;
+        } else {
+            lines << QStringLiteral("No duty point: ") + duty.reason;
+        }
+    }
+    return lines;
+}
+
+TableRead pumpFromTable(const std::vector<PumpRowTexts> &rows, FlowUnit unit)
 {
     TableRead out;
     std::array<bool, 4> used{};
@@ -134,6 +227,11 @@ TableRead pumpFromTable(const std::vector<PumpRowTexts> &rows)
         for (size_t c = 0; c < 4; ++c) {
             if (!used[c] && c >= 2)
                 continue;
+            if (c >= 2 && rows[i][c].trimmed().isEmpty()) {
+                // This point has no such value; the curve leaves it out around the point.
+                values[c] = std::numeric_limits<double>::quiet_NaN();
+                continue;
+            }
             const std::optional<double> v = NumberText::parse(rows[i][c]);
             if (!v) {
                 out.error
@@ -146,7 +244,7 @@ TableRead pumpFromTable(const std::vector<PumpRowTexts> &rows)
             }
             values[c] = *v;
         }
-        points.push_back({values[0], values[1], values[2], values[3]});
+        points.push_back({toLitresPerHour(values[0], unit), values[1], values[2], values[3]});
     }
     if (const auto fault = PumpCurve::check(points, used[2], used[3])) {
         const size_t at = size_t(fault->row);

@@ -4,9 +4,12 @@
 #include "curve/systemcurve.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <vector>
+
+struct Inputs;
 
 // The texts of the system curve window: axis labels, read-outs and the pump table's
 // cells, in the user's locale.
@@ -48,17 +51,52 @@ DutyReadout dutyReadout(const SystemCurve::Duty &duty);
 // The label beside the duty point on the plot.
 QString dutyLabel(const SystemCurve::Duty &duty);
 
+// Why there is no system curve to draw, and what the user can do about it: the case
+// has no flow rate (and the range follows it), or no result at any flow of the range.
+QString noCurve(const Inputs &in, bool rangeFollowsCase);
+// The duty point's note while the pump table cannot be read: the table's fault.
+QString pumpTableFault(const QString &fault);
+inline const QString NoPump = QStringLiteral("Enter or load a pump curve.");
+inline const QString NoSystemCurve = QStringLiteral("there is no system curve");
+
+// The flow unit of the pump table; pump files and the curve itself are in l/h.
+enum class FlowUnit { LitresPerHour, CubicMetresPerHour };
+QString flowHeading(FlowUnit unit); // "Flow [l/h]", "Flow [m3/h]"
+// A flow typed in `unit` in l/h, and back.
+double toLitresPerHour(double flow, FlowUnit unit);
+double fromLitresPerHour(double flow, FlowUnit unit);
+
 // The pump table: flow, head, efficiency, NPSHr per row, as typed.
 using PumpRowTexts = std::array<QString, 4>;
-std::vector<PumpRowTexts> tableTexts(const PumpCurve &pump);
+std::vector<PumpRowTexts> tableTexts(
+    const PumpCurve &pump, FlowUnit unit = FlowUnit::LitresPerHour);
 struct TableRead
 {
     std::optional<PumpCurve> curve;
     QString error; // names the row and what is wrong
     bool empty = false; // no row holds anything: no pump
 };
-// Rows left blank are skipped; efficiency and NPSHr count when any row has them, and
-// then every row must have them.
-TableRead pumpFromTable(const std::vector<PumpRowTexts> &rows);
+// Rows left blank are skipped; efficiency and NPSHr count when any row has them, and a
+// row that leaves them empty has no such value (the curve leaves it out around it).
+TableRead pumpFromTable(
+    const std::vector<PumpRowTexts> &rows, FlowUnit unit = FlowUnit::LitresPerHour);
+
+// Cells pasted from a spreadsheet: one row per line, cells separated by tabs (a
+// trailing line break ends the last row, it adds none).
+std::vector<QStringList> pastedCells(const QString &text);
+
+// What the exported and printed plot carries above the drawing.
+struct ProjectLabel
+{
+    QString project;
+    QString pipe;
+    QString file;
+    QString date;
+};
+// The title block: the project, the liquid (density, viscosity), the pump (its file
+// name, or typed in) and the duty point, one line each.
+QStringList titleBlock(const ProjectLabel &project, const Inputs &liquid,
+    const std::optional<QString> &pumpFile, const SystemCurve::Duty &duty, bool hasPump);
+inline const QString PumpTypedIn = QStringLiteral("pump typed in");
 
 } // namespace CurveTexts

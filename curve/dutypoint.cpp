@@ -122,6 +122,8 @@ Duty dutyPoint(const System &system, const PumpSet &pumps, const NpshSettings *n
     duty.headPerPump = pumps.pumpHead(duty.pumpHead);
     duty.efficiency = pump.efficiency(duty.flowPerPump);
     duty.npshr = pump.npshr(duty.flowPerPump);
+    duty.efficiencyMissing = pump.hasEfficiency() && std::isnan(duty.efficiency);
+    duty.npshrMissing = pump.hasNpshr() && std::isnan(duty.npshr);
     // rho g Q H / eta of each pump, with the efficiency from % to a fraction.
     const double eta = duty.efficiency / 100;
     const double perPump = eta > 0 ? Physics::hydraulicPower(system.discharge.inputs.Density,

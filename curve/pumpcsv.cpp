@@ -5,9 +5,11 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 
 // Reading a pump file: a header naming the columns, then one point per line. A file
-// with any fault gives no curve at all, and the message says where the fault is.
+// with any fault gives no curve at all, and the message says where the fault is. An
+// efficiency or NPSHr cell may be left empty where the maker gives none.
 namespace {
 
 enum class Column { FlowLh, FlowM3h, Head, Efficiency, Npshr };
@@ -38,6 +40,11 @@ std::optional<Column> columnOf(QStringView cell)
 bool isFlow(Column c)
 {
     return c == Column::FlowLh || c == Column::FlowM3h;
+}
+
+bool isOptional(Column c)
+{
+    return c == Column::Efficiency || c == Column::Npshr;
 }
 
 } // namespace
@@ -94,6 +101,12 @@ PumpCurve::Read PumpCurve::fromCsv(const QByteArray &bytes, const QString &fileN
         PumpPoint point;
         for (size_t i = 0; i < columns.size(); ++i) {
             const QStringView cell = csv.cell(qsizetype(i));
+            if (cell.isEmpty() && isOptional(columns[i])) {
+                // Left empty: this point has no such value, the others may.
+                (columns[i] == Column::Efficiency ? point.efficiency : point.npshr)
+                    = std::numeric_limits<double>::quiet_NaN();
+                continue;
+            }
             const std::optional<double> value = CsvTable::number(cell);
             if (!value) {
                 return fail(csv.line(),

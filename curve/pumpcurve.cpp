@@ -26,6 +26,12 @@ Pchip curveOf(const std::vector<PumpPoint> &points, Member member)
     return Pchip(std::move(x), std::move(y));
 }
 
+// NaN stands for a value that the point does not have.
+bool hasValue(double value)
+{
+    return !std::isnan(value);
+}
+
 } // namespace
 
 std::optional<PumpCurve::Fault> PumpCurve::check(
@@ -40,9 +46,9 @@ std::optional<PumpCurve::Fault> PumpCurve::check(
             return Fault{row, QStringLiteral("the flow must be greater than the one before")};
         if (!std::isfinite(p.head) || p.head < 0)
             return Fault{row, QStringLiteral("the head must be a number not below 0")};
-        if (hasEfficiency && !(p.efficiency >= 0 && p.efficiency <= 100))
+        if (hasEfficiency && hasValue(p.efficiency) && !(p.efficiency >= 0 && p.efficiency <= 100))
             return Fault{row, QStringLiteral("the efficiency must be between 0 and 100 %")};
-        if (hasNpshr && !(std::isfinite(p.npshr) && p.npshr >= 0))
+        if (hasNpshr && hasValue(p.npshr) && !(std::isfinite(p.npshr) && p.npshr >= 0))
             return Fault{row, QStringLiteral("the NPSHr must be a number not below 0")};
     }
     if (points.size() < size_t(MinimumPoints)) {
@@ -60,20 +66,36 @@ PumpCurve::PumpCurve(std::vector<PumpPoint> points, bool hasEfficiency, bool has
     , m_hasNpshr(hasNpshr)
     , m_head(curveOf(m_points, &PumpPoint::head))
 {
+    const auto runsOf = [this](double PumpPoint::*member) {
+        Runs out;
+        std::vector<PumpPoint> run;
+        const auto close = [&] {
+            if (run.size() >= 2)
+                out.runs.push_back(curveOf(run, member));
+            run.clear();
+        };
+        for (const PumpPoint &p : m_points) {
+            if (hasValue(p.*member))
+                run.push_back(p);
+            else
+                close();
+        }
+        close();
+        return out;
+    };
     if (hasEfficiency)
-        m_efficiency = curveOf(m_points, &PumpPoint::efficiency);
+        m_efficiency = runsOf(&PumpPoint::efficiency);
     if (hasNpshr)
-        m_npshr = curveOf(m_points, &PumpPoint::npshr);
+        m_npshr = runsOf(&PumpPoint::npshr);
 }
 
-double PumpCurve::efficiency(double flow) const
+double PumpCurve::Runs::value(double flow) const
 {
-    return m_hasEfficiency ? m_efficiency.value(flow) : std::numeric_limits<double>::quiet_NaN();
-}
-
-double PumpCurve::npshr(double flow) const
-{
-    return m_hasNpshr ? m_npshr.value(flow) : std::numeric_limits<double>::quiet_NaN();
+    for (const Pchip &run : runs) {
+        if (flow >= run.first() && flow <= run.last())
+            return run.value(flow);
+    }
+    return std::numeric_limits<double>::quiet_NaN();
 }
 
 QByteArray PumpCurve::toCsv() const
@@ -84,12 +106,16 @@ QByteArray PumpCurve::toCsv() const
     if (m_hasNpshr)
         out += ",npshr [m]";
     out += '\n';
+    // A value the point does not have is an empty cell.
+    const auto cell = [](double value) {
+        return hasValue(value) ? ',' + DotNumber::text(value) : QByteArray(",");
+    };
     for (const PumpPoint &p : m_points) {
         out += DotNumber::text(p.flow) + ',' + DotNumber::text(p.head);
         if (m_hasEfficiency)
-            out += ',' + DotNumber::text(p.efficiency);
+            out += cell(p.efficiency);
         if (m_hasNpshr)
-            out += ',' + DotNumber::text(p.npshr);
+            out += cell(p.npshr);
         out += '\n';
     }
     return out;

@@ -13,12 +13,14 @@ struct PumpPoint
 {
     double flow = 0; // l/h
     double head = 0; // m of the liquid
-    double efficiency = 0; // %, where the curve has it
-    double npshr = 0; // m, where the curve has it
+    double efficiency = 0; // %, where the curve has it; NaN where this point has none
+    double npshr = 0; // m, where the curve has it; NaN where this point has none
 };
 
 // A pump's characteristic: head (and efficiency, NPSHr where given) over flow, from a
-// few points joined by shape-keeping cubics. Nothing is extended beyond the points.
+// few points joined by shape-keeping cubics. Nothing is extended beyond the points. A
+// point may lack its efficiency or NPSHr: that value is then only known between
+// neighbouring points that both have it.
 class PumpCurve
 {
 public:
@@ -55,16 +57,24 @@ public:
 
     // Values at a flow in l/h; NaN outside the points' range or where not given.
     double head(double flow) const { return m_head.value(flow); }
-    double efficiency(double flow) const;
-    double npshr(double flow) const;
+    double efficiency(double flow) const { return m_efficiency.value(flow); }
+    double npshr(double flow) const { return m_npshr.value(flow); }
 
 private:
+    // An optional column: one interpolation per run of neighbouring points that have
+    // the value, so that a missing value is never bridged.
+    struct Runs
+    {
+        std::vector<Pchip> runs;
+        double value(double flow) const;
+    };
+
     std::vector<PumpPoint> m_points;
     bool m_hasEfficiency = false;
     bool m_hasNpshr = false;
     Pchip m_head;
-    Pchip m_efficiency;
-    Pchip m_npshr;
+    Runs m_efficiency;
+    Runs m_npshr;
 };
 
 struct PumpCurve::Read

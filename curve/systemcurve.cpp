@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-
 #include <limits>
 
 namespace SystemCurve {
@@ -63,12 +62,12 @@ Point pointAt(const CaseInput &c, double flow, ExtraLoss extraLoss)
 
 double staticHead(const CaseInput &c, ExtraLoss extraLoss)
 {
-    // The pressure drop at no flow as the calculation adds it up, in bar.
-    const Inputs &in = c.inputs;
-    const double extra = extraLoss == ExtraLoss::FollowsFlow && in.FlowRate > 0 ? 0 : in.ExtraLoss;
-    const double drop
-        = extra + in.Density * Physics::Gravity * in.Elevation / Physics::PascalPerBar;
-    return Physics::headOf(drop, in.Density);
+    // The pressure drop at no flow as the calculation adds it up, in bar; an extra loss
+    // that follows the flow is gone at no flow.
+    Inputs in = c.inputs;
+    if (extraLoss == ExtraLoss::FollowsFlow && in.FlowRate > 0)
+        in.ExtraLoss = 0;
+    return Physics::headOf(CalcEngine::staticPressureDrop(in), in.Density);
 }
 
 bool SystemPoint::hasResult() const
@@ -102,6 +101,44 @@ double staticHead(const System &system)
     if (system.suction)
         head += staticHead(*system.suction, system.extraLoss);
     return head;
+}
+
+std::vector<Point> lead(const System &system, const Point &first)
+{
+    std::vector<Point> out;
+    if (!first.hasResult() || !(first.flow > 0))
+        return out;
+    Point still;
+    still.outcome.status = CalcEngine::Status::Laminar; // no flow starts the laminar range
+    still.head = staticHead(system);
+    out.push_back(still);
+
+    const double reynolds = first.outcome.results.Reynolds;
+    if (first.outcome.status == CalcEngine::Status::Laminar || !std::isfinite(reynolds)
+        || !(reynolds > 0))
+        return out;
+    // The Reynolds number grows with the flow in proportion: the laminar range ends near
+    // this flow, and a few steps of one unit in the last place find the exact edge.
+    const auto at = [&system](double flow) {
+        const SystemPoint p = systemAt(system, flow);
+        Point whole = p.discharge;
+        whole.head = p.head();
+        return whole;
+    };
+    const auto laminar
+        = [](const Point &p) { return p.outcome.status == CalcEngine::Status::Laminar; };
+    constexpr int Steps = 8;
+    Point below = at(first.flow * (2320 / reynolds));
+    for (int step = 0; step < Steps && !laminar(below); ++step)
+        below = at(std::nextafter(below.flow, 0.0));
+    Point above = at(std::nextafter(below.flow, first.flow));
+    for (int step = 0; step < Steps && laminar(above); ++step)
+        above = at(std::nextafter(above.flow, first.flow));
+    if (!laminar(below) || laminar(above) || !(above.flow < first.flow))
+        return out;
+    out.push_back(below);
+    out.push_back(above);
+    return out;
 }
 
 namespace {
@@ -225,6 +262,63 @@ QByteArray csv(const std::vector<Point> &points)
             appendCsvRow(out, p);
     }
     return out;
+}
+
+namespace {
+
+// The line without its line break, a cell more, and the break again.
+void addCell(QByteArray &line, const QByteArray &cell)
+{
+    if (line.endsWith('\n'))
+        line.chop(1);
+    line += ',' + cell + '\n';
+}
+
+} // namespace
+
+void addPumpHeading(QByteArray &header)
+{
+    addCell(header, "pump head [m]");
+}
+
+void addPumpHead(QByteArray &row, const PumpSet &pumps, double flow)
+{
+    addCell(row, DotNumber::text(pumps.head(flow))); // empty where the pumps give none
+}
+
+QByteArray csvDutyLine(const Duty &duty)
+{
+    if (!duty.found)
+        return "# duty: none, " + duty.reason.toUtf8() + '\n';
+    const Results &r = duty.system.outcome.results;
+    QByteArray out = "# duty: flow " + DotNumber::text(duty.system.flow) + " l/h, head "
+        + DotNumber::text(duty.system.head) + " m, pump head " + DotNumber::text(duty.pumpHead)
+        + " m, pressure drop " + DotNumber::text(r.TotalPressureDrop) + " bar, velocity "
+        + DotNumber::text(r.Velocity) + " m/s";
+    // Values the pump curve does not give at this flow are left out.
+    if (std::isfinite(duty.efficiency))
+        out += ", efficiency " + DotNumber::text(duty.efficiency) + " %";
+    if (std::isfinite(duty.shaftPower))
+        out += ", shaft power " + DotNumber::text(duty.shaftPower) + " W";
+    if (std::isfinite(duty.npshr))
+        out += ", npshr " + DotNumber::text(duty.npshr) + " m";
+    return out + '\n';
+}
+
+QByteArray csv(const std::vector<Point> &points, const PumpSet &pumps, const Duty &duty)
+{
+    QByteArray out = csvHeader();
+    addPumpHeading(out);
+    QByteArray row;
+    for (const Point &p : points) {
+        if (p.outcome.status == CalcEngine::Status::NeedsInput)
+            continue;
+        row.resize(0);
+        appendCsvRow(row, p);
+        addPumpHead(row, pumps, p.flow);
+        out += row;
+    }
+    return out + csvDutyLine(duty);
 }
 
 } // namespace SystemCurve

@@ -74,6 +74,12 @@ struct SystemPoint
 SystemPoint systemAt(const System &system, double flow);
 // The system's head at no flow.
 double staticHead(const System &system);
+// The curve below `first`, its first point, from no flow on: the system at no flow, where
+// the head is the static part alone, and where `first` is past the laminar range, the
+// last laminar flow and the first flow past it, so that the laminar stretch and the
+// jump are drawn as the calculation gives them. A point is the discharge side's with
+// the whole system's head, as on the curve. Empty where there is no result at `first`.
+std::vector<Point> lead(const System &system, const Point &first);
 // The system curve moves in steps of the friction factor: how many steps its turbulent
 // sides have taken (the friction factors over the step) and how high a step is at this
 // point, in metres.
@@ -144,6 +150,10 @@ struct Duty
     // where it holds nowhere). Only with a suction side, a vapour pressure and NPSHr.
     std::optional<double> maxFlowNpsh;
     bool npshChecked = false;
+
+    // The pump curve has the column, but not at the duty flow (a point lacks the value).
+    bool efficiencyMissing = false;
+    bool npshrMissing = false;
 };
 
 // The lowest stable crossing of the pumps' curve with the system curve (the duty point)
@@ -152,6 +162,15 @@ struct Duty
 Duty dutyPoint(const System &system, const PumpSet &pumps, const NpshSettings *npsh = nullptr);
 // One pump at its curve's speed against the case with a fixed extra loss.
 Duty dutyPoint(const CaseInput &c, const PumpCurve &pump);
+
+// A CSV with pumps: a last column "pump head [m]" with their head at each row's flow
+// (empty outside their range), added to a header or row line; after the rows the duty
+// point, "# duty: flow 14530.7 l/h, head ...", or "# duty: none, " and the reason.
+void addPumpHeading(QByteArray &header);
+void addPumpHead(QByteArray &row, const PumpSet &pumps, double flow);
+QByteArray csvDutyLine(const Duty &duty);
+// The whole CSV of a curve with pumps, as zeptor-cli curve --format csv --pump writes it.
+QByteArray csv(const std::vector<Point> &points, const PumpSet &pumps, const Duty &duty);
 
 // The speed (in %, searched from 10 to 200) at which the pumps meet the system exactly
 // at `flow`; nothing, with the reason, where no speed in that range does.

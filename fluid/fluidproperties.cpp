@@ -320,3 +320,11 @@ QString temperatureText(double temperature, const QLocale &locale)
 {
     return NumberText::fixed(temperature, 2, locale);
 }
+
+QString appliedText(double density, const QString &newDensity, double viscosity,
+    const QString &newViscosity, const QLocale &locale)
+{
+    return QStringLiteral("Applied: density %1 -> %2 kg/m3, viscosity %3 -> %4 cP")
+        .arg(NumberText::plain(density, locale), newDensity, NumberText::plain(viscosity, locale),
+            newViscosity);
+}

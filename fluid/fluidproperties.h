@@ -53,3 +53,9 @@ FluidResult fluidProperties(const FluidRequest &request, const QLocale &locale =
 QString densityText(double density, const QLocale &locale = QLocale());
 QString viscosityText(double viscosity, const QLocale &locale = QLocale());
 QString temperatureText(double temperature, const QLocale &locale = QLocale());
+
+// What Apply changed, so that the values before can be typed back: "density 1000 ->
+// 983.21 kg/m3, viscosity 1 -> 0.4660 cP", the earlier values as the main window holds
+// them, the new ones as handed over.
+QString appliedText(double density, const QString &newDensity, double viscosity,
+    const QString &newViscosity, const QLocale &locale = QLocale());

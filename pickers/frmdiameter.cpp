@@ -4,7 +4,6 @@
 #include "calc/fieldtable.h"
 #include "calc/numbertext.h"
 #include "pickers/pickertables.h"
-#include "widgets/namedcombobox.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -55,12 +54,13 @@ void frmDiameter::buildWindow()
         m_ssOption1[k]
             = new QRadioButton(QString::fromLatin1(DiameterStandardCaptions.at(k)), m_frame);
         m_headings[k] = new QLabel(QString::fromLatin1(DiameterListHeadings.at(k)), m_frame);
-        m_l1[k] = new NamedComboBox(m_frame);
+        m_l1[k] = new QComboBox(m_frame);
         m_l1[k]->setEditable(false);
         m_l1[k]->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        // Qt's own interface reads the list's entries and the one shown; the heading
+        // comes with it as its label (the buddy relation) and as its description.
         m_headings[k]->setBuddy(m_l1[k]);
-        // Named by its heading, not by the entry it shows.
-        m_l1[k]->setAccessibleName(m_headings[k]->text());
+        m_l1[k]->setAccessibleDescription(m_headings[k]->text());
         m_standards->addButton(m_ssOption1[k], int(k));
         rows->addWidget(m_ssOption1[k]);
         auto *heading = new QHBoxLayout;

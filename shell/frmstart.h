@@ -9,6 +9,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <initializer_list>
 
 class QGroupBox;
 class QLabel;
@@ -142,6 +143,8 @@ private:
     // An analysis window follows the case: it gets it now and after every calculation.
     template<typename Window>
     void followCase(Window &window);
+    // A window that changes these fields opens beside this one, clear of them.
+    void placeBesideFields(QWidget &window, std::initializer_list<int> fields);
 
     // Field events, dispatched on the index of the field.
     void Text0_GotFocus(int index);

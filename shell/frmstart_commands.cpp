@@ -37,6 +37,11 @@ void frmStart::buildMenus()
             QAction *action = item.caption ? popup->addAction(QString::fromLatin1(item.caption))
                                            : popup->addSeparator();
             action->setObjectName(QString::fromLatin1(item.name));
+            if (item.shortcut) {
+                action->setShortcut(QKeySequence(QString::fromLatin1(item.shortcut)));
+                // The shortcut works wherever the focus is in the main window.
+                action->setShortcutContext(Qt::WindowShortcut);
+            }
             if (const Handler handler = item.handler)
                 connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
         }
@@ -81,6 +86,25 @@ void frmStart::buildToolbar()
     }
     connect(m_toolbar, &QToolBar::actionTriggered, this,
         [this](QAction *action) { Toolbar1_ButtonClick(action->data().toString()); });
+
+    // The analysis windows by the mouse as well: the Analysis menu's own items, as text
+    // buttons on a toolbar of their own, so that Toolbar1 stays as it is.
+    auto *analysis = new QToolBar(QStringLiteral("Analysis"), this);
+    analysis->setObjectName(QStringLiteral("AnalysisToolbar"));
+    analysis->setMovable(false);
+    analysis->setFloatable(false);
+    analysis->toggleViewAction()->setEnabled(false);
+    analysis->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    addToolBar(Qt::TopToolBarArea, analysis);
+    if (auto *menu = findChild<QMenu *>(QStringLiteral("mnuAnalysis"))) {
+        for (QAction *action : menu->actions()) {
+            analysis->addAction(action);
+            if (QWidget *widget = analysis->widgetForAction(action)) {
+                widget->setFocusPolicy(Qt::NoFocus);
+                widget->setAccessibleName(action->iconText());
+            }
+        }
+    }
 }
 
 void frmStart::Toolbar1_ButtonClick(const QString &key)

@@ -11,12 +11,13 @@ namespace frmStartMenus {
 using Handler = void (frmStart::*)();
 
 // One menu item: the control name, its caption and what it does; a separator has no
-// caption and no handler.
+// caption and no handler. Only our own items carry a shortcut key.
 struct MenuItem
 {
     const char *name;
     const char *caption;
     Handler handler;
+    const char *shortcut = nullptr;
 };
 
 struct Menu
@@ -44,12 +45,16 @@ inline constexpr MenuItem DataItems[] = {
     {"DiameterLleiding", "Pipe diameter", &frmStart::DiameterLleiding_Click},
 };
 
-// Our own windows beyond the calculation of one case.
+// Our own windows beyond the calculation of one case. Unlike the program's own menus
+// they have access keys and shortcut keys, so that the keyboard reaches them; the
+// toolbar "Analysis" beside Toolbar1 carries the same items.
 inline constexpr MenuItem AnalysisItems[] = {
-    {"mnuFluidProperties", "Fluid properties ...", &frmStart::mnuFluidProperties_Click},
-    {"mnuSystemCurve", "System curve ...", &frmStart::mnuSystemCurve_Click},
-    {"mnuLineSizing", "Line sizing ...", &frmStart::mnuLineSizing_Click},
-    {"mnuFittingLosses", "Fitting losses ...", &frmStart::mnuFittingLosses_Click},
+    {"mnuFluidProperties", "&Fluid properties ...", &frmStart::mnuFluidProperties_Click,
+        "Ctrl+Shift+F"},
+    {"mnuSystemCurve", "&System curve ...", &frmStart::mnuSystemCurve_Click, "Ctrl+Shift+C"},
+    {"mnuLineSizing", "&Line sizing ...", &frmStart::mnuLineSizing_Click, "Ctrl+Shift+L"},
+    {"mnuFittingLosses", "Fitting l&osses ...", &frmStart::mnuFittingLosses_Click,
+        "Ctrl+Shift+K"},
 };
 
 inline constexpr MenuItem HelpItems[] = {
@@ -60,7 +65,7 @@ inline constexpr MenuItem HelpItems[] = {
 inline constexpr Menu Menus[] = {
     {"mnuFile", "File", FileItems},
     {"mnuTools", "Data", DataItems},
-    {"mnuAnalysis", "Analysis", AnalysisItems},
+    {"mnuAnalysis", "&Analysis", AnalysisItems},
     {"mnuHelp", "Help", HelpItems},
 };
 

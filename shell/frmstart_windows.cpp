@@ -8,10 +8,16 @@
 #include "fluid/ui/fluidpropertieswindow.h"
 #include "pickers/frmabsruwheid.h"
 #include "pickers/frmdiameter.h"
+#include "project/datetext.h"
 #include "project/frmprojectgegevens.h"
 #include "shell/frmabout.h"
 #include "shell/frmhelpscreen.h"
 #include "sizing/ui/linesizingwindow.h"
+#include "widgets/windowplacement.h"
+
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QScreen>
 
 // What a window writes goes into the field as the program writes it; a hand-over is
 // taken over by the field's leave check.
@@ -33,6 +39,19 @@ void frmStart::followCase(Window &window)
     };
     connect(&m_sheetNotifier, &CalcSheetNotifier::calculated, &window, update);
     update();
+}
+
+// A window that changes fields of this one opens beside it, clear of those fields (as
+// far as the screen allows); after that it stays where the user leaves it.
+void frmStart::placeBesideFields(QWidget &window, std::initializer_list<int> fields)
+{
+    QRect keepClear;
+    for (int index : fields)
+        keepClear |= QRect(Text0(index)->mapToGlobal(QPoint()), Text0(index)->size());
+    window.adjustSize();
+    const QRect screenArea = screen() ? screen()->availableGeometry() : frameGeometry();
+    window.move(WindowPlacement::beside(
+        frameGeometry(), window.frameGeometry().size(), screenArea, keepClear));
 }
 
 // The windows beside the main window, in the order in which they close with it: how
@@ -73,17 +92,32 @@ void frmStart::registerWindows()
     m_windows.add<FluidPropertiesWindow>([this] {
         auto *window = new FluidPropertiesWindow(this);
         takeHandOvers(*window);
+        followCase(*window);
+        placeBesideFields(*window, {EntryField::Density, EntryField::Viscosity});
         return window;
     });
     m_windows.add<SystemCurveWindow>([this] {
         auto *window = new SystemCurveWindow(dialogs(), this);
         followCase(*window);
+        // The title block of an exported plot names the project as it is at that moment.
+        window->setProjectSource([this] {
+            const BasGeneral &g = general();
+            return CurveTexts::ProjectLabel{g.ProjectName, g.PipeName,
+                QFileInfo(g.ProjectFileName).fileName(), DateText::toText(g.ProjectDate)};
+        });
         return window;
     });
     m_windows.add<LineSizingWindow>([this] {
         auto *window = new LineSizingWindow(dialogs(), this);
         followCase(*window);
         takeHandOvers(*window);
+        // A size of the picker's lists becomes the picker's remembered choice, so that
+        // opening the picker keeps it.
+        connect(
+            window, &LineSizingWindow::pickerEntryChosen, this, [this](int standard, int position) {
+                general().DiameterStandard = qint16(standard);
+                general().DiameterChoice[size_t(standard)] = qint16(position);
+            });
         return window;
     });
     m_windows.add<FittingLossesWindow>([this] {

@@ -16,6 +16,9 @@ struct SizingLimits
     double minVelocity = 0.5; // m/s
     double maxVelocity = 3; // m/s
     double maxDropPer100m = 0.5; // bar per 100 m
+
+    // A band whose lowest velocity lies above its highest marks nothing: it is refused.
+    bool isOrdered() const { return minVelocity <= maxVelocity; }
 };
 
 // The case of the main window calculated with one pipe's inner diameter.

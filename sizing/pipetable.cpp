@@ -13,11 +13,13 @@ namespace PipeTable {
 namespace {
 
 template<size_t N>
-void appendRows(std::vector<PipeSize> &rows, const QString &standard,
+void appendRows(std::vector<PipeSize> &rows, const QString &standard, int pickerStandard,
     const std::array<double, N> &values, const std::array<const char *, N> &texts)
 {
-    for (size_t i = 0; i < N; ++i)
-        rows.push_back({standard, QString::fromLatin1(texts[i]).trimmed(), values[i]});
+    for (size_t i = 0; i < N; ++i) {
+        rows.push_back(
+            {standard, QString::fromLatin1(texts[i]).trimmed(), values[i], pickerStandard, int(i)});
+    }
 }
 
 // One pipe from a line of the table, or what is wrong with it.
@@ -51,9 +53,9 @@ std::vector<PipeSize> builtIn(Standard standard)
     std::vector<PipeSize> rows;
     rows.reserve(IsoDiameterValues.size() + DinDiameterValues.size());
     if (standard != Standard::Din)
-        appendRows(rows, IsoName, IsoDiameterValues, IsoDiameterTexts);
+        appendRows(rows, IsoName, 0, IsoDiameterValues, IsoDiameterTexts);
     if (standard != Standard::Iso)
-        appendRows(rows, DinName, DinDiameterValues, DinDiameterTexts);
+        appendRows(rows, DinName, 1, DinDiameterValues, DinDiameterTexts);
     return rows;
 }
 

@@ -13,6 +13,12 @@ struct PipeSize
     QString standard; // "ISO", "DIN" or the file name of the user's table
     QString size; // the table's text without leading blanks: "22.6 mm", "DN 50"
     double innerDiameter = 0; // mm
+    // Where the diameter picker lists the pipe: its standard (0 ISO, 1 DIN) and the
+    // position in that list; -1 for a pipe of the user's own table.
+    int pickerStandard = -1;
+    int pickerPosition = -1;
+
+    bool isBuiltIn() const { return pickerStandard >= 0; }
 };
 
 // The diameter tables of line sizing: the picker's two standards, and tables of the

@@ -3,6 +3,8 @@
 #include "calc/dotnumber.h"
 #include "calc/numbertext.h"
 
+#include <QStringList>
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -136,8 +138,13 @@ double value(const SizingRow &row, Column column)
 
 QString text(const SizingRow &row, Column column, const QLocale &locale)
 {
-    if (column == Column::Size)
-        return row.pipe.size;
+    if (column == Column::Size) {
+        // The picker's texts are written with "."; a user's table names its pipes itself.
+        if (!row.pipe.isBuiltIn())
+            return row.pipe.size;
+        QString size = row.pipe.size;
+        return size.replace(QLatin1Char('.'), locale.decimalPoint());
+    }
     if (column == Column::Regime)
         return regimeText(row.status);
     const double v = value(row, column);
@@ -169,8 +176,10 @@ QByteArray csvLine(const SizingRow &row)
     for (int c = 0; c < ColumnCount; ++c) {
         const auto column = Column(c);
         out += ',';
-        if (column == Column::Size || column == Column::Regime)
-            out += csvText(text(row, column));
+        if (column == Column::Size)
+            out += csvText(row.pipe.size);
+        else if (column == Column::Regime)
+            out += csvText(regimeText(row.status));
         else
             DotNumber::append(out, value(row, column));
     }
@@ -183,6 +192,66 @@ QByteArray csv(const std::vector<SizingRow> &rows)
     for (const SizingRow &row : rows)
         out += csvLine(row);
     return out;
+}
+
+QByteArray csv(const std::vector<SizingRow> &rows, const SizingLimits &limits)
+{
+    QByteArray header = csvHeader();
+    header.chop(1);
+    QByteArray out = header + ',' + csvText(LimitsHeading) + '\n';
+    for (const SizingRow &row : rows) {
+        QByteArray line = csvLine(row);
+        line.chop(1);
+        out += line + (row.withinLimits(limits) ? ",yes\n" : ",no\n");
+    }
+    return out + "# limits: velocity " + DotNumber::text(limits.minVelocity) + " to "
+        + DotNumber::text(limits.maxVelocity) + " m/s, pressure drop at most "
+        + DotNumber::text(limits.maxDropPer100m) + " bar/100 m\n";
+}
+
+QString tabSeparated(
+    const std::vector<const SizingRow *> &rows, const SizingLimits &limits, const QLocale &locale)
+{
+    QStringList headings = {TableHeading};
+    for (int c = 0; c < ColumnCount; ++c)
+        headings << heading(Column(c));
+    headings << LimitsHeading;
+    QString out = headings.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    for (const SizingRow *row : rows) {
+        QStringList cells = {row->pipe.standard};
+        for (int c = 0; c < ColumnCount; ++c)
+            cells << text(*row, Column(c), locale);
+        cells << (row->withinLimits(limits) ? WithinLimits : QString());
+        // A tab or line break inside a user's size would break the columns.
+        for (QString &cell : cells)
+            cell.replace(QLatin1Char('\t'), QLatin1Char(' '))
+                .replace(QLatin1Char('\n'), QLatin1Char(' '));
+        out += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    }
+    return out;
+}
+
+QString reversedBand(double lowest, double highest, const QLocale &locale)
+{
+    return QStringLiteral("The velocity band %1 to %2 m/s is reversed: it is refused, the limits "
+                          "stay as they were.")
+        .arg(NumberText::fixed(lowest, 2, locale), NumberText::fixed(highest, 2, locale));
+}
+
+QString refusedLimit(const QString &typed, double low, double high, const QLocale &locale)
+{
+    return QStringLiteral("\"%1\" is refused: type a number from %2 to %3, with \"%4\" as "
+                          "decimal separator and no other.")
+        .arg(typed, NumberText::plain(low, locale), NumberText::plain(high, locale),
+            locale.decimalPoint());
+}
+
+QString notInPicker(const PipeSize &pipe, const QLocale &locale)
+{
+    return QStringLiteral("%1 (%2 mm) is now the inner diameter. The Inner diameter picker does "
+                          "not list it: opening the picker writes its own remembered diameter "
+                          "over it.")
+        .arg(pipe.size, NumberText::plain(pipe.innerDiameter, locale));
 }
 
 } // namespace SizingTable

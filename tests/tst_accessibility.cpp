@@ -14,6 +14,8 @@
 #include <QSet>
 #include <QTest>
 
+#include <algorithm>
+
 using namespace WindowTest;
 
 namespace {
@@ -88,6 +90,8 @@ void TestAccessibility::noLabelReadsItsFrameTitle()
     }
 }
 
+// Qt's own interface of a list: its entries as children and the entry shown as its
+// value; the heading comes as its label and its description.
 void TestAccessibility::diameterListsAreNamedByTheirHeading()
 {
     TestProgram program{TestProgram::Procedure};
@@ -95,9 +99,22 @@ void TestAccessibility::diameterListsAreNamedByTheirHeading()
     for (int standard = 0; standard < 2; ++standard) {
         QComboBox *list = picker.L1(standard);
         list->setCurrentIndex(1);
-        QCOMPARE(accessibleText(list), picker.listHeading(standard)->text());
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(list);
+        QCOMPARE(iface->role(), QAccessible::ComboBox);
         QCOMPARE(accessibleText(list, QAccessible::Value), list->currentText());
-        QCOMPARE(QAccessible::queryAccessibleInterface(list)->role(), QAccessible::ComboBox);
+        QCOMPARE(
+            accessibleText(list, QAccessible::Description), picker.listHeading(standard)->text());
+        const auto labels = iface->relations(QAccessible::Label);
+        QVERIFY(std::any_of(labels.begin(), labels.end(), [&](const auto &label) {
+            return label.first->object() == picker.listHeading(standard);
+        }));
+        QVERIFY(iface->childCount() >= 1);
+        QAccessibleInterface *entries = iface->child(0);
+        QVERIFY(entries && entries->childCount() >= list->count());
+        QStringList names;
+        for (int i = 0; i < entries->childCount(); ++i)
+            names << entries->child(i)->text(QAccessible::Name);
+        QVERIFY2(names.contains(list->itemText(list->count() - 1)), qPrintable(names.join('|')));
     }
 }
 

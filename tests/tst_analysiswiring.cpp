@@ -7,6 +7,7 @@
 #include "fittings/ui/fittinglossesmodel.h"
 #include "fittings/ui/fittinglosseswindow.h"
 #include "fluid/ui/fluidpropertieswindow.h"
+#include "pickers/frmdiameter.h"
 #include "sizing/ui/linesizingmodel.h"
 #include "sizing/ui/linesizingwindow.h"
 #include "support/analysiscase.h"
@@ -18,10 +19,14 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 
 #include <optional>
 
@@ -36,6 +41,8 @@ private Q_SLOTS:
     void systemCurveFollowsTheCase();
     void lineSizingHandsTheDiameterOver();
     void fittingLossesFollowTheCaseAndTheCurveTakesAMethod();
+    void analysisWindowsFromTheKeyboard();
+    void fluidWindowOpensBesideTheFields();
 
 private:
     QAction *menuItem(const char *name)
@@ -97,6 +104,10 @@ void tst_AnalysisWiring::systemCurveFollowsTheCase()
         }(),
         0, 0);
     QCOMPARE(last.outcome.results.TotalPressureDrop, direct.results.TotalPressureDrop);
+
+    // The exported plot names the project as it is when exported.
+    m_program->general.ProjectName = QStringLiteral("Plant 4");
+    QVERIFY(window->titleBlock().first().startsWith(QStringLiteral("Project: Plant 4    Pipe: ")));
 }
 
 void tst_AnalysisWiring::lineSizingHandsTheDiameterOver()
@@ -115,6 +126,63 @@ void tst_AnalysisWiring::lineSizingHandsTheDiameterOver()
     // The diameter was taken over by the leave check: the results follow it.
     QCOMPARE(m_program->main().sheet().results().PipeArea, 309.7 * 309.7 * 0.7853981633974475);
     QCOMPARE(m_program->main().focusWidget(), m_program->main().dotsButton(4));
+
+    // A size of the picker's lists becomes its remembered choice: opening the picker
+    // afterwards keeps it, where it wrote its own last entry over it before.
+    window->table()->selectRow(9 + 10); // DIN 82.5 mm
+    window->useButton()->click();
+    QCOMPARE(m_program->general.InnerDiameter, 82.5);
+    m_program->main().SSCommand1_Click();
+    auto *picker = m_program->main().findChild<frmDiameter *>();
+    QVERIFY(picker && picker->SSOption1(1)->isChecked());
+    QCOMPARE(picker->L1(1)->currentIndex(), 10);
+    QCOMPARE(m_program->main().Text0(4)->text(), NumberText::plain(82.5));
+    picker->Command3_Click();
+    QCOMPARE(m_program->general.InnerDiameter, 82.5);
+}
+
+// Alt+A opens the Analysis menu and each window has a shortcut; the toolbar beside
+// Toolbar1 carries the same three.
+void tst_AnalysisWiring::analysisWindowsFromTheKeyboard()
+{
+    frmStart &main = m_program->main();
+    QCOMPARE(main.findChild<QMenu *>(QStringLiteral("mnuAnalysis"))->title(),
+        QStringLiteral("&Analysis"));
+    QVERIFY(m_program->active);
+    main.Text0(1)->setFocus();
+    QTest::keyClick(main.Text0(1), Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
+    auto *sizing = main.findChild<LineSizingWindow *>();
+    QVERIFY(sizing && sizing->isVisible());
+    main.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&main));
+    QTest::keyClick(&main, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(main.findChild<SystemCurveWindow *>());
+    auto *toolbar = main.findChild<QToolBar *>(QStringLiteral("AnalysisToolbar"));
+    QVERIFY(toolbar);
+    QCOMPARE(toolbar->actions().size(), 4);
+    toolbar->actions()[0]->trigger();
+    QVERIFY(main.findChild<FluidPropertiesWindow *>()->isVisible());
+}
+
+// The fluid window opens clear of the density and viscosity fields it changes, and
+// after Apply it tells what it replaced.
+void tst_AnalysisWiring::fluidWindowOpensBesideTheFields()
+{
+    frmStart &main = m_program->main();
+    main.move(0, 0);
+    menuItem("mnuFluidProperties")->trigger();
+    auto *window = main.findChild<FluidPropertiesWindow *>();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    for (int field : {2, 3}) {
+        const QRect onScreen(main.Text0(field)->mapToGlobal(QPoint()), main.Text0(field)->size());
+        QVERIFY2(!window->frameGeometry().intersects(onScreen),
+            qPrintable(QStringLiteral("field %1").arg(field)));
+    }
+    window->temperatureEdit()->setText(QLocale().toString(60));
+    window->applyButton()->click();
+    QCOMPARE(window->appliedLabel()->text(),
+        QStringLiteral("Applied: density 1000 -> %1 kg/m3, viscosity 1 -> %2 cP")
+            .arg(main.Text0(2)->text(), main.Text0(3)->text()));
 }
 
 void tst_AnalysisWiring::fittingLossesFollowTheCaseAndTheCurveTakesAMethod()

@@ -172,6 +172,19 @@ void tst_CurveCli::dutyPoint()
     const QJsonObject last = QJsonDocument::fromJson(lines(none.out).last()).object();
     QVERIFY(last[QStringLiteral("duty")].isNull());
     QVERIFY(last[QStringLiteral("reason")].toString().contains(QStringLiteral("more head")));
+
+    // As CSV: the pump's head beside each point, and the duty point in the output too.
+    const Run csv = runInProcess({QStringLiteral("curve"), example("turbulent.dvl"),
+        QStringLiteral("--pump"), example("pump-curve.csv"), QStringLiteral("--points=2"),
+        QStringLiteral("--to=30000"), QStringLiteral("--format=csv")});
+    QCOMPARE(csv.exitCode, 0);
+    const QByteArrayList table = lines(csv.out);
+    QCOMPARE(table.size(), 4);
+    QVERIFY(table[0].endsWith(",head [m],pump head [m]"));
+    QVERIFY(table[2].endsWith(",")); // 30000 l/h lies beyond the pump's points
+    QVERIFY2(table[3].startsWith("# duty: flow 14530.7"), table[3].constData());
+    QVERIFY(table[3].contains(", efficiency ") && table[3].contains(", npshr "));
+    QVERIFY(csv.err.contains(QStringLiteral("duty point: flow 14530.7")));
 }
 
 void tst_CurveCli::exitCodes_data()

@@ -1,6 +1,7 @@
 #include "fluid/ui/fluidpropertieswindow.h"
 #include "support/testlocale.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -21,6 +22,8 @@ private Q_SLOTS:
     void applyHandsOverTheShownTexts();
     void outOfRangeIsNoted();
     void keyboardOnly();
+    void valuesAreHeard();
+    void applyTellsWhatChanged();
     void screenshots();
 
 private:
@@ -108,10 +111,43 @@ void tst_FluidWindow::keyboardOnly()
     for (QWidget *w : m_window->findChildren<QWidget *>()) {
         if (w->focusPolicy() != Qt::NoFocus && !w->inherits("QComboBoxPrivateContainer")
             && w->parentWidget() && !w->parentWidget()->inherits("QComboBoxPrivateContainer")
-            && !w->inherits("QAbstractItemView") && !w->inherits("QScrollBar"))
+            && !w->inherits("QAbstractItemView") && !w->inherits("QScrollBar")
+            && !w->inherits("QLabel")) // a label is read by its text
             QVERIFY2(!w->accessibleName().isEmpty(), w->metaObject()->className());
     }
-    QVERIFY(!m_window->densityLabel()->accessibleName().isEmpty());
+}
+
+// A screen reader hears each value itself, labelled by its caption; a fixed name would
+// hide it. The note too.
+void tst_FluidWindow::valuesAreHeard()
+{
+    m_window->fluidBox()->setCurrentIndex(1);
+    m_window->temperatureEdit()->setText(num("5"));
+    for (QLabel *value :
+        {m_window->densityLabel(), m_window->viscosityLabel(), m_window->freezingPointLabel()}) {
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(value);
+        QVERIFY(!value->text().isEmpty());
+        QCOMPARE(iface->text(QAccessible::Name), value->text());
+        QStringList labels;
+        for (const auto &relation : iface->relations(QAccessible::Label))
+            labels << relation.first->text(QAccessible::Name);
+        QVERIFY2(labels.filter(QStringLiteral(":")).size() == 1, qPrintable(labels.join('|')));
+    }
+    m_window->temperatureEdit()->setText(num("-80"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(m_window->noteLabel())->text(QAccessible::Name),
+        m_window->noteLabel()->text());
+}
+
+// After Apply the window tells the values it replaced, so that they can be typed back.
+void tst_FluidWindow::applyTellsWhatChanged()
+{
+    QVERIFY(m_window->appliedLabel()->isHidden());
+    m_window->setCase({Inputs{}, 0, 0});
+    m_window->temperatureEdit()->setText(num("60"));
+    m_window->apply();
+    QVERIFY(!m_window->appliedLabel()->isHidden());
+    QCOMPARE(m_window->appliedLabel()->text(),
+        num("Applied: density 1000 -> 983.21 kg/m3, viscosity 1 -> 0.4660 cP"));
 }
 
 // With ZEPTOR_SCREENSHOT_DIR set (under a real X server), saves a picture of the window.
@@ -123,6 +159,8 @@ void tst_FluidWindow::screenshots()
     m_window->fluidBox()->setCurrentIndex(2);
     m_window->concentrationEdit()->setText(num("30"));
     m_window->temperatureEdit()->setText(num("5"));
+    m_window->setCase({Inputs{}, 0, 0});
+    m_window->apply(); // what Apply changed shows below the properties
     QVERIFY(m_window->grab().save(QDir(dir).filePath(QStringLiteral("fluid-properties.png"))));
 }
 

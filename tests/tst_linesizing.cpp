@@ -38,6 +38,7 @@ private Q_SLOTS:
     void badTablesAreRefused_data();
     void badTablesAreRefused();
     void csvIsTheSameUnderEveryLocale();
+    void limitsAndCopiedRows();
 };
 
 void tst_LineSizing::pressureDropFallsAsTheDiameterGrows_data()
@@ -277,6 +278,38 @@ void tst_LineSizing::csvIsTheSameUnderEveryLocale()
     const QList<QByteArray> fields = lines[1].split(',');
     QVERIFY(sameBits(fields[3].toDouble(), rows[0].results.Velocity));
     QVERIFY(sameBits(fields[7].toDouble(), rows[0].results.PipePressureDrop));
+}
+
+// The window's own texts: the picker's sizes in the user's decimal separator, the
+// export with the limits and the marks, the copied rows with their headings.
+void tst_LineSizing::limitsAndCopiedRows()
+{
+    const auto rows
+        = LineSizing::rows(PipeTable::builtIn(PipeTable::Standard::All), {waterCase(), 0, 0});
+    const SizingRow &din82 = rows[9 + 10];
+    QCOMPARE(din82.pipe.size, QStringLiteral("82.5 mm"));
+    QCOMPARE(din82.pipe.pickerStandard, 1);
+    QCOMPARE(din82.pipe.pickerPosition, 10);
+    const QLocale dutch(QStringLiteral("nl_NL"));
+    QCOMPARE(SizingTable::text(din82, Column::Size, dutch), QStringLiteral("82,5 mm"));
+    QCOMPARE(SizingTable::text(rows[7], Column::Size, dutch), QStringLiteral("84,9 mm (wall 2mm)"));
+
+    const SizingLimits limits{0.5, 3, 0.5};
+    const QList<QByteArray> lines = SizingTable::csv(rows, limits).split('\n');
+    QVERIFY(lines[0].endsWith(",power loss [W],within limits"));
+    QVERIFY(lines[1].endsWith(",no")); // ISO 22.6 mm: far too fast
+    QVERIFY(lines[20].startsWith("DIN,82.5 mm,") && lines[20].endsWith(",yes"));
+    QCOMPARE(lines[27], "# limits: velocity 0.5 to 3 m/s, pressure drop at most 0.5 bar/100 m");
+
+    const QStringList copied
+        = SizingTable::tabSeparated({&rows[0], &din82}, limits, dutch).split(QLatin1Char('\n'));
+    QCOMPARE(copied.size(), 4);
+    QVERIFY(copied[0].startsWith(QStringLiteral("table\tsize\tinner diameter [mm]\t")));
+    QVERIFY(copied[0].endsWith(QStringLiteral("\twithin limits")));
+    QVERIFY2(
+        copied[2].startsWith(QStringLiteral("DIN\t82,5 mm\t82,5\t0,52\t")), qPrintable(copied[2]));
+    QVERIFY(copied[2].endsWith(QStringLiteral("\tyes")));
+    QVERIFY(copied[1].endsWith(QLatin1Char('\t')));
 }
 
 QTEST_GUILESS_MAIN(tst_LineSizing)

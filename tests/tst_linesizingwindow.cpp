@@ -6,12 +6,16 @@
 #include "support/testlocale.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -28,7 +32,7 @@ bool chooseRow(QTableView *table, const QString &size)
     for (int row = 0; row < model->rowCount(); ++row) {
         const QModelIndex index
             = model->index(row, LineSizingModel::columnOf(SizingTable::Column::Size));
-        if (index.data().toString() == size) {
+        if (index.data().toString() == num(size)) {
             table->setCurrentIndex(index);
             return true;
         }
@@ -58,6 +62,10 @@ private Q_SLOTS:
     void followsTheCase();
     void pipeTables();
     void exportIsTheCliCsv();
+    void limitsInTheUsersNotation_data();
+    void limitsInTheUsersNotation();
+    void opensOnTheCurrentRow();
+    void copiesRowsWithHeadings();
     void everyControlHasAnAccessibleName();
     void screenshots();
 
@@ -72,14 +80,16 @@ void tst_LineSizingWindow::useThisSize_data()
     QTest::addColumn<bool>("enterKey");
     QTest::addColumn<int>("sortColumn");
     QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("standard");
+    QTest::addColumn<int>("position");
     QTest::newRow("ISO, button") << int(LineSizingWindow::IsoTable) << "29.0 mm" << false << -1
-                                 << num("29");
+                                 << num("29") << 0 << 2;
     QTest::newRow("DIN, Enter") << int(LineSizingWindow::DinTable) << "54.5 mm" << true << -1
-                                << num("54.5");
+                                << num("54.5") << 1 << 8;
     // Sorted by pressure drop, largest first: the row is found through the sorting.
     QTest::newRow("sorted, Enter")
         << int(LineSizingWindow::AllTables) << "84.9 mm (wall 2mm)" << true
-        << LineSizingModel::columnOf(SizingTable::Column::PressureDrop) << num("84.9");
+        << LineSizingModel::columnOf(SizingTable::Column::PressureDrop) << num("84.9") << 0 << 7;
 }
 
 void tst_LineSizingWindow::useThisSize()
@@ -89,6 +99,8 @@ void tst_LineSizingWindow::useThisSize()
     QFETCH(bool, enterKey);
     QFETCH(int, sortColumn);
     QFETCH(QString, text);
+    QFETCH(int, standard);
+    QFETCH(int, position);
 
     ScriptedDialogs dialogs;
     LineSizingWindow window(dialogs);
@@ -99,6 +111,7 @@ void tst_LineSizingWindow::useThisSize()
     if (sortColumn >= 0)
         window.table()->sortByColumn(sortColumn, Qt::DescendingOrder);
     QSignalSpy spy(&window, &LineSizingWindow::fieldWritten);
+    QSignalSpy picker(&window, &LineSizingWindow::pickerEntryChosen);
 
     QVERIFY(chooseRow(window.table(), size));
     QVERIFY(window.useButton()->isEnabled());
@@ -112,6 +125,9 @@ void tst_LineSizingWindow::useThisSize()
     QCOMPARE(spy.at(0).at(0).toInt(), 4);
     QCOMPARE(spy.at(0).at(1).toString(), text);
     QCOMPARE(dialogs.messages.size(), 0);
+    // The picker's own entry: it remembers it, so that opening the picker keeps it.
+    QCOMPARE(picker.size(), 1);
+    QCOMPARE(picker.at(0), (QVariantList{standard, position}));
 }
 
 // Each recalculation of the main window reaches the rows; the chosen row stays chosen.
@@ -136,7 +152,7 @@ void tst_LineSizingWindow::followsTheCase()
     window.setCase({doubled, 0, 0});
     QCOMPARE(velocity.data().toString(), num("2.38"));
     QVERIFY(!velocity.data(Qt::FontRole).value<QFont>().bold());
-    QCOMPARE(window.table()->currentIndex().data().toString(), QStringLiteral("43.1 mm"));
+    QCOMPARE(window.table()->currentIndex().data().toString(), num("43.1 mm"));
 
     // 1.0 bar/100 m now: marked only under a looser limit.
     QCOMPARE(marked.data().toString(), "");
@@ -177,6 +193,14 @@ void tst_LineSizingWindow::pipeTables()
     QCOMPARE(window.model().rows().size(), size_t(9));
     window.tableChoice()->setCurrentIndex(LineSizingWindow::UserTable);
     QCOMPARE(window.model().rows().size(), size_t(3));
+
+    // A size the picker does not list: the window says that the picker would replace it.
+    QSignalSpy picker(&window, &LineSizingWindow::pickerEntryChosen);
+    QVERIFY(chooseRow(window.table(), QStringLiteral("DN 65")));
+    window.useThisSize();
+    QCOMPARE(picker.size(), 0);
+    QVERIFY(!window.noteLabel()->isHidden());
+    QVERIFY(window.noteLabel()->text().startsWith(QStringLiteral("DN 65 (") + num("70.3 mm)")));
 }
 
 void tst_LineSizingWindow::exportIsTheCliCsv()
@@ -185,16 +209,97 @@ void tst_LineSizingWindow::exportIsTheCliCsv()
     LineSizingWindow window(dialogs);
     window.setCase({waterCase(50), 120, 40});
     const QString path = m_dir.filePath(QStringLiteral("sizing.csv"));
-    dialogs.saveAnswers = {path, m_dir.filePath(QStringLiteral("missing/sizing.csv"))};
+    dialogs.saveAnswers = {path, path, m_dir.filePath(QStringLiteral("missing/sizing.csv"))};
+    const auto written = [&path] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    // With the marks, and the limits they were made with.
     window.exportButton()->click();
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), SizingTable::csv(window.model().rows()));
+    QCOMPARE(written(), SizingTable::csv(window.model().rows(), SizingLimits{0.5, 3, 0.5}));
+    window.maxDropPer100m()->setValue(1);
+    window.exportButton()->click();
+    QVERIFY(
+        written().endsWith("# limits: velocity 0.5 to 3 m/s, pressure drop at most 1 bar/100 m\n"));
     QCOMPARE(dialogs.fileDialogs.last().defaultSuffix, QStringLiteral("csv"));
 
     window.exportButton()->click(); // a folder that does not exist
     QCOMPARE(dialogs.messages.size(), 1);
     QVERIFY(dialogs.messages[0].text.startsWith(QStringLiteral("Cannot export to \"")));
+}
+
+void tst_LineSizingWindow::limitsInTheUsersNotation_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<double>("lowest"); // the lowest velocity after Enter
+    const bool comma = QLocale().decimalPoint() == QLatin1String(",");
+    QTest::newRow("own notation") << num("0.8") << 0.8;
+    QTest::newRow("other decimal separator") << QString(comma ? "0.8" : "0,8") << 0.5;
+    QTest::newRow("above the highest") << num("8") << 0.5;
+}
+
+// A limit reads as the main window reads a number: the user's notation only; a band
+// whose lowest velocity lies above its highest is refused. Both say why.
+void tst_LineSizingWindow::limitsInTheUsersNotation()
+{
+    QFETCH(QString, typed);
+    QFETCH(double, lowest);
+    ScriptedDialogs dialogs;
+    LineSizingWindow window(dialogs);
+    window.setCase({waterCase(54.5), 0, 0});
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    window.minVelocity()->setFocus();
+    window.minVelocity()->selectAll();
+    QTest::keyClicks(window.minVelocity(), typed);
+    QTest::keyClick(window.minVelocity(), Qt::Key_Return);
+    QCOMPARE(window.minVelocity()->value(), lowest);
+    QCOMPARE(window.limits().minVelocity, lowest);
+    QCOMPARE(window.noteLabel()->isHidden(), lowest != 0.5);
+    if (lowest == 0.5)
+        QVERIFY2(window.noteLabel()->text().contains(QStringLiteral("refused")),
+            qPrintable(window.noteLabel()->text()));
+}
+
+// Opened, the window shows every column, and the row of the main window's diameter is
+// chosen and in view: "Use this size" works at once.
+void tst_LineSizingWindow::opensOnTheCurrentRow()
+{
+    ScriptedDialogs dialogs;
+    LineSizingWindow window(dialogs);
+    window.setCase({waterCase(260.4), 0, 0}); // DIN, near the end of the list
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QTest::qWait(50);
+    const QModelIndex current = window.table()->currentIndex();
+    QVERIFY(current.isValid());
+    QCOMPARE(current.siblingAtColumn(LineSizingModel::columnOf(SizingTable::Column::Size))
+                 .data()
+                 .toString(),
+        num("260.4 mm"));
+    QVERIFY(window.useButton()->isEnabled());
+    QVERIFY(window.table()->viewport()->rect().contains(window.table()->visualRect(current)));
+    QCOMPARE(window.table()->horizontalScrollBar()->maximum(), 0);
+}
+
+void tst_LineSizingWindow::copiesRowsWithHeadings()
+{
+    ScriptedDialogs dialogs;
+    LineSizingWindow window(dialogs);
+    window.tableChoice()->setCurrentIndex(LineSizingWindow::DinTable);
+    window.setCase({waterCase(54.5), 0, 0});
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    window.table()->setFocus();
+    window.table()->selectRow(8);
+    window.table()->selectionModel()->select(window.table()->model()->index(9, 0),
+        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    QTest::keyClick(window.table(), Qt::Key_C, Qt::ControlModifier);
+    const QStringList lines = QApplication::clipboard()->text().split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 4);
+    QVERIFY(lines[0].startsWith(QStringLiteral("table\tsize\t")));
+    QVERIFY(lines[1].startsWith(QStringLiteral("DIN\t") + num("54.5 mm\t54.5\t1.19\t")));
+    QVERIFY(lines[2].startsWith(QStringLiteral("DIN\t") + num("70.3 mm")));
 }
 
 void tst_LineSizingWindow::everyControlHasAnAccessibleName()

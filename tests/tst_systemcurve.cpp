@@ -1,4 +1,6 @@
+#include "calc/physics.h"
 #include "curve/curvetexts.h"
+#include "curve/labelplacement.h"
 #include "curve/pumpcurve.h"
 #include "curve/systemcurve.h"
 #include "numerics/pchip.h"
@@ -13,6 +15,7 @@
 
 using Vec = std::vector<double>;
 Q_DECLARE_METATYPE(Vec)
+Q_DECLARE_METATYPE(Inputs)
 
 using namespace AnalysisCase;
 
@@ -55,7 +58,10 @@ private Q_SLOTS:
     void laminarCurveIsLinear();
     void turbulentCurve();
     void curveWithoutResults();
+    void curveFromNoFlow_data();
+    void curveFromNoFlow();
     void csvRows();
+    void csvWithPump();
     void dutyPoint_data();
     void dutyPoint();
     void dutyOnTurbulentCurve();
@@ -65,6 +71,10 @@ private Q_SLOTS:
     void goodPumpFiles_data();
     void goodPumpFiles();
     void pumpTable();
+    void pumpWithGaps();
+    void labelsStayClear_data();
+    void labelsStayClear();
+    void titleBlock();
 };
 
 // Reference values from SciPy's PchipInterpolator (1.10).
@@ -220,6 +230,49 @@ void tst_SystemCurve::curveWithoutResults()
     QCOMPARE(duty.reason, QStringLiteral("the system has no result within the pump's flow range"));
 }
 
+void tst_SystemCurve::curveFromNoFlow_data()
+{
+    QTest::addColumn<Inputs>("in");
+    QTest::addColumn<int>("count"); // points before the first of the curve
+    QTest::newRow("laminar oil") << oilCase() << 1;
+    Inputs lifted = waterCase();
+    lifted.Elevation = 12.5;
+    lifted.ExtraLoss = 0.3;
+    QTest::newRow("turbulent, lifted") << lifted << 3;
+    Inputs down = oilCase();
+    down.Elevation = -4;
+    QTest::newRow("running down") << down << 1;
+}
+
+// The curve starts at no flow, where the head is the static part alone, and the
+// laminar stretch below the first point is drawn up to its end, where the head jumps.
+void tst_SystemCurve::curveFromNoFlow()
+{
+    QFETCH(Inputs, in);
+    QFETCH(int, count);
+    const auto points = SystemCurve::points({in, 0, 0}, in.FlowRate * 1.5, 10);
+    const auto lead = SystemCurve::lead(
+        {{in, 0, 0}, std::nullopt, SystemCurve::ExtraLoss::Fixed}, points.front());
+    QCOMPARE(int(lead.size()), count);
+    QCOMPARE(lead[0].flow, 0.0);
+    const double staticDrop
+        = in.ExtraLoss + (0 + in.Density * Physics::Gravity * in.Elevation) / 100000;
+    QVERIFY(sameBits(lead[0].head, Physics::headOf(staticDrop, in.Density)));
+    QCOMPARE(lead[0].outcome.status, CalcEngine::Status::Laminar);
+    if (count == 3) {
+        QCOMPARE(lead[1].outcome.status, CalcEngine::Status::Laminar);
+        QCOMPARE(lead[2].outcome.status, CalcEngine::Status::Turbulent);
+        QCOMPARE(lead[2].flow, std::nextafter(lead[1].flow, 1e300));
+        QVERIFY(lead[2].flow < points.front().flow);
+    }
+    // Without a result at the first point there is nothing to lead up to it.
+    Inputs none = in;
+    none.Viscosity = 0;
+    QVERIFY(SystemCurve::lead({{none, 0, 0}, std::nullopt, SystemCurve::ExtraLoss::Fixed},
+        SystemCurve::pointAt({none, 0, 0}, 100))
+                .empty());
+}
+
 void tst_SystemCurve::csvRows()
 {
     // The same bytes under every locale (this test also runs under nl_NL).
@@ -233,6 +286,26 @@ void tst_SystemCurve::csvRows()
                    "20000,Flow is Turbulent,2.829421210522586,141471.0605261293,"
                    "0.017899999999999944,1.4330067651933578,143300.67651933577,"
                    "14.607612285355328\n"));
+}
+
+// With a pump: its head in a last column where its points reach, and the duty point
+// in a comment line after the rows, as zeptor-cli curve --format csv --pump writes it.
+void tst_SystemCurve::csvWithPump()
+{
+    const CaseInput c{oilCase(), 0, 0};
+    const auto points = SystemCurve::points(c, 6000, 3);
+    const PumpCurve pump = linearPump(20, 0.004, 5000);
+    const QList<QByteArray> lines
+        = SystemCurve::csv(points, pump, SystemCurve::dutyPoint(c, pump)).split('\n');
+    QCOMPARE(lines.size(), 6);
+    QVERIFY(lines[0].endsWith(",head [m],pump head [m]"));
+    QVERIFY(lines[1].endsWith(",12"));
+    QVERIFY(lines[3].endsWith(",")); // 6000 l/h is beyond the pump's points
+    QVERIFY2(
+        lines[4].startsWith("# duty: flow 3") && lines[4].endsWith(" m/s"), lines[4].constData());
+    SystemCurve::Duty none;
+    none.reason = QStringLiteral("the pump is too weak");
+    QCOMPARE(SystemCurve::csvDutyLine(none), "# duty: none, the pump is too weak\n");
 }
 
 void tst_SystemCurve::dutyPoint_data()
@@ -399,15 +472,104 @@ void tst_SystemCurve::pumpTable()
     QCOMPARE(read.curve->maxFlow(), 2000.5);
     QVERIFY(!read.curve->hasEfficiency());
     QVERIFY(CurveTexts::pumpFromTable(Rows(3)).empty);
-    // Efficiency in one row asks for it in every row; rows keep their numbers on screen.
+    // Efficiency in one row leaves it out where another row has none, and blocks nothing.
     Rows partial = good;
     partial[2][2] = num("40");
+    partial[3][2] = num("60");
+    const CurveTexts::TableRead gaps = CurveTexts::pumpFromTable(partial);
+    QVERIFY2(gaps.curve, qPrintable(gaps.error));
+    QVERIFY(gaps.curve->hasEfficiency());
+    QVERIFY(std::isnan(gaps.curve->efficiency(500)));
+    QCOMPARE(gaps.curve->efficiency(1000), 40.0);
+    QVERIFY(gaps.curve->efficiency(1500) > 40);
+    partial[2][2] = QStringLiteral("x");
     QCOMPARE(CurveTexts::pumpFromTable(partial).error,
-        QStringLiteral("Row 1: the efficiency is missing"));
+        QStringLiteral("Row 3: the efficiency is not a number"));
+    // Flows typed in m3/h; rows pasted from a spreadsheet.
+    QCOMPARE(
+        CurveTexts::pumpFromTable(good, CurveTexts::FlowUnit::CubicMetresPerHour).curve->maxFlow(),
+        2000500.0);
+    const auto pasted = CurveTexts::pastedCells(QStringLiteral("0\t12,5\r\n1000\t11\t\t2\r\n"));
+    QCOMPARE(pasted.size(), size_t(2));
+    QCOMPARE(pasted[0], QStringList({"0", "12,5"}));
+    QCOMPARE(pasted[1], QStringList({"1000", "11", "", "2"}));
     Rows falling = good;
     falling[3][0] = num("500");
     QCOMPARE(CurveTexts::pumpFromTable(falling).error,
         QStringLiteral("Row 4: the flow must be greater than the one before"));
+}
+
+// A point without an efficiency or NPSHr leaves that value out around it, and only
+// there; a file may leave such a cell empty, and is saved the same way.
+void tst_SystemCurve::pumpWithGaps()
+{
+    const QByteArray text = "flow [l/h],head [m],efficiency [%],npshr [m]\n"
+                            "0,10,30,1\n4000,6,,1.2\n8000,1,60,1.5\n12000,0.5,55,\n";
+    const PumpCurve::Read read = PumpCurve::fromCsv(text, QStringLiteral("pump.csv"));
+    QVERIFY2(read.ok(), qPrintable(read.error));
+    const PumpCurve &pump = *read.curve;
+    QVERIFY(std::isnan(pump.efficiency(2000)) && std::isnan(pump.efficiency(6000)));
+    QVERIFY(near(pump.efficiency(10000), 57.5, 0.05));
+    QVERIFY(pump.npshr(6000) > 1.2 && std::isnan(pump.npshr(10000)));
+    QCOMPARE(pump.toCsv(), text);
+
+    // The duty point of the water case lies in the gap: no efficiency and no shaft
+    // power, and the read-out says why; the NPSHr is there.
+    const SystemCurve::Duty duty = SystemCurve::dutyPoint({waterCase(), 0, 0}, pump);
+    QVERIFY(duty.found && duty.system.flow > 4000 && duty.system.flow < 8000);
+    QVERIFY(duty.efficiencyMissing && !duty.npshrMissing);
+    QVERIFY(std::isnan(duty.shaftPower));
+    const CurveTexts::DutyReadout r = CurveTexts::dutyReadout(duty);
+    QCOMPARE(r.efficiency, QStringLiteral("-"));
+    QVERIFY(r.note.contains(QStringLiteral("no efficiency at this flow")));
+}
+
+void tst_SystemCurve::labelsStayClear_data()
+{
+    QTest::addColumn<QPointF>("duty");
+    QTest::addColumn<QPointF>("caseAt");
+    QTest::newRow("duty on the case") << QPointF(200, 100) << QPointF(203, 102);
+    QTest::newRow("right edge") << QPointF(395, 150) << QPointF(380, 160);
+    QTest::newRow("top corner") << QPointF(392, 4) << QPointF(396, 10);
+    QTest::newRow("bottom left") << QPointF(2, 196) << QPointF(8, 190);
+}
+
+// The duty point's label and the case's: inside the frame, clear of each other and of
+// every marker, wherever the two points lie.
+void tst_SystemCurve::labelsStayClear()
+{
+    QFETCH(QPointF, duty);
+    QFETCH(QPointF, caseAt);
+    const QRectF frame(0, 0, 400, 200);
+    const auto marker = [](QPointF at) { return QRectF(at - QPointF(8, 8), QSizeF(16, 16)); };
+    const std::vector<QRectF> markers = {marker(duty), marker(caseAt), marker({300, 50})};
+    const auto placed = LabelPlacement::place(
+        {{duty, QSizeF(190, 16)}, {caseAt, QSizeF(60, 16)}}, frame, markers, 9);
+    QCOMPARE(placed.size(), size_t(2));
+    for (const QRectF &label : placed) {
+        QVERIFY(!label.isEmpty());
+        QVERIFY(frame.contains(label));
+        for (const QRectF &m : markers)
+            QVERIFY(!label.intersects(m));
+    }
+    QVERIFY(!placed[0].intersects(placed[1]));
+    // A text wider than the frame is left out rather than drawn over the rest.
+    QVERIFY(LabelPlacement::place({{duty, QSizeF(500, 16)}}, frame, {}, 9)[0].isEmpty());
+}
+
+void tst_SystemCurve::titleBlock()
+{
+    const CaseInput c{waterCase(), 0, 0};
+    const PumpCurve pump = linearPump(20, 0.001, 15000);
+    const QStringList lines
+        = CurveTexts::titleBlock({QStringLiteral("Plant 4"), QStringLiteral("P-12"),
+                                     QStringLiteral("p4.dvl"), QStringLiteral("01-02-2024")},
+            c.inputs, std::nullopt, SystemCurve::dutyPoint(c, pump), true);
+    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines[0],
+        QStringLiteral("Project: Plant 4    Pipe: P-12    File: p4.dvl    Date: 01-02-2024"));
+    QVERIFY(lines[1].endsWith(QStringLiteral("    Pump: pump typed in")));
+    QVERIFY(lines[2].startsWith(QStringLiteral("Duty point: flow ")));
 }
 
 QTEST_GUILESS_MAIN(tst_SystemCurve)

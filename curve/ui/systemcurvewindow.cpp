@@ -19,14 +19,13 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
 const QString Caption = QStringLiteral("System curve");
 const QString AutoFlow = QStringLiteral("Auto (1.5 x case)");
-const std::array<QString, 4> PumpColumns = {QStringLiteral("Flow [l/h]"),
-    QStringLiteral("Head [m]"), QStringLiteral("Efficiency [%]"), QStringLiteral("NPSHr [m]")};
 const std::array<QString, 14> ReadoutNames = {QStringLiteral("Flow"), QStringLiteral("Head"),
     QStringLiteral("Pressure drop"), QStringLiteral("Velocity"), QStringLiteral("Efficiency"),
     QStringLiteral("Shaft power"), QStringLiteral("NPSHr"), QStringLiteral("Flow per pump"),
@@ -35,7 +34,6 @@ const std::array<QString, 14> ReadoutNames = {QStringLiteral("Flow"), QStringLit
 
 constexpr int DefaultPoints = 50;
 constexpr int MaximumPoints = 2000;
-constexpr int BlankPumpRows = 8;
 // The curve goes beyond the case's flow, so that a pump's duty point further out shows.
 constexpr double DefaultRangeFactor = 1.5;
 
@@ -45,6 +43,16 @@ QPushButton *button(const QString &text, QWidget *parent)
     QString name = text;
     b->setAccessibleName(name.remove(QLatin1Char('&')).remove(QStringLiteral("...")));
     return b;
+}
+
+// A line that shows a value or a message: a screen reader reads its text, told what
+// it is by the description (a fixed name would hide the text).
+QLabel *valueLine(const QString &description, QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    label->setAccessibleDescription(description);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    return label;
 }
 
 } // namespace
@@ -64,8 +72,7 @@ void SystemCurveWindow::buildWindow()
     m_plot = new CurvePlot(this);
     m_npshPlot = new NpshPlot(this);
     m_npshPlot->hide();
-    m_cursorLabel = new QLabel(this);
-    m_cursorLabel->setAccessibleName(QStringLiteral("Cursor"));
+    m_cursorLabel = valueLine(QStringLiteral("Cursor"), this);
     connect(m_plot, &CurvePlot::cursorMoved, m_cursorLabel, &QLabel::setText);
 
     m_flowTo = new QDoubleSpinBox(this);
@@ -125,7 +132,8 @@ void SystemCurveWindow::buildWindow()
     all->addWidget(buildButtons());
     setTabOrder(m_plot, m_flowTo);
     setTabOrder(m_flowTo, m_pointCount);
-    setTabOrder(m_pointCount, m_pumpTable);
+    setTabOrder(m_pointCount, m_flowUnit);
+    setTabOrder(m_flowUnit, m_pumpTable);
 }
 
 // The method by which the curve reckons the fittings: the main window's l/d, or one of
@@ -178,22 +186,21 @@ QWidget *SystemCurveWindow::buildPumpPanel()
 
     auto *pumpBox = new QGroupBox(QStringLiteral("Pump curve"), panel);
     auto *pumpLayout = new QVBoxLayout(pumpBox);
-    m_pumpTable = new QTableWidget(BlankPumpRows, int(PumpColumns.size()), pumpBox);
-    m_pumpTable->setAccessibleName(QStringLiteral("Pump points"));
-    m_pumpTable->setAccessibleDescription(
-        QStringLiteral("Flow, head, efficiency and NPSHr per point; F2 edits a cell."));
-    for (int c = 0; c < int(PumpColumns.size()); ++c)
-        m_pumpTable->setHorizontalHeaderItem(c, new QTableWidgetItem(PumpColumns[size_t(c)]));
-    m_pumpTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    // Tab leaves the table, so that the window can be gone through with the keyboard.
-    m_pumpTable->setTabKeyNavigation(false);
-    connect(m_pumpTable, &QTableWidget::itemChanged, this, [this] {
-        if (!m_fillingTable)
-            readPumpTable();
-    });
-    m_pumpStatus = new QLabel(pumpBox);
+    m_flowUnit = new QComboBox(pumpBox);
+    m_flowUnit->addItem(QStringLiteral("l/h"), int(CurveTexts::FlowUnit::LitresPerHour));
+    m_flowUnit->addItem(QStringLiteral("m3/h"), int(CurveTexts::FlowUnit::CubicMetresPerHour));
+    m_flowUnit->setAccessibleName(QStringLiteral("Flow unit of the pump table"));
+    auto *unitLabel = new QLabel(QStringLiteral("&Flow in:"), pumpBox);
+    unitLabel->setBuddy(m_flowUnit);
+    auto *unitRow = new QHBoxLayout;
+    unitRow->addWidget(unitLabel);
+    unitRow->addWidget(m_flowUnit);
+    unitRow->addStretch();
+    connect(m_flowUnit, &QComboBox::currentIndexChanged, this, [this] { changeFlowUnit(); });
+
+    m_pumpTable = new QTableWidget(0, int(std::tuple_size_v<CurveTexts::PumpRowTexts>), pumpBox);
+    m_pumpStatus = valueLine(QStringLiteral("Pump table"), pumpBox);
     m_pumpStatus->setWordWrap(true);
-    m_pumpStatus->setAccessibleName(QStringLiteral("Pump curve status"));
 
     auto *rows = new QHBoxLayout;
     QPushButton *add = button(QStringLiteral("&Add row"), pumpBox);
@@ -215,22 +222,21 @@ QWidget *SystemCurveWindow::buildPumpPanel()
     connect(save, &QPushButton::clicked, this, &SystemCurveWindow::savePump);
     for (QPushButton *b : {add, remove, load, save})
         rows->addWidget(b);
+    pumpLayout->addLayout(unitRow);
     pumpLayout->addWidget(m_pumpTable, 1);
     pumpLayout->addLayout(rows);
     pumpLayout->addWidget(m_pumpStatus);
+    setupPumpTable();
 
     auto *dutyBox = new QGroupBox(QStringLiteral("Duty point"), panel);
     auto *form = new QFormLayout(dutyBox);
     for (size_t i = 0; i < m_readout.size(); ++i) {
-        m_readout[i] = new QLabel(dutyBox);
-        m_readout[i]->setAccessibleName(QStringLiteral("Duty point ") + ReadoutNames[i]);
-        m_readout[i]->setTextInteractionFlags(
-            Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        // The form makes the caption the line's buddy, its label for a screen reader.
+        m_readout[i] = valueLine(QStringLiteral("Duty point ") + ReadoutNames[i], dutyBox);
         form->addRow(ReadoutNames[i] + QLatin1Char(':'), m_readout[i]);
     }
-    m_dutyNote = new QLabel(dutyBox);
+    m_dutyNote = valueLine(QStringLiteral("Duty point note"), dutyBox);
     m_dutyNote->setWordWrap(true);
-    m_dutyNote->setAccessibleName(QStringLiteral("Duty point note"));
     form->addRow(m_dutyNote);
 
     m_pumpSet = new PumpSetPanel(panel);
@@ -287,11 +293,6 @@ void SystemCurveWindow::setCase(
     recompute();
 }
 
-const std::vector<SystemCurve::Point> &SystemCurveWindow::curve() const
-{
-    return m_plot->data().curve;
-}
-
 double SystemCurveWindow::flowLimit() const
 {
     if (m_flowTo->value() > 0)
@@ -309,6 +310,13 @@ SystemCurve::System SystemCurveWindow::system() const
     return {m_case, suction, extraLoss};
 }
 
+std::optional<PumpSet> SystemCurveWindow::pumps() const
+{
+    if (!m_pump)
+        return std::nullopt;
+    return PumpSet(*m_pump, m_pumpSet->speed(), m_pumpSet->count(), m_pumpSet->arrangement());
+}
+
 const SystemCurve::Duty &SystemCurveWindow::duty() const
 {
     return m_plot->data().duty;
@@ -321,11 +329,10 @@ void SystemCurveWindow::recompute()
     data.density = in.Density > 0 ? in.Density : 1000;
     const SystemCurve::System line = system();
     const SystemCurve::NpshSettings npsh = m_npsh->settings();
-    std::optional<PumpSet> pumps;
-    if (m_pump)
-        pumps.emplace(*m_pump, m_pumpSet->speed(), m_pumpSet->count(), m_pumpSet->arrangement());
+    const std::optional<PumpSet> pumps = this->pumps();
     const double to = flowLimit();
     m_systemPoints.clear();
+    m_points.clear();
     NpshPlotData npshData;
     npshData.margin = npsh.margin;
     const bool drawn = m_hasCase && showFittingNote(line);
@@ -334,7 +341,7 @@ void SystemCurveWindow::recompute()
             const SystemCurve::SystemPoint at = SystemCurve::systemAt(line, flow);
             SystemCurve::Point whole = at.discharge;
             whole.head = at.head();
-            data.curve.push_back(whole);
+            m_points.push_back(whole);
             if (m_suction) {
                 m_systemPoints.push_back(at);
                 npshData.flows.push_back(flow);
@@ -350,14 +357,27 @@ void SystemCurveWindow::recompute()
         if (line.suction)
             own.head += SystemCurve::pointAt(*line.suction, in.FlowRate, line.extraLoss).head;
         data.casePoint = own;
+        // Drawn from no flow on.
+        data.curve = SystemCurve::lead(line, m_points.front());
+        data.curve.insert(data.curve.end(), m_points.begin(), m_points.end());
     }
-    if (drawn && pumps) {
-        data.duty = SystemCurve::dutyPoint(line, *pumps, m_suction ? &npsh : nullptr);
+    if (pumps) {
         data.pump = pumps->pump();
         data.pumps = pumps;
     }
+    // Without a system curve there is no duty point either: the plot, the read-outs and
+    // the note all say why, and what to do.
+    const bool anyResult = std::any_of(m_points.begin(), m_points.end(),
+        [](const SystemCurve::Point &p) { return p.hasResult(); });
+    if (!anyResult) {
+        data.noCurve = m_hasCase && !drawn ? m_fittingNote->text()
+                                           : CurveTexts::noCurve(in, m_flowTo->value() == 0);
+        data.duty.reason = CurveTexts::NoSystemCurve;
+    } else if (pumps) {
+        data.duty = SystemCurve::dutyPoint(line, *pumps, m_suction ? &npsh : nullptr);
+    }
     showSuction();
-    showDuty(data.duty);
+    showDuty(data.duty, data.noCurve);
     m_plot->setData(std::move(data));
     const AxisTicks flowAxis = m_plot->flowTicks();
     npshData.flowLow = flowAxis.low;
@@ -393,7 +413,7 @@ void SystemCurveWindow::showSuction()
     m_npsh->setSuctionName(shown);
 }
 
-void SystemCurveWindow::showDuty(const SystemCurve::Duty &duty)
+void SystemCurveWindow::showDuty(const SystemCurve::Duty &duty, const QString &noCurve)
 {
     const CurveTexts::DutyReadout r = CurveTexts::dutyReadout(duty);
     const QString texts[] = {r.flow, r.head, r.pressureDrop, r.velocity, r.efficiency, r.shaftPower,
@@ -401,38 +421,17 @@ void SystemCurveWindow::showDuty(const SystemCurve::Duty &duty)
         r.maxFlowNpsh};
     for (size_t i = 0; i < m_readout.size(); ++i)
         m_readout[i]->setText(texts[i]);
-    m_dutyNote->setText(m_pump ? r.note : QStringLiteral("Enter or load a pump curve."));
+    if (!m_pump)
+        m_dutyNote->setText(
+            m_pumpFault.isEmpty() ? CurveTexts::NoPump : CurveTexts::pumpTableFault(m_pumpFault));
+    else if (!noCurve.isEmpty())
+        m_dutyNote->setText(noCurve);
+    else
+        m_dutyNote->setText(r.note);
 }
 
-void SystemCurveWindow::readPumpTable()
+QStringList SystemCurveWindow::titleBlock() const
 {
-    std::vector<CurveTexts::PumpRowTexts> rows;
-    for (int r = 0; r < m_pumpTable->rowCount(); ++r) {
-        CurveTexts::PumpRowTexts texts;
-        for (int c = 0; c < int(texts.size()); ++c) {
-            const QTableWidgetItem *item = m_pumpTable->item(r, c);
-            texts[size_t(c)] = item ? item->text() : QString();
-        }
-        rows.push_back(texts);
-    }
-    CurveTexts::TableRead read = CurveTexts::pumpFromTable(rows);
-    m_pump = std::move(read.curve);
-    m_pumpStatus->setText(read.error);
-    recompute();
-}
-
-void SystemCurveWindow::showPump(const PumpCurve &pump)
-{
-    const std::vector<CurveTexts::PumpRowTexts> rows = CurveTexts::tableTexts(pump);
-    m_fillingTable = true;
-    m_pumpTable->clearContents();
-    m_pumpTable->setRowCount(std::max(int(rows.size()) + 2, BlankPumpRows));
-    for (int r = 0; r < int(rows.size()); ++r) {
-        for (int c = 0; c < int(rows[size_t(r)].size()); ++c)
-            m_pumpTable->setItem(r, c, new QTableWidgetItem(rows[size_t(r)][size_t(c)]));
-    }
-    m_fillingTable = false;
-    m_pump = pump;
-    m_pumpStatus->clear();
-    recompute();
+    const CurveTexts::ProjectLabel project = m_project ? m_project() : CurveTexts::ProjectLabel{};
+    return CurveTexts::titleBlock(project, m_case.inputs, m_pumpFile, duty(), m_pump.has_value());
 }

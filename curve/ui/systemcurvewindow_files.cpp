@@ -48,21 +48,34 @@ Dialogs::FileDialogSetup setupFor(
     return setup;
 }
 
-// The plots at the export size, scaled to fit the device's page: the same drawing on
-// paper and in PDF as in the PNG, whatever the device's resolution.
-template<typename Render>
-void renderFitted(QPainter &painter, const Render &render)
-{
-    const QRect page = painter.viewport();
-    const double scale
-        = std::min(double(page.width()) / ExportWidth, double(page.height()) / ExportHeight);
-    painter.setViewport(
-        QRect(page.topLeft(), QSize(int(ExportWidth * scale), int(ExportHeight * scale))));
-    painter.setWindow(0, 0, ExportWidth, ExportHeight);
-    render(painter, QRectF(0, 0, ExportWidth, ExportHeight));
-}
-
 } // namespace
+
+// The title block, then the plots below it, at the export size; with `fitToPage` scaled
+// to fit the device's page: the same drawing on paper and in PDF as in the PNG,
+// whatever the device's resolution.
+void SystemCurveWindow::renderExport(QPainter &painter, bool fitToPage) const
+{
+    if (fitToPage) {
+        const QRect page = painter.viewport();
+        const double scale
+            = std::min(double(page.width()) / ExportWidth, double(page.height()) / ExportHeight);
+        painter.setViewport(
+            QRect(page.topLeft(), QSize(int(ExportWidth * scale), int(ExportHeight * scale))));
+        painter.setWindow(0, 0, ExportWidth, ExportHeight);
+    }
+    const QRectF area(0, 0, ExportWidth, ExportHeight);
+    painter.save();
+    painter.fillRect(area, m_plot->palette().color(QPalette::Base));
+    painter.setFont(m_plot->drawingFont());
+    painter.setPen(m_plot->palette().color(QPalette::WindowText));
+    const double margin = QFontMetricsF(painter.font()).height() / 2;
+    const QRectF room = area.adjusted(margin, margin, -margin, 0);
+    const QString title = titleBlock().join(QLatin1Char('\n'));
+    const QRectF used = painter.boundingRect(room, Qt::AlignLeft | Qt::TextWordWrap, title);
+    painter.drawText(room, Qt::AlignLeft | Qt::TextWordWrap, title);
+    painter.restore();
+    renderPlots(painter, area.adjusted(0, used.bottom() + margin, 0, 0));
+}
 
 void SystemCurveWindow::renderPlots(QPainter &painter, const QRectF &area) const
 {
@@ -104,6 +117,7 @@ void SystemCurveWindow::loadPump()
         m_dialogs.messageBox(read.error, Dialogs::Icon::Warning, LoadPumpTitle);
         return;
     }
+    m_pumpFile = QFileInfo(path).fileName();
     showPump(*read.curve);
 }
 
@@ -122,6 +136,8 @@ void SystemCurveWindow::savePump()
     const QString error = m_pump->save(path);
     if (!error.isEmpty())
         m_dialogs.messageBox(error, Dialogs::Icon::Warning, SavePumpTitle);
+    else
+        m_pumpFile = QFileInfo(path).fileName();
 }
 
 QString SystemCurveWindow::chooseSaveFile(const QString &description, const QString &suffix)
@@ -155,7 +171,7 @@ void SystemCurveWindow::exportPng()
         QImage image(2 * ExportWidth, 2 * ExportHeight, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::white);
         QPainter painter(&image);
-        renderFitted(painter, [this](QPainter &p, const QRectF &a) { renderPlots(p, a); });
+        renderExport(painter, true);
         painter.end();
         return image.save(&device, "PNG");
     });
@@ -175,7 +191,7 @@ void SystemCurveWindow::exportSvg()
         QPainter painter;
         if (!painter.begin(&svg))
             return false;
-        renderPlots(painter, QRectF(0, 0, ExportWidth, ExportHeight));
+        renderExport(painter, false);
         return painter.end();
     });
 }
@@ -194,7 +210,7 @@ void SystemCurveWindow::exportPdf()
         QPainter painter;
         if (!painter.begin(&pdf))
             return false;
-        renderFitted(painter, [this](QPainter &p, const QRectF &a) { renderPlots(p, a); });
+        renderExport(painter, true);
         return painter.end();
     });
 }
@@ -204,18 +220,29 @@ void SystemCurveWindow::exportCsv()
     const QString path = chooseSaveFile(QStringLiteral("CSV files"), QStringLiteral("csv"));
     if (path.isEmpty())
         return;
+    // As zeptor-cli curve writes it: with a suction line its columns, with pumps their
+    // head at each flow and the duty point after the rows.
+    const std::optional<PumpSet> pumps = this->pumps();
     QByteArray bytes;
     if (m_suction) {
-        // As zeptor-cli curve --suction writes it.
         const SystemCurve::NpshSettings npsh = m_npsh->settings();
         bytes = SystemCurve::csvHeader(true, true);
+        if (pumps)
+            SystemCurve::addPumpHeading(bytes);
+        QByteArray row;
         for (const SystemCurve::SystemPoint &p : m_systemPoints) {
-            if (p.discharge.outcome.status != CalcEngine::Status::NeedsInput)
-                SystemCurve::appendCsvRow(
-                    bytes, p, true, SystemCurve::npshAvailable(system(), npsh, p));
+            if (p.discharge.outcome.status == CalcEngine::Status::NeedsInput)
+                continue;
+            row.resize(0);
+            SystemCurve::appendCsvRow(row, p, true, SystemCurve::npshAvailable(system(), npsh, p));
+            if (pumps)
+                SystemCurve::addPumpHead(row, *pumps, p.discharge.flow);
+            bytes += row;
         }
+        if (pumps)
+            bytes += SystemCurve::csvDutyLine(duty());
     } else {
-        bytes = SystemCurve::csv(curve());
+        bytes = pumps ? SystemCurve::csv(m_points, *pumps, duty()) : SystemCurve::csv(m_points);
     }
     writeFile(path, [&bytes](QIODevice &device) { return device.write(bytes) == bytes.size(); });
 }
@@ -232,6 +259,6 @@ void SystemCurveWindow::print()
             Dialogs::Icon::Warning, windowTitle());
         return;
     }
-    renderFitted(painter, [this](QPainter &p, const QRectF &a) { renderPlots(p, a); });
+    renderExport(painter, true);
     painter.end();
 }

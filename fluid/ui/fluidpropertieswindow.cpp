@@ -42,10 +42,12 @@ QString accessible(const QString &caption)
     return text;
 }
 
+// A value is read by its text, with the caption beside it as its label (the form
+// makes the caption its buddy) and as its description: a fixed name would hide it.
 QLabel *valueLabel(const QString &caption, QWidget *parent)
 {
     auto *label = new QLabel(parent);
-    label->setAccessibleName(accessible(caption));
+    label->setAccessibleDescription(accessible(caption));
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     return label;
 }
@@ -103,10 +105,15 @@ void FluidPropertiesWindow::buildWindow()
 
     m_note = new QLabel(this);
     m_note->setWordWrap(true);
-    m_note->setAccessibleName(QStringLiteral("Note"));
+    m_note->setAccessibleDescription(QStringLiteral("Note"));
     QPalette notePalette = m_note->palette();
     notePalette.setColor(QPalette::WindowText, Qt::darkRed);
     m_note->setPalette(notePalette);
+    m_applied = new QLabel(this);
+    m_applied->setWordWrap(true);
+    m_applied->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_applied->setAccessibleDescription(QStringLiteral("Last applied"));
+    m_applied->hide();
 
     auto *buttons = new QDialogButtonBox(this);
     m_apply = buttons->addButton(ApplyCaption, QDialogButtonBox::ApplyRole);
@@ -120,6 +127,7 @@ void FluidPropertiesWindow::buildWindow()
     layout->addLayout(m_inputs);
     layout->addWidget(results);
     layout->addWidget(m_note);
+    layout->addWidget(m_applied);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -183,12 +191,27 @@ void FluidPropertiesWindow::recompute()
     m_apply->setEnabled(ok);
 }
 
+void FluidPropertiesWindow::setCase(
+    const CaseInput &c, const std::optional<CalcEngine::Outcome> & /*computed*/)
+{
+    m_case = c.inputs;
+}
+
 void FluidPropertiesWindow::apply()
 {
     if (!m_apply->isEnabled())
         return;
-    Q_EMIT fieldWritten(EntryField::Density, m_density->text());
+    // The values before, taken now: the hand-over recalculates the case, which comes
+    // back through setCase with the new ones.
+    const std::optional<Inputs> before = m_case;
+    const QString density = m_density->text();
+    const QString viscosity = m_viscosity->text();
+    Q_EMIT fieldWritten(EntryField::Density, density);
     Q_EMIT handedOver(EntryField::Density);
-    Q_EMIT fieldWritten(EntryField::Viscosity, m_viscosity->text());
+    Q_EMIT fieldWritten(EntryField::Viscosity, viscosity);
     Q_EMIT handedOver(EntryField::Viscosity);
+    if (before) {
+        m_applied->setText(appliedText(before->Density, density, before->Viscosity, viscosity));
+        m_applied->show();
+    }
 }

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "calc/calcengine.h"
+#include "calc/caseinput.h"
 #include "fluid/fluidproperties.h"
 
 #include <QDialog>
+
+#include <optional>
 
 class QComboBox;
 class QFormLayout;
@@ -13,8 +17,9 @@ class QPushButton;
 // "Fluid properties": density and viscosity of water or a glycol solution from its
 // temperature, with the formulation's source and range, recomputed as the user types.
 // Apply hands both values over to whoever listens (the density field, then the
-// viscosity field), as texts typed in the user's locale; the window knows nothing of
-// the main window. Closing hides it: the inputs stay as they were for the next showing.
+// viscosity field), as texts typed in the user's locale, and then tells what changed;
+// the window knows nothing of the main window, it follows its case through setCase.
+// Closing hides it: the inputs stay as they were for the next showing.
 class FluidPropertiesWindow : public QDialog
 {
     Q_OBJECT
@@ -32,9 +37,16 @@ public:
     QLabel *sourceLabel() const { return m_source; }
     QLabel *validRangeLabel() const { return m_validRange; }
     QLabel *noteLabel() const { return m_note; }
+    QLabel *appliedLabel() const { return m_applied; }
     QPushButton *applyButton() const { return m_apply; }
 
     void apply();
+
+public Q_SLOTS:
+    // The main window's case after each of its calculations: the density and viscosity
+    // that Apply replaces.
+    void setCase(
+        const CaseInput &c, const std::optional<CalcEngine::Outcome> &computed = std::nullopt);
 
 Q_SIGNALS:
     // The signals of a tool window (ToolWindow): the text goes into the main window's
@@ -59,6 +71,8 @@ private:
     QLabel *m_source = nullptr;
     QLabel *m_validRange = nullptr;
     QLabel *m_note = nullptr;
+    QLabel *m_applied = nullptr;
+    std::optional<Inputs> m_case;
     QPushButton *m_apply = nullptr;
     QPushButton *m_close = nullptr;
 };

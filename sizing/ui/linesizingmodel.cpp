@@ -6,12 +6,12 @@
 
 namespace {
 
-const QString StandardHeading = QStringLiteral("table");
+const QString &StandardHeading = SizingTable::TableHeading;
 const QString StandardDescription = QStringLiteral("The pipe table the row comes from");
-const QString LimitsHeading = QStringLiteral("within limits");
+const QString &LimitsHeading = SizingTable::LimitsHeading;
 const QString LimitsDescription
     = QStringLiteral("Whether the velocity and the pressure drop per 100 m lie within the limits");
-const QString WithinLimits = QStringLiteral("yes");
+const QString &WithinLimits = SizingTable::WithinLimits;
 const QString CurrentDiameter = QStringLiteral("The inner diameter of the main window");
 // A pale green that keeps black text readable.
 const QColor WithinLimitsColour(0xd8, 0xf0, 0xd0);

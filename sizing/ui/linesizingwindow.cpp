@@ -6,6 +6,9 @@
 #include "sizing/sizingtable.h"
 #include "sizing/ui/linesizingmodel.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
@@ -16,9 +19,14 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -61,15 +69,18 @@ Dialogs::FileDialogSetup csvSetup(const QString &title)
     return setup;
 }
 
-QDoubleSpinBox *limitBox(QWidget *parent, double value, double maximum, const QString &name)
+NumberSpinBox *limitBox(QWidget *parent, double value, double maximum, const QString &name)
 {
-    auto *box = new QDoubleSpinBox(parent);
+    auto *box = new NumberSpinBox(parent);
     box->setRange(0, maximum);
     box->setDecimals(2);
     box->setSingleStep(0.1);
     box->setValue(value);
     box->setAccessibleName(name);
     box->setToolTip(LimitsTip);
+    // A limit counts once it is typed in full (Enter or leaving the box), so that a
+    // band is never judged half-typed.
+    box->setKeyboardTracking(false);
     return box;
 }
 
@@ -126,8 +137,13 @@ QWidget *LineSizingWindow::buildLimits()
     layout->addWidget(m_maxDrop);
     layout->addWidget(new QLabel(DropUnit, box));
     layout->addStretch(1);
-    for (QDoubleSpinBox *limit : {m_minVelocity, m_maxVelocity, m_maxDrop})
-        connect(limit, &QDoubleSpinBox::valueChanged, this, [this] { limitsEdited(); });
+    for (NumberSpinBox *limit : {m_minVelocity, m_maxVelocity, m_maxDrop}) {
+        connect(limit, &QDoubleSpinBox::valueChanged, this, [this, limit] { limitsEdited(limit); });
+        connect(limit, &NumberSpinBox::refused, this, [this, limit](const QString &text) {
+            m_note->setText(SizingTable::refusedLimit(text, limit->minimum(), limit->maximum()));
+            m_note->show();
+        });
+    }
     return box;
 }
 
@@ -148,7 +164,7 @@ void LineSizingWindow::buildWindow()
     m_table->setModel(m_sorted);
     m_table->setAccessibleName(TableName);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setTabKeyNavigation(false); // Tab leaves the table for the buttons
     m_table->verticalHeader()->hide();
@@ -158,6 +174,17 @@ void LineSizingWindow::buildWindow()
     m_table->setSortingEnabled(true);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_table->horizontalHeader()->setStretchLastSection(true);
+    auto *copy = new QAction(QStringLiteral("Copy rows"), m_table);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetShortcut);
+    connect(copy, &QAction::triggered, this, &LineSizingWindow::copyRows);
+    m_table->addAction(copy);
+    m_table->setContextMenuPolicy(Qt::ActionsContextMenu);
+
+    m_note = new QLabel(this);
+    m_note->setWordWrap(true);
+    m_note->setAccessibleDescription(QStringLiteral("Note"));
+    m_note->hide();
 
     m_use = new QPushButton(UseCaption, this);
     m_use->setToolTip(UseTip);
@@ -178,12 +205,15 @@ void LineSizingWindow::buildWindow()
     layout->addWidget(limits);
     layout->addWidget(legend);
     layout->addWidget(m_table, 1);
+    layout->addWidget(m_note);
     layout->addLayout(buttons);
     resize(1180, 620);
 
     connect(m_table, &QAbstractItemView::activated, this, [this] { useThisSize(); });
-    connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-        [this] { updateUseButton(); });
+    connect(m_table->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
+        m_rowChosen = !m_choosingRow;
+        updateUseButton();
+    });
     connect(m_sorted, &QAbstractItemModel::modelReset, this, [this] { updateUseButton(); });
     connect(m_use, &QPushButton::clicked, this, [this] { useThisSize(); });
     connect(m_export, &QPushButton::clicked, this, [this] { exportCsv(); });
@@ -224,20 +254,99 @@ void LineSizingWindow::recalculate()
                 : LineSizing::row(pipe, m_case));
     }
     m_model->setRows(std::move(rows), diameter);
+    selectCurrentDiameter();
 }
 
-void LineSizingWindow::limitsEdited()
+void LineSizingWindow::selectCurrentDiameter()
+{
+    if (!m_table->currentIndex().isValid())
+        m_rowChosen = false; // a new table
+    if (m_rowChosen || m_sorted->rowCount() == 0)
+        return;
+    const double diameter = m_case.inputs.InnerDiameter;
+    int nearest = 0;
+    for (int row = 1; row < m_sorted->rowCount(); ++row) {
+        const auto distance = [&](int r) {
+            const int source = m_sorted->mapToSource(m_sorted->index(r, 0)).row();
+            return std::abs(m_model->rows()[size_t(source)].pipe.innerDiameter - diameter);
+        };
+        if (distance(row) < distance(nearest))
+            nearest = row;
+    }
+    const QModelIndex index = m_sorted->index(nearest, LineSizingModel::StandardColumn);
+    m_choosingRow = true;
+    m_table->selectionModel()->setCurrentIndex(
+        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_choosingRow = false;
+    m_table->scrollTo(index);
+}
+
+void LineSizingWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (!m_fitted) {
+        m_fitted = true;
+        fitToColumns();
+    }
+    m_table->scrollTo(m_table->currentIndex());
+}
+
+void LineSizingWindow::fitToColumns()
+{
+    // What the columns take at their contents' width; the last one, which stretches,
+    // takes at least the default width of a column (and all of the view where the
+    // columns leave room, which then needs no wider window).
+    const QHeaderView *header = m_table->horizontalHeader();
+    const int last = header->count() - 1;
+    const int columns = header->length() - header->sectionSize(last)
+        + std::max(header->sectionSize(last), header->defaultSectionSize());
+    // The table's frame and scroll bar, and the window's margins beside it.
+    const QMargins margins = layout()->contentsMargins();
+    const int chrome = margins.left() + margins.right() + 2 * m_table->frameWidth()
+        + m_table->verticalScrollBar()->sizeHint().width();
+    int wanted = columns + chrome;
+    if (const QScreen *s = screen())
+        wanted = std::min(wanted, s->availableGeometry().width());
+    if (wanted > width())
+        resize(wanted, height());
+}
+
+void LineSizingWindow::limitsEdited(QDoubleSpinBox *edited)
 {
     SizingLimits limits;
     limits.minVelocity = m_minVelocity->value();
     limits.maxVelocity = m_maxVelocity->value();
     limits.maxDropPer100m = m_maxDrop->value();
+    if (!limits.isOrdered()) {
+        // Refused: the box goes back to the limit in use, and the note says why.
+        m_note->setText(SizingTable::reversedBand(limits.minVelocity, limits.maxVelocity));
+        m_note->show();
+        const QSignalBlocker quiet(edited);
+        edited->setValue(edited == m_minVelocity ? m_limits.minVelocity : m_limits.maxVelocity);
+        return;
+    }
+    m_note->hide();
+    m_limits = limits;
     m_model->setLimits(limits);
 }
 
 void LineSizingWindow::updateUseButton()
 {
     m_use->setEnabled(m_table->currentIndex().isValid());
+}
+
+void LineSizingWindow::copyRows()
+{
+    std::vector<const SizingRow *> rows;
+    QModelIndexList selected = m_table->selectionModel()->selectedRows();
+    // In the order on screen, whatever the order of clicking.
+    std::sort(selected.begin(), selected.end(),
+        [](const QModelIndex &a, const QModelIndex &b) { return a.row() < b.row(); });
+    for (const QModelIndex &index : selected)
+        rows.push_back(&m_model->rows()[size_t(m_sorted->mapToSource(index).row())]);
+    if (rows.empty())
+        return;
+    QApplication::clipboard()->setText(SizingTable::tabSeparated(rows, m_limits));
 }
 
 void LineSizingWindow::loadTable()
@@ -269,8 +378,8 @@ void LineSizingWindow::exportCsv()
     if (path.isEmpty())
         return;
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(SizingTable::csv(m_model->rows())) < 0
-        || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly)
+        || file.write(SizingTable::csv(m_model->rows(), m_limits)) < 0 || !file.commit()) {
         m_dialogs.messageBox(QStringLiteral("Cannot export to \"%1\": %2.")
                                  .arg(QDir::toNativeSeparators(path), file.errorString()),
             Dialogs::Icon::Warning);
@@ -282,7 +391,14 @@ void LineSizingWindow::useThisSize()
     const QModelIndex current = m_sorted->mapToSource(m_table->currentIndex());
     if (!current.isValid())
         return;
-    const double diameter = m_model->rows()[size_t(current.row())].pipe.innerDiameter;
-    Q_EMIT fieldWritten(EntryField::InnerDiameter, NumberText::plain(diameter));
+    const PipeSize &pipe = m_model->rows()[size_t(current.row())].pipe;
+    if (pipe.isBuiltIn()) {
+        m_note->hide();
+        Q_EMIT pickerEntryChosen(pipe.pickerStandard, pipe.pickerPosition);
+    } else {
+        m_note->setText(SizingTable::notInPicker(pipe));
+        m_note->show();
+    }
+    Q_EMIT fieldWritten(EntryField::InnerDiameter, NumberText::plain(pipe.innerDiameter));
     Q_EMIT handedOver(EntryField::InnerDiameter);
 }

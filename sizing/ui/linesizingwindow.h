@@ -4,6 +4,7 @@
 #include "calc/record.h"
 #include "sizing/linesizing.h"
 #include "sizing/pipetable.h"
+#include "widgets/numberspinbox.h"
 
 #include <QWidget>
 
@@ -14,6 +15,7 @@ class Dialogs;
 class LineSizingModel;
 class QComboBox;
 class QDoubleSpinBox;
+class QLabel;
 class QPushButton;
 class QSortFilterProxyModel;
 class QTableView;
@@ -39,12 +41,17 @@ public:
     QTableView *table() const { return m_table; }
     QPushButton *useButton() const { return m_use; }
     QPushButton *exportButton() const { return m_export; }
+    QLabel *noteLabel() const { return m_note; }
     const LineSizingModel &model() const { return *m_model; }
+    // The limits in use: the last ones that were accepted.
+    const SizingLimits &limits() const { return m_limits; }
 
     // The commands of the buttons.
     void loadTable();
     void exportCsv();
     void useThisSize();
+    // The selected rows as tab-separated text with headings, to the clipboard.
+    void copyRows();
 
 public Q_SLOTS:
     // The main window's case after each of its calculations.
@@ -59,6 +66,12 @@ Q_SIGNALS:
     // the field over.
     void fieldWritten(int index, const QString &text);
     void handedOver(int index);
+    // The size handed over is the picker's entry at `position` of `standard` (0 ISO,
+    // 1 DIN): the picker remembers it, so that opening the picker keeps that size.
+    void pickerEntryChosen(int standard, int position);
+
+protected:
+    void showEvent(QShowEvent *event) override;
 
 private:
     void buildWindow();
@@ -66,22 +79,32 @@ private:
     QWidget *buildLimits();
     std::vector<PipeSize> currentPipes() const;
     void recalculate();
-    void limitsEdited();
+    void limitsEdited(QDoubleSpinBox *edited);
     void updateUseButton();
+    // Makes the row of the main window's diameter (or the nearest one) current and
+    // scrolls to it, unless the user has chosen a row of the table shown.
+    void selectCurrentDiameter();
+    // Wide enough for every column, as far as the screen allows.
+    void fitToColumns();
 
     Dialogs &m_dialogs;
     CaseInput m_case;
     std::optional<CalcEngine::Outcome> m_computed;
     std::vector<PipeSize> m_userPipes; // the pipe table loaded last, while the window lives
+    SizingLimits m_limits;
+    bool m_fitted = false;
+    bool m_rowChosen = false; // the current row is the user's choice, not the window's
+    bool m_choosingRow = false;
 
     LineSizingModel *m_model = nullptr;
     QSortFilterProxyModel *m_sorted = nullptr;
     QComboBox *m_tableChoice = nullptr;
     QPushButton *m_loadTable = nullptr;
-    QDoubleSpinBox *m_minVelocity = nullptr;
-    QDoubleSpinBox *m_maxVelocity = nullptr;
-    QDoubleSpinBox *m_maxDrop = nullptr;
+    NumberSpinBox *m_minVelocity = nullptr;
+    NumberSpinBox *m_maxVelocity = nullptr;
+    NumberSpinBox *m_maxDrop = nullptr;
     QTableView *m_table = nullptr;
+    QLabel *m_note = nullptr;
     QPushButton *m_use = nullptr;
     QPushButton *m_export = nullptr;
     QPushButton *m_close = nullptr;

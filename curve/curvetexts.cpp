@@ -171,6 +171,20 @@ std::vector<QStringList> pastedCells(const QString &text)
     return rows;
 }
 
+QString pumpSetText(const PumpSet &pumps)
+{
+    if (pumps.count() == 1 && pumps.speed() == 100)
+        return {};
+    const QString speed = withUnit(pumps.speed(), 1, "%") + QStringLiteral(" speed");
+    if (pumps.count() == 1)
+        return QStringLiteral("Pump: at ") + speed;
+    return QStringLiteral("Pumps: %1 in %2 at %3")
+        .arg(QString::number(pumps.count()),
+            pumps.arrangement() == Arrangement::Series ? QStringLiteral("series")
+                                                       : QStringLiteral("parallel"),
+            speed);
+}
+
 QStringList titleBlock(const ProjectLabel &project, const Inputs &liquid,
     const std::optional<QString> &pumpFile, const SystemCurve::Duty &duty, bool hasPump)
 {

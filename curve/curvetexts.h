@@ -1,6 +1,7 @@
 #pragma once
 
 #include "curve/pumpcurve.h"
+#include "curve/pumpset.h"
 #include "curve/systemcurve.h"
 
 #include <QString>
@@ -95,6 +96,9 @@ struct ProjectLabel
 };
 // The title block: the project, the liquid (density, viscosity), the pump (its file
 // name, or typed in) and the duty point, one line each.
+// How the pumps run where that is not one pump at the curve's speed ("Pumps: 2 in
+// parallel at 90.0 % speed"); empty for one pump at 100 %.
+QString pumpSetText(const PumpSet &pumps);
 QStringList titleBlock(const ProjectLabel &project, const Inputs &liquid,
     const std::optional<QString> &pumpFile, const SystemCurve::Duty &duty, bool hasPump);
 inline const QString PumpTypedIn = QStringLiteral("pump typed in");

@@ -4,6 +4,7 @@
 #include "calc/numbertext.h"
 #include "curve/ui/systemcurvewindow.h"
 #include "fittings/fittinglosses.h"
+#include "fittings/fittingtexts.h"
 #include "fittings/ui/fittinglossesmodel.h"
 #include "fittings/ui/fittinglosseswindow.h"
 #include "fluid/ui/fluidpropertieswindow.h"
@@ -225,6 +226,9 @@ void tst_AnalysisWiring::fittingLossesFollowTheCaseAndTheCurveTakesAMethod()
     QVERIFY(AnalysisCase::sameBits(
         last.head, SystemCurve::pointAt(c.withFittings(FittingMethod::ThreeK), last.flow).head));
     QVERIFY(last.head != SystemCurve::pointAt(c, last.flow).head);
+    // A plot handed on says by which method.
+    QCOMPARE(curve->titleBlock().at(2),
+        QStringLiteral("Fittings by: ") + FittingTexts::methodTitle(FittingMethod::ThreeK));
 }
 
 QTEST_MAIN(tst_AnalysisWiring)

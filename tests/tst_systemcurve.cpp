@@ -1,3 +1,4 @@
+#include "calc/numbertext.h"
 #include "calc/physics.h"
 #include "curve/curvetexts.h"
 #include "curve/labelplacement.h"
@@ -570,6 +571,11 @@ void tst_SystemCurve::titleBlock()
         QStringLiteral("Project: Plant 4    Pipe: P-12    File: p4.dvl    Date: 01-02-2024"));
     QVERIFY(lines[1].endsWith(QStringLiteral("    Pump: pump typed in")));
     QVERIFY(lines[2].startsWith(QStringLiteral("Duty point: flow ")));
+
+    // The pumps' setting, where it is not one pump at the curve's speed.
+    QCOMPARE(CurveTexts::pumpSetText(PumpSet(pump)), QString());
+    QCOMPARE(CurveTexts::pumpSetText(PumpSet(pump, 90, 2, Arrangement::Series)),
+        QStringLiteral("Pumps: 2 in series at %1 % speed").arg(NumberText::fixed(90, 1)));
 }
 
 QTEST_GUILESS_MAIN(tst_SystemCurve)

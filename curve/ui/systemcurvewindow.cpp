@@ -433,5 +433,18 @@ void SystemCurveWindow::showDuty(const SystemCurve::Duty &duty, const QString &n
 QStringList SystemCurveWindow::titleBlock() const
 {
     const CurveTexts::ProjectLabel project = m_project ? m_project() : CurveTexts::ProjectLabel{};
-    return CurveTexts::titleBlock(project, m_case.inputs, m_pumpFile, duty(), m_pump.has_value());
+    QStringList lines = CurveTexts::titleBlock(
+        project, m_case.inputs, m_pumpFile, duty(), m_pump.has_value());
+    // What else shapes the curves: the method for the fittings, the suction side, the pumps.
+    QStringList setting;
+    if (m_case.fittings != FittingMethod::Ld)
+        setting << QStringLiteral("Fittings by: ") + FittingTexts::methodTitle(m_case.fittings);
+    if (m_suction)
+        setting << QStringLiteral("Suction line: ") + m_suctionName;
+    if (const std::optional<PumpSet> set = pumps())
+        setting << CurveTexts::pumpSetText(*set);
+    setting.removeAll(QString());
+    if (!setting.isEmpty())
+        lines.insert(2, setting.join(QStringLiteral("    ")));
+    return lines;
 }

@@ -53,8 +53,7 @@ inline constexpr MenuItem AnalysisItems[] = {
         "Ctrl+Shift+F"},
     {"mnuSystemCurve", "&System curve ...", &frmStart::mnuSystemCurve_Click, "Ctrl+Shift+C"},
     {"mnuLineSizing", "&Line sizing ...", &frmStart::mnuLineSizing_Click, "Ctrl+Shift+L"},
-    {"mnuFittingLosses", "Fitting l&osses ...", &frmStart::mnuFittingLosses_Click,
-        "Ctrl+Shift+K"},
+    {"mnuFittingLosses", "Fitting l&osses ...", &frmStart::mnuFittingLosses_Click, "Ctrl+Shift+K"},
 };
 
 inline constexpr MenuItem HelpItems[] = {

@@ -433,8 +433,8 @@ void SystemCurveWindow::showDuty(const SystemCurve::Duty &duty, const QString &n
 QStringList SystemCurveWindow::titleBlock() const
 {
     const CurveTexts::ProjectLabel project = m_project ? m_project() : CurveTexts::ProjectLabel{};
-    QStringList lines = CurveTexts::titleBlock(
-        project, m_case.inputs, m_pumpFile, duty(), m_pump.has_value());
+    QStringList lines
+        = CurveTexts::titleBlock(project, m_case.inputs, m_pumpFile, duty(), m_pump.has_value());
     // What else shapes the curves: the method for the fittings, the suction side, the pumps.
     QStringList setting;
     if (m_case.fittings != FittingMethod::Ld)

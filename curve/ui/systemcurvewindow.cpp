@@ -168,14 +168,14 @@ void SystemCurveWindow::takeFittingMethod()
         QStringLiteral("Fittings by ") + m_fittingMethod->currentText());
 }
 
-bool SystemCurveWindow::showFittingNote(const SystemCurve::System &line)
+QString SystemCurveWindow::showFittingNote(const SystemCurve::System &line)
 {
     QString note = FittingTexts::curveNote(line.discharge);
     if (note.isEmpty() && line.suction)
         note = FittingTexts::curveNote(*line.suction);
     m_fittingNote->setText(note);
     m_fittingNote->setAccessibleName(note);
-    return note.isEmpty();
+    return note;
 }
 
 QWidget *SystemCurveWindow::buildPumpPanel()
@@ -335,7 +335,8 @@ void SystemCurveWindow::recompute()
     m_points.clear();
     NpshPlotData npshData;
     npshData.margin = npsh.margin;
-    const bool drawn = m_hasCase && showFittingNote(line);
+    const QString fittingNote = m_hasCase ? showFittingNote(line) : QString();
+    const bool drawn = m_hasCase && fittingNote.isEmpty();
     if (drawn && to > 0) {
         for (double flow : SystemCurve::flows(to, m_pointCount->value())) {
             const SystemCurve::SystemPoint at = SystemCurve::systemAt(line, flow);
@@ -370,8 +371,8 @@ void SystemCurveWindow::recompute()
     const bool anyResult = std::any_of(m_points.begin(), m_points.end(),
         [](const SystemCurve::Point &p) { return p.hasResult(); });
     if (!anyResult) {
-        data.noCurve = m_hasCase && !drawn ? m_fittingNote->text()
-                                           : CurveTexts::noCurve(in, m_flowTo->value() == 0);
+        data.noCurve
+            = fittingNote.isEmpty() ? CurveTexts::noCurve(in, m_flowTo->value() == 0) : fittingNote;
         data.duty.reason = CurveTexts::NoSystemCurve;
     } else if (pumps) {
         data.duty = SystemCurve::dutyPoint(line, *pumps, m_suction ? &npsh : nullptr);

@@ -107,8 +107,8 @@ private:
     // The chosen method into the case.
     void takeFittingMethod();
     // Where the method has no K for a counted fitting of either side, the note says so
-    // and no curve is drawn; true where one is.
-    bool showFittingNote(const SystemCurve::System &line);
+    // and no curve is drawn; returns the note, empty where a curve is drawn.
+    QString showFittingNote(const SystemCurve::System &line);
     void setupPumpTable();
     void recompute();
     // The line drawn: the main window's case, the suction line where one is loaded, the

@@ -54,9 +54,8 @@ public:
     void copyRows();
 
 public Q_SLOTS:
-    // The main window's case after each of its calculations.
-    // The case of the main window, and where given what the main window computed for
-    // it, which the row of its own diameter takes over.
+    // The main window's case after each of its calculations, and where given what the
+    // main window computed for it, which the row of its own diameter takes over.
     void setCase(
         const CaseInput &c, const std::optional<CalcEngine::Outcome> &computed = std::nullopt);
 
